@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds Rubrica and starts it beside the tray stand-in, as a user of the product would.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh run
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$(nproc)"
+
+product=build/product
+if ! pgrep -u "$(id -u)" -x kardeltray >/dev/null; then
+    "$product/kardeltray" &
+    # The address book starts only once the tray program can be found.
+    for _ in $(seq 50); do
+        sleep 0.1
+        "$product/kardeltray" --is-running 2>/dev/null && break
+    done
+fi
+exec "$product/rubrica"

@@ -1,0 +1,59 @@
+#include "editing/GridKeyboard.h"
+
+#include "editing/GridRules.h"
+#include "window/AgendaState.h"
+#include "window/Grid.h"
+
+#include <QLineEdit>
+
+GridKeyboard::GridKeyboard(AgendaState &state, Grid &grid, QLineEdit &searchBox)
+    : m_state(state)
+    , m_grid(grid)
+    , m_searchBox(searchBox)
+{
+}
+
+void GridKeyboard::cellFocusGained(CellEdit *cell)
+{
+    const GridRules::FocusGainEffect effect = GridRules::onFocusGained(m_state, cell->cellCode());
+    if (effect.clearAllHighlights)
+        m_grid.clearHighlights();
+    if (effect.caretAtEnd)
+        cell->putCaretAtEnd();
+    cell->setBackColour(effect.background);
+}
+
+void GridKeyboard::cellFocusLost(CellEdit *cell)
+{
+    // A long text shows from its beginning again once the user has left it.
+    cell->setCursorPosition(0);
+    GridRules::onFocusLost(m_state, cell->cellCode());
+}
+
+void GridKeyboard::cellMousePressed(CellEdit *cell, int button)
+{
+    if (GridRules::onMousePressed(m_state, cell->cellCode(), button))
+        cell->deselect();
+}
+
+bool GridKeyboard::cellKeyDown(CellEdit *cell, int keyCode, int shift)
+{
+    const GridRules::KeyOutcome outcome = GridRules::onKeyDown(m_state, cell->cellCode(), keyCode, shift);
+    if (outcome.focusSearchBox) {
+        m_searchBox.setSelection(0, int(m_searchBox.text().size()));
+        m_searchBox.setFocus(Qt::OtherFocusReason);
+    }
+    if (CellEdit *target = m_grid.cell(outcome.focusCell)) {
+        target->setFocus(Qt::OtherFocusReason);
+        if (outcome.caretAtEnd)
+            target->putCaretAtEnd();
+    }
+    if (outcome.exitStep)
+        m_state.Cella_Corrente = outcome.exitCell;
+    return !outcome.passToCell;
+}
+
+bool GridKeyboard::cellCharacter(CellEdit *cell, int charCode)
+{
+    return GridRules::onCharacter(m_state, cell->cellCode(), charCode);
+}

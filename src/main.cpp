@@ -1,0 +1,32 @@
+#include "platform/InstanceGuard.h"
+#include "platform/ProgramDirectory.h"
+#include "platform/QtMessageBoxes.h"
+#include "platform/QtScreenProbe.h"
+#include "platform/WindowDirectory.h"
+#include "window/frmAgenda.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Rubrica"));
+    QApplication::setOrganizationName(QStringLiteral("Tessavo"));
+
+    const auto instance = createSystemInstanceGuard(QStringLiteral("Rubrica"));
+    const auto windows = createSystemWindowDirectory();
+    QtMessageBoxes messages;
+    QtScreenProbe screen;
+
+    AgendaServices services;
+    services.instance = instance.get();
+    services.windows = windows.get();
+    services.messages = &messages;
+    services.screen = &screen;
+    services.programDirectory = programDirectory();
+
+    frmAgenda window(services);
+    if (!window.Form_Load())
+        return 0;
+    return QApplication::exec();
+}

@@ -1,0 +1,154 @@
+#include "window/CellEdit.h"
+
+#include "editing/KeyCodes.h"
+#include "window/WinColour.h"
+
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+int windowsMouseButton(Qt::MouseButtons buttons)
+{
+    if (buttons & Qt::LeftButton)
+        return 1;
+    if (buttons & Qt::RightButton)
+        return 2;
+    if (buttons & Qt::MiddleButton)
+        return 4;
+    return 0;
+}
+} // namespace
+
+CellEdit::CellEdit(int cellCode, int maxLength, QWidget *parent)
+    : QLineEdit(parent)
+    , m_cellCode(cellCode)
+    , m_backColour(WinColour::WindowBackground)
+{
+    setMaxLength(maxLength);
+    setFrame(false);
+    // The next row covers the bottom three pixels of this one, as on a ruled sheet; keep the
+    // text in the part that shows.
+    setTextMargins(2, 0, 1, 3);
+    applyColours();
+}
+
+int CellEdit::row() const
+{
+    return m_cellCode >= 100 ? m_cellCode - 100 : m_cellCode;
+}
+
+bool CellEdit::isShortCell() const
+{
+    return m_cellCode >= 100;
+}
+
+void CellEdit::setBackColour(quint32 colour)
+{
+    if (colour == m_backColour)
+        return;
+    m_backColour = colour;
+    applyColours();
+}
+
+void CellEdit::setForeColour(quint32 colour)
+{
+    if (colour == m_foreColour)
+        return;
+    m_foreColour = colour;
+    applyColours();
+}
+
+void CellEdit::setBold(bool bold)
+{
+    QFont f = font();
+    f.setBold(bold);
+    setFont(f);
+}
+
+void CellEdit::setUnderlined(bool underline)
+{
+    QFont f = font();
+    f.setUnderline(underline);
+    setFont(f);
+}
+
+void CellEdit::applyColours()
+{
+    QPalette p = palette();
+    const QPalette app = QGuiApplication::palette();
+    const QColor back = toQColor(m_backColour, app);
+    const QColor fore = toQColor(m_foreColour, app);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(group, QPalette::Base, back);
+        p.setColor(group, QPalette::Text, fore);
+    }
+    setPalette(p);
+}
+
+void CellEdit::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        applyColours();
+    QLineEdit::changeEvent(event);
+}
+
+void CellEdit::focusInEvent(QFocusEvent *event)
+{
+    // The window system reports a press before the focus it brings; Qt the other way round.
+    // Run the press first, so that the focus gain sees caret mode and no extend mode.
+    if (event->reason() == Qt::MouseFocusReason && m_handler) {
+        const int button = windowsMouseButton(QGuiApplication::mouseButtons());
+        if (button != 0) {
+            m_handler->cellMousePressed(this, button);
+            m_pressRunBeforeFocus = true;
+        }
+    }
+    QLineEdit::focusInEvent(event);
+    if (m_handler)
+        m_handler->cellFocusGained(this);
+}
+
+void CellEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (m_handler)
+        m_handler->cellFocusLost(this);
+}
+
+void CellEdit::mousePressEvent(QMouseEvent *event)
+{
+    if (m_handler && !m_pressRunBeforeFocus)
+        m_handler->cellMousePressed(this, windowsMouseButton(event->button()));
+    m_pressRunBeforeFocus = false;
+    QLineEdit::mousePressEvent(event);
+}
+
+void CellEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (!m_handler) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    const bool consumed = m_handler->cellKeyDown(this, KeyCodes::windowsKeyCode(event->key(), event->modifiers()),
+                                                 KeyCodes::shiftState(event->modifiers()));
+    const QString text = event->text();
+    bool swallowed = false;
+    if (!text.isEmpty())
+        swallowed = m_handler->cellCharacter(this, text.at(0).unicode());
+    if (consumed || swallowed) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void CellEdit::paintEvent(QPaintEvent *event)
+{
+    QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QLineEdit>
+
+class CellEdit;
+
+// Receives the events of the grid's cells, in the order the window system reports them.
+class CellEventHandler
+{
+public:
+    virtual ~CellEventHandler() = default;
+    virtual void cellFocusGained(CellEdit *cell) = 0;
+    virtual void cellFocusLost(CellEdit *cell) = 0;
+    virtual void cellMousePressed(CellEdit *cell, int button) = 0;
+    // Returns true when the key must not reach the cell's own editing.
+    virtual bool cellKeyDown(CellEdit *cell, int keyCode, int shift) = 0;
+    // Returns true when the character is swallowed.
+    virtual bool cellCharacter(CellEdit *cell, int charCode) = 0;
+};
+
+// One cell of the grid: a single-line text box whose background, text colour, bold and
+// underline are the sheet's own data. Colours are window system values (0x00BBGGRR).
+class CellEdit : public QLineEdit
+{
+    Q_OBJECT
+public:
+    CellEdit(int cellCode, int maxLength, QWidget *parent);
+
+    int cellCode() const { return m_cellCode; }
+    int row() const;
+    bool isShortCell() const;
+
+    void setHandler(CellEventHandler *handler) { m_handler = handler; }
+
+    quint32 backColour() const { return m_backColour; }
+    void setBackColour(quint32 colour);
+    quint32 foreColour() const { return m_foreColour; }
+    void setForeColour(quint32 colour);
+    bool isBold() const { return font().bold(); }
+    void setBold(bool bold);
+    bool isUnderlined() const { return font().underline(); }
+    void setUnderlined(bool underline);
+
+    void putCaretAtEnd() { setCursorPosition(int(text().size())); }
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void applyColours();
+
+    int m_cellCode;
+    quint32 m_backColour;
+    quint32 m_foreColour = 0;
+    CellEventHandler *m_handler = nullptr;
+    bool m_pressRunBeforeFocus = false;
+};

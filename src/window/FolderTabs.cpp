@@ -1,0 +1,139 @@
+#include "window/FolderTabs.h"
+
+#include "window/LayoutTables.h"
+#include "window/WinColour.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+FolderTab::FolderTab(int index, const QString &caption, bool upperRow, QWidget *parent)
+    : QWidget(parent)
+    , m_index(index)
+    , m_caption(caption)
+    , m_upperRow(upperRow)
+{
+    setObjectName(QStringLiteral("lblFolder_%1").arg(index));
+    setAccessibleName(caption);
+    setAttribute(Qt::WA_NoMousePropagation);
+}
+
+void FolderTab::setBold(bool bold)
+{
+    QFont f = font();
+    f.setBold(bold);
+    setFont(f);
+    update();
+}
+
+void FolderTab::setBackColour(quint32 colour)
+{
+    m_backColour = colour;
+    update();
+}
+
+void FolderTab::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, 0.5);
+    const qreal radius = qMin(4.0, r.height() / 3);
+    QPainterPath outline;
+    outline.moveTo(r.bottomLeft());
+    outline.lineTo(r.left(), r.top() + radius);
+    outline.quadTo(r.topLeft(), QPointF(r.left() + radius, r.top()));
+    outline.lineTo(r.right() - radius, r.top());
+    outline.quadTo(r.topRight(), QPointF(r.right(), r.top() + radius));
+    outline.lineTo(r.bottomRight());
+    painter.fillPath(outline, toQColor(m_backColour, palette()));
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawPath(outline);
+    // An unselected tab of the front row stops at the page's edge; the selected one runs into
+    // the page, which is what makes it read as the open folder.
+    if (!isBold() && !m_upperRow) {
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.drawLine(0, height() - 1, width() - 1, height() - 1);
+    }
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(rect(), Qt::AlignCenter, m_caption);
+}
+
+void FolderTab::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+// A label reports its click on release, over the label, after a press on it.
+void FolderTab::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton
+        && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    event->accept();
+    if (click)
+        emit clicked(m_index);
+}
+
+SheetPage::SheetPage(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("lblScheda"));
+    setAttribute(Qt::WA_NoMousePropagation);
+}
+
+void SheetPage::setBackColour(quint32 colour)
+{
+    m_backColour = colour;
+    update();
+}
+
+void SheetPage::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), toQColor(m_backColour, palette()));
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void SheetPage::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void SheetPage::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void SheetPage::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+FolderTabs::FolderTabs(QWidget *window, qreal logicalDpi)
+    : QObject(window)
+{
+    m_page = new SheetPage(window);
+    m_page->setGeometry(twipsToPixels(SheetPageRect, logicalDpi));
+    const auto &specs = folderTabSpecs();
+    for (int i = 0; i < FolderTabCount; ++i) {
+        const FolderTabSpec &spec = specs.at(size_t(i));
+        auto *tab = new FolderTab(i, QString::fromLatin1(spec.caption), spec.upperRow, window);
+        tab->setGeometry(twipsToPixels(folderTabRect(i), logicalDpi));
+        connect(tab, &FolderTab::clicked, this, &FolderTabs::lblFolder_Click);
+        m_tabs[size_t(i)] = tab;
+    }
+    // The front row overlaps both the back row and the page's top edge.
+    for (FolderTab *tab : m_tabs) {
+        if (!specs.at(size_t(tab->index())).upperRow)
+            tab->raise();
+    }
+}
+
+void FolderTabs::setTabLook(int index, bool selected, quint32 colour)
+{
+    FolderTab *tab = lblFolder(index);
+    tab->setBold(selected);
+    tab->setBackColour(colour);
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+// One lettered folder tab, lblFolder(i). Drawn as the tab of an index book: rounded at the
+// top, open at the bottom where it joins the page when selected.
+class FolderTab : public QWidget
+{
+    Q_OBJECT
+public:
+    FolderTab(int index, const QString &caption, bool upperRow, QWidget *parent);
+
+    int index() const { return m_index; }
+    QString caption() const { return m_caption; }
+    bool isBold() const { return font().bold(); }
+    void setBold(bool bold);
+    quint32 backColour() const { return m_backColour; }
+    void setBackColour(quint32 colour);
+
+signals:
+    void clicked(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    int m_index;
+    QString m_caption;
+    bool m_upperRow;
+    quint32 m_backColour = 0x8000000F;
+    bool m_pressed = false;
+};
+
+// lblScheda: the coloured page behind the grid. It shows no text and swallows every click,
+// so that a click on it is not taken for a click on the bare window.
+class SheetPage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit SheetPage(QWidget *parent);
+    quint32 backColour() const { return m_backColour; }
+    void setBackColour(quint32 colour);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    quint32 m_backColour = 0x8000000F;
+};
+
+// The 44 tabs lblFolder(0..43) and the page lblScheda.
+class FolderTabs : public QObject
+{
+    Q_OBJECT
+public:
+    FolderTabs(QWidget *window, qreal logicalDpi);
+
+    FolderTab *lblFolder(int index) const { return m_tabs.at(size_t(index)); }
+    SheetPage *lblScheda() const { return m_page; }
+    void setTabLook(int index, bool selected, quint32 colour);
+
+signals:
+    void lblFolder_Click(int index);
+
+private:
+    std::array<FolderTab *, 44> m_tabs{};
+    SheetPage *m_page = nullptr;
+};

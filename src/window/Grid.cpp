@@ -1,0 +1,77 @@
+#include "window/Grid.h"
+
+#include "window/CellEdit.h"
+#include "window/LayoutTables.h"
+#include "window/WinColour.h"
+
+#include <QWidget>
+
+Grid::Grid(QWidget *window, qreal logicalDpi)
+{
+    // Created row by row, so that each row lies over the bottom edge of the row above.
+    for (int row = 1; row <= GridRows; ++row) {
+        auto *longCell = new CellEdit(row, LongCellMaxLength, window);
+        longCell->setObjectName(QStringLiteral("Text1_%1").arg(row));
+        longCell->setGeometry(twipsToPixels(longCellRect(row), logicalDpi));
+        auto *shortCell = new CellEdit(row + 100, ShortCellMaxLength, window);
+        shortCell->setObjectName(QStringLiteral("Text2_%1").arg(row));
+        shortCell->setGeometry(twipsToPixels(shortCellRect(row), logicalDpi));
+        m_long[size_t(row - 1)] = longCell;
+        m_short[size_t(row - 1)] = shortCell;
+    }
+    QWidget *previous = nullptr;
+    for (int row = 1; row <= GridRows; ++row) {
+        for (QWidget *cell : {static_cast<QWidget *>(Text1(row)), static_cast<QWidget *>(Text2(row))}) {
+            if (previous)
+                QWidget::setTabOrder(previous, cell);
+            previous = cell;
+        }
+    }
+}
+
+CellEdit *Grid::Text1(int row) const
+{
+    return row >= 1 && row <= GridRows ? m_long[size_t(row - 1)] : nullptr;
+}
+
+CellEdit *Grid::Text2(int row) const
+{
+    return row >= 1 && row <= GridRows ? m_short[size_t(row - 1)] : nullptr;
+}
+
+CellEdit *Grid::cell(int cellCode) const
+{
+    return cellCode >= 100 ? Text2(cellCode - 100) : Text1(cellCode);
+}
+
+void Grid::setHandler(CellEventHandler *handler)
+{
+    for (int row = 1; row <= GridRows; ++row) {
+        Text1(row)->setHandler(handler);
+        Text2(row)->setHandler(handler);
+    }
+}
+
+void Grid::clearHighlights()
+{
+    for (int row = 1; row <= GridRows; ++row) {
+        Text1(row)->setBackColour(WinColour::WindowBackground);
+        Text2(row)->setBackColour(WinColour::WindowBackground);
+    }
+}
+
+void Grid::focusCell(int cellCode)
+{
+    if (CellEdit *target = cell(cellCode))
+        target->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget *Grid::firstInTabOrder() const
+{
+    return Text1(1);
+}
+
+QWidget *Grid::lastInTabOrder() const
+{
+    return Text2(GridRows);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+#include <array>
+
+// The window's fixed geometry, in twips (1/1440 inch) as the window was designed, and the
+// conversion to pixels through the screen's logical DPI.
+
+constexpr int ClientWidthTwips = 10020;
+constexpr int ClientHeightTwips = 6555;
+
+int twipsToPixels(int twips, qreal logicalDpi);
+QRect twipsToPixels(const QRect &twips, qreal logicalDpi);
+
+struct FolderTabSpec
+{
+    const char *caption;
+    int left;
+    int width;
+    bool upperRow;
+};
+constexpr int FolderTabCount = 44;
+constexpr int FolderTabHeight = 270;
+constexpr int LowerTabRowTop = 740;
+constexpr int UpperTabRowTop = 480;
+const std::array<FolderTabSpec, FolderTabCount> &folderTabSpecs();
+QRect folderTabRect(int index);
+
+constexpr QRect SheetPageRect{45, 990, 9930, 5510};
+constexpr QRect ToolStripRect{-30, -100, 10100, 550};
+constexpr QRect SearchBoxRect{3780, 75, 1455, 290};
+constexpr int SeparatorCount = 8;
+QRect separatorRect(int index);
+
+struct ToolButtonSpec
+{
+    const char *toolTip;
+    int boxLeft;      // within the strip
+    int boxWidth;
+    int imageWidth;   // pixels
+    int imageHeight;  // pixels
+    int restLeft;     // Img_Left, twips within the box
+    const char *icon; // resource path
+};
+constexpr int ToolButtonCount = 13;
+constexpr int ToolBoxTop = 150; // within the strip
+constexpr int ToolBoxHeight = 360;
+constexpr int ToolImageRestTop = 40;
+constexpr int ToolImageHighlightShift = 20;
+const std::array<ToolButtonSpec, ToolButtonCount> &toolButtonSpecs();
+
+// Grid cells: rows 1..22 on the left page, 23..44 on the right page.
+constexpr int GridRows = 44;
+constexpr int RowsPerPage = 22;
+constexpr int LongCellMaxLength = 100;
+constexpr int ShortCellMaxLength = 40;
+QRect longCellRect(int row);
+QRect shortCellRect(int row);

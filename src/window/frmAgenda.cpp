@@ -1,0 +1,252 @@
+#include "window/frmAgenda.h"
+
+#include "editing/GridKeyboard.h"
+#include "platform/ApplicationTitle.h"
+#include "platform/InstanceGuard.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProgramDirectory.h"
+#include "platform/WindowDirectory.h"
+#include "window/CellEdit.h"
+#include "window/FolderTabs.h"
+#include "window/Grid.h"
+#include "window/LayoutTables.h"
+#include "window/SheetPager.h"
+#include "window/Toolbar.h"
+#include "window/WinColour.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QThread>
+
+namespace {
+const QString TrayTitle = QStringLiteral("KardelTray");
+const QString HelpTitle = QStringLiteral("Help di Tessavo");
+// A help window that ignored the close request would otherwise be asked for ever.
+constexpr int MaxHelpCloseRequests = 100;
+constexpr int HelpCloseWaitMs = 10;
+} // namespace
+
+frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
+    : QWidget(parent)
+    , m_services(services)
+    , m_dpi(logicalDpiX())
+{
+    setObjectName(QStringLiteral("frmAgenda"));
+    setWindowTitle(ApplicationTitle);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app_rubrica.svg")));
+    QFont windowFont = font();
+    windowFont.setPointSize(8);
+    setFont(windowFont);
+    setFixedSize(twipsToPixels(ClientWidthTwips, m_dpi), twipsToPixels(ClientHeightTwips, m_dpi));
+    setMouseTracking(true);
+
+    m_toolbar = new Toolbar(this, m_dpi, m_state, *m_services.screen);
+    for (int i = 0; i < SeparatorCount; ++i) {
+        auto *separator = new ToolSeparator(i, this);
+        separator->setGeometry(twipsToPixels(separatorRect(i), m_dpi));
+    }
+    m_tabs = new FolderTabs(this, m_dpi);
+    // The grid comes first in the tab order, so the long cell of row 1 takes the focus on show.
+    m_grid = std::make_unique<Grid>(this, m_dpi);
+
+    m_searchBox = new QLineEdit(this);
+    m_searchBox->setObjectName(QStringLiteral("Text4"));
+    m_searchBox->setGeometry(twipsToPixels(SearchBoxRect, m_dpi));
+    m_searchBox->setToolTip(QStringLiteral(" Cerca il testo inserito in tutte le cartelle della Rubrica  "));
+    m_searchBox->setMouseTracking(true);
+    m_searchBox->installEventFilter(this);
+    QWidget::setTabOrder(m_grid->lastInTabOrder(), m_searchBox);
+    m_keyboard = std::make_unique<GridKeyboard>(m_state, *m_grid, *m_searchBox);
+    m_grid->setHandler(m_keyboard.get());
+
+    m_sheets = new SheetPager(m_state, m_colours, *m_grid, *m_tabs, m_store, *m_services.messages, this);
+    connect(m_sheets, &SheetPager::writeFailed, this, &frmAgenda::endAfterStoreFailure);
+    connect(m_tabs, &FolderTabs::lblFolder_Click, this, &frmAgenda::lblFolder_Click);
+    connect(m_toolbar, &Toolbar::actionRequested, this, &frmAgenda::runToolbarAction);
+}
+
+frmAgenda::~frmAgenda()
+{
+    // The cells outlive this object's members by a moment; they must not call into them.
+    m_grid->setHandler(nullptr);
+}
+
+bool frmAgenda::Form_Load()
+{
+    if (m_services.instance->anotherInstanceRunning())
+        return false;
+    if (m_services.windows->findWindow(TrayTitle) == 0)
+        return false;
+
+    const QString directory = m_services.programDirectory;
+    m_colours.Percorso_Ini = programFile(directory, QStringLiteral("Kardel.ini"));
+    m_colours.Carica_Colori();
+
+    m_storePath = programFile(directory, QStringLiteral("rubri.dat"));
+    StoreError error;
+    if (!SheetStore::createIfMissing(m_storePath, &error)) {
+        m_services.messages->show(error.message(), MsgStyle::Critical | MsgStyle::TopMost);
+        return false;
+    }
+    m_state.Riga_Corrente = 1;
+    m_state.Modificato = false;
+    m_state.Ultimo_Trovato = 0;
+    m_state.Foglio_Corrente = 0;
+    m_state.Prossimo_Record = 1;
+    if (!m_store.open(m_storePath)) {
+        m_services.messages->show(m_store.error().message(), MsgStyle::Critical | MsgStyle::TopMost);
+        return false;
+    }
+
+    m_colours.Colore_Tasti = m_colours.Colori_Tasti.at(size_t(m_colours.Leggi_Colore(QStringLiteral("ColTasti"))));
+    m_colours.Colore_Sfondo = m_colours.Colori_Sfondo.at(size_t(m_colours.Leggi_Colore(QStringLiteral("ColSfondo"))));
+
+    for (int i = 1; i < FolderTabCount; ++i)
+        m_tabs->lblFolder(i)->setBackColour(m_colours.Colore_Tasti);
+    m_tabs->lblFolder(0)->setBackColour(m_colours.Colore_Sfondo);
+    m_tabs->lblScheda()->setBackColour(m_colours.Colore_Sfondo);
+    m_toolbar->initialise(WinColour::ButtonFace);
+
+    show();
+    m_sheets->Apre_Foglio(0);
+    return true;
+}
+
+void frmAgenda::closeEvent(QCloseEvent *event)
+{
+    if (!m_ending && !Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    Form_Unload();
+}
+
+bool frmAgenda::Form_QueryUnload()
+{
+    if (m_state.Modificato) {
+        m_state.Risposta = m_services.messages->show(
+            QStringLiteral("  Vuoi salvare le ultime modifiche effettuate?   "),
+            MsgStyle::YesNoCancel | MsgStyle::Question | MsgStyle::TopMost);
+        if (m_state.Risposta == MsgAnswer::Cancel) {
+            giveFocusBack(m_state.Cella_Corrente);
+            return false;
+        }
+        if (m_state.Risposta == MsgAnswer::Yes && !m_sheets->Salva())
+            return true; // the failure has been reported and the program is ending
+    }
+    m_store.close();
+    return true;
+}
+
+void frmAgenda::Form_Unload()
+{
+    for (int attempt = 0; attempt < MaxHelpCloseRequests; ++attempt) {
+        const quintptr help = m_services.windows->findWindow(HelpTitle);
+        if (help == 0)
+            break;
+        m_services.windows->postClose(help);
+        QThread::msleep(HelpCloseWaitMs);
+    }
+}
+
+void frmAgenda::endAfterStoreFailure()
+{
+    if (m_ending)
+        return;
+    m_ending = true;
+    m_services.messages->show(m_store.error().message(), MsgStyle::Critical | MsgStyle::TopMost);
+    m_store.close();
+    emit fatalError();
+    close();
+    QCoreApplication::exit(1);
+}
+
+void frmAgenda::giveFocusBack(int cellCode)
+{
+    m_grid->focusCell(cellCode);
+}
+
+void frmAgenda::lblFolder_Click(int Index)
+{
+    m_sheets->Apre_Foglio(Index);
+    m_state.resetSearch();
+    m_state.Colonna_Corrente = 1;
+    CellEdit *first = m_grid->Text1(1);
+    first->setBackColour(0xC0FFFF);
+    first->setFocus(Qt::OtherFocusReason);
+    first->putCaretAtEnd();
+    m_state.Riga_Corrente = 1;
+    m_state.Modo_Cursore = false;
+}
+
+void frmAgenda::Form_Click()
+{
+    CellEdit *first = m_grid->Text1(1);
+    first->setFocus(Qt::OtherFocusReason);
+    first->putCaretAtEnd();
+}
+
+void frmAgenda::Form_MouseMove()
+{
+    m_toolbar->Azzera_Pulsanti();
+}
+
+// Only the bare window surface counts; events that bubble up from the controls do not.
+void frmAgenda::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!childAt(event->position().toPoint()))
+        Form_MouseMove();
+    QWidget::mouseMoveEvent(event);
+}
+
+void frmAgenda::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())
+        && !childAt(event->position().toPoint()))
+        Form_Click();
+    QWidget::mouseReleaseEvent(event);
+}
+
+bool frmAgenda::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_searchBox && event->type() == QEvent::MouseMove)
+        m_toolbar->Azzera_Pulsanti();
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmAgenda::runToolbarAction(int index)
+{
+    switch (index) {
+    case 0: m_sheets->Salva(); break;
+    case 1: Taglia(); break;
+    case 2: Copia(); break;
+    case 3: Incolla(); break;
+    case 4: Grassetto(); break;
+    case 5: Sottolineato(); break;
+    case 6: Inserisci_Riga(); break;
+    case 7: Togli_Riga(); break;
+    case 8: Colore_Testo(); break;
+    case 9: Cerca(); break;
+    case 10: Opzioni_Colore(); break;
+    case 11: Guida(); break;
+    case 12: close(); break;
+    default: break;
+    }
+}
+
+// These actions arrive with the features that build them; until then a press does nothing.
+void frmAgenda::Taglia() {}
+void frmAgenda::Copia() {}
+void frmAgenda::Incolla() {}
+void frmAgenda::Grassetto() {}
+void frmAgenda::Sottolineato() {}
+void frmAgenda::Inserisci_Riga() {}
+void frmAgenda::Togli_Riga() {}
+void frmAgenda::Colore_Testo() {}
+void frmAgenda::Cerca() {}
+void frmAgenda::Opzioni_Colore() {}
+void frmAgenda::Guida() {}

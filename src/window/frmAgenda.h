@@ -1,0 +1,103 @@
+#pragma once
+
+#include "storage/ColourSettings.h"
+#include "storage/SheetStore.h"
+#include "window/AgendaState.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class FolderTabs;
+class Grid;
+class InstanceGuard;
+class MessageBoxes;
+class QLineEdit;
+class ScreenProbe;
+class SheetPager;
+class Toolbar;
+class WindowDirectory;
+class GridKeyboard;
+
+// What the window needs from outside the process; tests hand in their own.
+struct AgendaServices
+{
+    InstanceGuard *instance = nullptr;
+    WindowDirectory *windows = nullptr;
+    MessageBoxes *messages = nullptr;
+    ScreenProbe *screen = nullptr;
+    QString programDirectory;
+};
+
+// The address book window. Loading it starts the program, closing it ends the program.
+class frmAgenda : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmAgenda(const AgendaServices &services, QWidget *parent = nullptr);
+    ~frmAgenda() override;
+
+    // Start-up. Returns false when the program must end: silently when another copy runs or the
+    // tray program is absent (nothing touched), after a message when the store is unusable.
+    bool Form_Load();
+
+    AgendaState &state() { return m_state; }
+    const ColourSettings &colours() const { return m_colours; }
+    Grid &grid() { return *m_grid; }
+    FolderTabs &tabs() { return *m_tabs; }
+    Toolbar &toolbar() { return *m_toolbar; }
+    SheetPager &sheets() { return *m_sheets; }
+    QLineEdit *Text4() const { return m_searchBox; }
+    QString storePath() const { return m_storePath; }
+    bool isStoreOpen() const { return m_store.isOpen(); }
+
+    void lblFolder_Click(int Index);
+    void Form_Click();
+    void Form_MouseMove();
+    // Gives the focus to the cell a cell code names (0: none).
+    void giveFocusBack(int cellCode);
+
+    // Toolbar actions whose own work lives elsewhere; each is filled in by its feature.
+    void Taglia();
+    void Copia();
+    void Incolla();
+    void Grassetto();
+    void Sottolineato();
+    void Inserisci_Riga();
+    void Togli_Riga();
+    void Colore_Testo();
+    void Cerca();
+    void Opzioni_Colore();
+    void Guida();
+
+signals:
+    // The store failed and the program is ending; the file holds what it held before.
+    void fatalError();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool Form_QueryUnload();
+    void Form_Unload();
+    void runToolbarAction(int index);
+    void endAfterStoreFailure();
+
+    AgendaServices m_services;
+    AgendaState m_state;
+    ColourSettings m_colours;
+    SheetStore m_store;
+    QString m_storePath;
+    qreal m_dpi;
+    bool m_ending = false;
+
+    Toolbar *m_toolbar = nullptr;
+    QLineEdit *m_searchBox = nullptr;
+    FolderTabs *m_tabs = nullptr;
+    std::unique_ptr<Grid> m_grid;
+    SheetPager *m_sheets = nullptr;
+    std::unique_ptr<GridKeyboard> m_keyboard;
+};
