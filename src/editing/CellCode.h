@@ -1,0 +1,51 @@
+#pragma once
+
+// A cell of the grid is named by one number: the row (1..44) for a long cell Text1(row), the
+// row + 100 (101..144) for a short cell Text2(row). 0 names no cell.
+namespace CellCode {
+
+constexpr int RowCount = 44;
+constexpr int RowsPerPage = 22;   // rows 1..22 on the left page, 23..44 on the right page
+constexpr int CellCount = 2 * RowCount;
+constexpr int ShortOffset = 100;
+constexpr int LongColumn = 1;
+constexpr int ShortColumn = 2;
+
+constexpr int make(int column, int row)
+{
+    return column == ShortColumn ? row + ShortOffset : row;
+}
+
+// Any code of 100 or more counts as a short cell; this is how a stored code is turned back
+// into a cell when the focus is given back.
+constexpr bool isShort(int code) { return code >= ShortOffset; }
+constexpr int column(int code) { return isShort(code) ? ShortColumn : LongColumn; }
+constexpr int row(int code) { return isShort(code) ? code - ShortOffset : code; }
+
+constexpr bool isValid(int code)
+{
+    return row(code) >= 1 && row(code) <= RowCount;
+}
+
+constexpr bool onLeftPage(int code) { return row(code) <= RowsPerPage; }
+
+// Reading order: row r and row r + 22 share a visual line, so line L (1..22) shows, left to
+// right, Text1(L), Text2(L), Text1(L + 22), Text2(L + 22). Index 0 is Text1(1), 87 Text2(44).
+constexpr int readingIndex(int code)
+{
+    const int line = (row(code) - 1) % RowsPerPage;
+    const int page = (row(code) - 1) / RowsPerPage;
+    return line * 4 + page * 2 + (isShort(code) ? 1 : 0);
+}
+
+constexpr int fromReadingIndex(int index)
+{
+    const int i = ((index % CellCount) + CellCount) % CellCount;
+    const int page = (i % 4) / 2;
+    return make(i % 2 == 0 ? LongColumn : ShortColumn, i / 4 + 1 + page * RowsPerPage);
+}
+
+constexpr int readingNext(int code) { return fromReadingIndex(readingIndex(code) + 1); }
+constexpr int readingPrevious(int code) { return fromReadingIndex(readingIndex(code) - 1); }
+
+} // namespace CellCode

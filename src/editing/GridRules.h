@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QtGlobal>
+
+struct AgendaState;
+
+// What the grid's cells do on focus changes, mouse presses, characters and keys. Each function
+// updates the shared state and tells the widget layer what to do with the widgets; the widget
+// layer applies the answer and nothing more. Cells are cell codes (editing/CellCode.h), keys are
+// Windows key codes (editing/KeyCodes.h), shift states have bit 1 Shift, bit 2 Ctrl, bit 4 Alt.
+namespace GridRules {
+
+// Cell backgrounds as Windows colours 0x00BBGGRR; 0x80000005 is the system window colour.
+// A cell is selected for the clipboard exactly when its background is SelectionYellow.
+constexpr quint32 NormalBackground = 0x80000005u;
+constexpr quint32 SelectionYellow = 0xC0FFFFu;
+constexpr quint32 HitGreen = 0xBEFEBEu;
+
+struct FocusGainEffect
+{
+    bool clearAllHighlights = false; // repaint all 88 cells NormalBackground first
+    bool caretAtEnd = false;         // caret to the end of the cell's text
+    quint32 background = SelectionYellow; // then paint the cell that gained the focus
+};
+
+// To be run for every focus gain of a cell, however the focus came (key, mouse, Tab, code).
+// Not for a cell that already had the focus.
+FocusGainEffect onFocusGained(AgendaState &state, int cell);
+
+// The widget layer puts the caret at 0; the highlight stays.
+void onFocusLost(AgendaState &state, int cell);
+
+// button: 1 left, 2 right, 4 middle. Returns true when the cell's selection length is to be set to 0.
+bool onMousePressed(AgendaState &state, int cell, int button);
+
+// A character typed into the cell. Returns true when it is swallowed (carriage return).
+// The carriage return of an Enter arrives after the key has moved the focus on, so it leaves
+// Cella_Corrente alone: the key already set it to the cell now holding the focus.
+bool onCharacter(AgendaState &state, int cell, int charCode);
+
+struct KeyOutcome
+{
+    bool passToCell = false;     // the key reaches the cell's own editing (caret move, typing)
+    int focusCell = 0;           // cell to give the focus to; 0 = no focus move
+    bool caretAtEnd = false;     // after the focus move, caret to the end of focusCell's text
+    bool focusSearchBox = false; // select the whole search box text, then give it the focus
+    bool exitStep = false;       // Cella_Corrente was written ...
+    int exitCell = 0;            // ... with this: the cell holding the focus after the key
+};
+
+// A key pressed in a cell. Every key but Enter, Shift, Page Up/Down, the arrows and F4 sets
+// Modificato and reaches the cell. The state is fully updated before returning, so the focus move that
+// follows sees extend mode, caret mode and the hit flag as they must be at that moment.
+KeyOutcome onKeyDown(AgendaState &state, int cell, int keyCode, int shift);
+
+// The window's Tab order over the cells: Text1(1), Text2(1), Text1(2) ... Text2(44).
+// 0 past either end, where the tab chain goes on to the other controls.
+int tabOrderNext(int cell);
+int tabOrderPrevious(int cell);
+
+} // namespace GridRules
