@@ -8,12 +8,12 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$(nproc)"
 
 product=build/product
-if ! pgrep -u "$(id -u)" -x kardeltray >/dev/null; then
+if ! "$product/kardeltray" --is-running; then
     "$product/kardeltray" &
     # The address book starts only once the tray program can be found.
     for _ in $(seq 50); do
         sleep 0.1
-        "$product/kardeltray" --is-running 2>/dev/null && break
+        "$product/kardeltray" --is-running && break
     done
 fi
 exec "$product/rubrica"

@@ -15,7 +15,7 @@ unset QT_QPA_PLATFORM
 
 "$work/kardeltray" &
 for _ in $(seq 100); do
-    ls "$XDG_RUNTIME_DIR"/tessavo-windows/* >/dev/null 2>&1 && break
+    "$work/kardeltray" --is-running && break
     sleep 0.1
 done
 

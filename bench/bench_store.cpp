@@ -1,0 +1,70 @@
+// Cost of moving one sheet between the grid and the store: encoding, decoding, and the
+// write and read of its 44 records on a real file.
+#include "storage/Record_Riga.h"
+#include "storage/SheetCodec.h"
+#include "storage/SheetStore.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+std::array<RowContent, RowsPerSheet> sampleSheet()
+{
+    std::array<RowContent, RowsPerSheet> rows;
+    for (int r = 0; r < RowsPerSheet; ++r) {
+        rows[r].longCell = {QStringLiteral("Rossi Mario, via Garibaldi %1, Città").arg(r), {r % 2 == 0, false}, 0xC00000};
+        rows[r].shortCell = {QStringLiteral("0471 %1").arg(100000 + r), {false, r % 3 == 0}, 0x0000FF};
+    }
+    return rows;
+}
+
+void encodeSheetBenchmark(benchmark::State &state)
+{
+    const auto rows = sampleSheet();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(encodeSheet(rows));
+}
+BENCHMARK(encodeSheetBenchmark);
+
+void decodeSheetBenchmark(benchmark::State &state)
+{
+    const QByteArray sheet = encodeSheet(sampleSheet());
+    for (auto _ : state) {
+        for (int r = 0; r < RowsPerSheet; ++r) {
+            const Record_Riga record = Record_Riga::fromBytes(sheet.constData() + r * RecordLength, RecordLength);
+            benchmark::DoNotOptimize(decodeRow(record));
+        }
+    }
+}
+BENCHMARK(decodeSheetBenchmark);
+
+void writeAndReadSheetBenchmark(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rubri.dat"));
+    StoreError error;
+    SheetStore store;
+    if (!SheetStore::createIfMissing(path, &error) || !store.open(path)) {
+        state.SkipWithError("cannot create the store");
+        return;
+    }
+    const QByteArray sheet = encodeSheet(sampleSheet());
+    Record_Riga record;
+    for (auto _ : state) {
+        if (!store.writeSheet(7, sheet)) {
+            state.SkipWithError("write failed");
+            break;
+        }
+        for (int row = 1; row <= RowsPerSheet; ++row) {
+            store.read(recordNumber(7, row), &record);
+            benchmark::DoNotOptimize(record);
+        }
+    }
+}
+BENCHMARK(writeAndReadSheetBenchmark)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,99 @@
+#include "platform/QtMessageBoxes.h"
+
+#include "platform/ApplicationTitle.h"
+
+#include <QApplication>
+#include <QList>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+struct BoxButton
+{
+    QMessageBox::StandardButton button;
+    const char *caption;
+    int answer;
+};
+
+constexpr BoxButton Ok{QMessageBox::Ok, "OK", MsgAnswer::Ok};
+constexpr BoxButton Cancel{QMessageBox::Cancel, "Annulla", MsgAnswer::Cancel};
+constexpr BoxButton Yes{QMessageBox::Yes, "S\xc3\xac", MsgAnswer::Yes};
+constexpr BoxButton No{QMessageBox::No, "No", MsgAnswer::No};
+
+// In the order Windows shows them; the default-button bits count in this order.
+QList<BoxButton> buttonsFor(int style)
+{
+    switch (style & 0x0F) {
+    case MsgStyle::OkCancel:
+        return {Ok, Cancel};
+    case MsgStyle::YesNoCancel:
+        return {Yes, No, Cancel};
+    case MsgStyle::YesNo:
+        return {Yes, No};
+    default:
+        return {Ok};
+    }
+}
+
+QMessageBox::Icon iconFor(int style)
+{
+    switch (style & 0x70) {
+    case MsgStyle::Critical:
+        return QMessageBox::Critical;
+    case MsgStyle::Question:
+        return QMessageBox::Question;
+    case MsgStyle::Exclamation:
+        return QMessageBox::Warning;
+    case MsgStyle::Information:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+// A carriage return alone or before a line feed is one line break.
+QString withLineFeeds(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
+
+int QtMessageBoxes::show(const QString &text, int style)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(ApplicationTitle);
+    box.setIcon(iconFor(style));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(withLineFeeds(text));
+    if (style & MsgStyle::TopMost)
+        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+
+    const QList<BoxButton> kinds = buttonsFor(style);
+    QList<QPushButton *> buttons;
+    QPushButton *escape = nullptr;
+    for (const BoxButton &kind : kinds) {
+        QPushButton *button = box.addButton(kind.button);
+        button->setText(QString::fromUtf8(kind.caption));
+        buttons << button;
+        if (kind.button == QMessageBox::Cancel || (kind.button == QMessageBox::No && !escape))
+            escape = button;
+    }
+    // Without Cancel or No the only button is OK, which Escape then chooses.
+    if (!escape)
+        escape = buttons.constFirst();
+    box.setEscapeButton(escape);
+
+    const int defaultIndex = (style >> 8) & 0x3;
+    box.setDefaultButton(buttons.value(defaultIndex, buttons.constFirst()));
+
+    box.exec();
+
+    int chosen = buttons.indexOf(qobject_cast<QPushButton *>(box.clickedButton()));
+    if (chosen < 0)
+        chosen = buttons.indexOf(escape);
+    return kinds.at(chosen).answer;
+}

@@ -1,0 +1,72 @@
+#include "platform/QuitOnSignal.h"
+
+#ifndef Q_OS_WIN
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// A signal handler may do next to nothing; it writes one byte, and the event loop reads it.
+int signalPipe[2] = {-1, -1};
+const int watchedSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+extern "C" void onTerminationSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+} // namespace
+
+QuitOnSignal::QuitOnSignal(QObject *parent) : QObject(parent)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) {
+        qWarning("Cannot watch termination signals");
+        return;
+    }
+    // Programs started from here must not inherit the pair.
+    ::fcntl(signalPipe[0], F_SETFD, FD_CLOEXEC);
+    ::fcntl(signalPipe[1], F_SETFD, FD_CLOEXEC);
+    m_notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, [] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t got = ::read(signalPipe[0], &byte, 1);
+        QCoreApplication::quit();
+    });
+
+    struct sigaction action = {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : watchedSignals)
+        ::sigaction(signal, &action, nullptr);
+}
+
+QuitOnSignal::~QuitOnSignal()
+{
+    if (!m_notifier)
+        return;
+    struct sigaction action = {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    for (int signal : watchedSignals)
+        ::sigaction(signal, &action, nullptr);
+    delete m_notifier;
+    m_notifier = nullptr;
+    ::close(signalPipe[0]);
+    ::close(signalPipe[1]);
+    signalPipe[0] = signalPipe[1] = -1;
+}
+
+#else
+
+QuitOnSignal::QuitOnSignal(QObject *parent) : QObject(parent) {}
+
+QuitOnSignal::~QuitOnSignal() = default;
+
+#endif

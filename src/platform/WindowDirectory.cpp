@@ -1,0 +1,90 @@
+#include "platform/WindowDirectory.h"
+
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include "platform/WindowRegistry.h"
+
+#include <QHash>
+#include <QLocalSocket>
+#endif
+
+namespace {
+
+#ifdef Q_OS_WIN
+
+class Win32WindowDirectory : public WindowDirectory
+{
+public:
+    quintptr findWindow(const QString &title) override
+    {
+        // The ANSI call compares in the system code page, as the titles were always written.
+        const QByteArray ansi = title.toLocal8Bit();
+        return reinterpret_cast<quintptr>(::FindWindowA(nullptr, ansi.constData()));
+    }
+
+    void postClose(quintptr handle) override
+    {
+        ::PostMessageA(reinterpret_cast<HWND>(handle), WM_CLOSE, 0, 0);
+    }
+};
+
+#else
+
+// A handle stands for a title; the registrant behind it is looked up again when asked to close,
+// so a handle of a registrant that has gone and come back reaches the new one, as a window
+// title would.
+class LocalSocketWindowDirectory : public WindowDirectory
+{
+public:
+    quintptr findWindow(const QString &title) override
+    {
+        if (!WindowRegistry::isLive(WindowRegistry::socketPath(title)))
+            return 0;
+        quintptr &handle = m_handles[title];
+        if (handle == 0) {
+            handle = quintptr(m_titles.size()) + 1;
+            m_titles.insert(handle, title);
+        }
+        return handle;
+    }
+
+    void postClose(quintptr handle) override
+    {
+        const auto it = m_titles.constFind(handle);
+        if (it == m_titles.constEnd())
+            return;
+        const QString path = WindowRegistry::socketPath(*it);
+        if (path.isEmpty())
+            return;
+        QLocalSocket socket;
+        socket.connectToServer(path);
+        if (!socket.waitForConnected(WindowRegistry::ConnectTimeoutMs))
+            return;
+        socket.write(WindowRegistry::CloseRequest);
+        // A local socket takes the line into the kernel's buffer at once; the registrant reads it
+        // whenever its event loop runs, also after we have hung up.
+        socket.waitForBytesWritten(WindowRegistry::ConnectTimeoutMs);
+        socket.abort();
+    }
+
+private:
+    QHash<QString, quintptr> m_handles;
+    QHash<quintptr, QString> m_titles;
+};
+
+#endif
+
+} // namespace
+
+std::unique_ptr<WindowDirectory> createSystemWindowDirectory()
+{
+#ifdef Q_OS_WIN
+    return std::make_unique<Win32WindowDirectory>();
+#else
+    return std::make_unique<LocalSocketWindowDirectory>();
+#endif
+}

@@ -1,0 +1,46 @@
+#include "storage/ColourSettings.h"
+
+#include "storage/AnsiCodec.h"
+#include "storage/IniFile.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+const QString Section = QStringLiteral("Rubrica");
+
+} // namespace
+
+void ColourSettings::Carica_Colori()
+{
+    // Each page colour is a deeper shade of the tab colour with the same index.
+    Colori_Tasti = {ButtonFace, 0x00F8EFEF, 0x00F0FFF0, 0x00E6F7FF,
+                    0x00F2F2FF, 0x00E1EBFF, 0x00ECF2EF, 0x00EAEAEA};
+    Colori_Sfondo = {ButtonFace, 0x00E7CFCF, 0x00D5FFD5, 0x00B7E6FF,
+                     0x00C1C1FF, 0x00CADBFF, 0x00BADCDC, 0x00C1C1C1};
+}
+
+int ColourSettings::Leggi_Colore(const QString &key) const
+{
+    // The value passes through an 8-byte buffer: at most 7 characters and a NUL, the
+    // buffer's earlier content after it. Only the first byte decides, so an empty value
+    // (the NUL) and the "D" of "Default" both give 0, "12" gives 1 and "35" gives 3.
+    char buffer[8] = {'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a'};
+    const QByteArray value = AnsiCodec::encode(
+        IniFile::readString(Percorso_Ini, Section, key, QStringLiteral("Default")));
+    const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(value.size()), 7);
+    std::memcpy(buffer, value.constData(), length);
+    buffer[length] = '\0';
+
+    const char first = buffer[0];
+    const int index = (first >= '0' && first <= '9') ? first - '0' : 0;
+    return index > 7 ? 1 : index;
+}
+
+void ColourSettings::Scrivi_Colori(int sfondo, int tasti) const
+{
+    // Failures go unnoticed: the colours stay in effect for this run regardless.
+    IniFile::writeString(Percorso_Ini, Section, QStringLiteral("ColSfondo"), QString::number(sfondo));
+    IniFile::writeString(Percorso_Ini, Section, QStringLiteral("ColTasti"), QString::number(tasti));
+}

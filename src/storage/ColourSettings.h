@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+
+// The two window colours kept in the product's settings file as palette indices 0..7,
+// section "Rubrica", keys "ColTasti" (folder tabs) and "ColSfondo" (sheet page, selected tab).
+class ColourSettings
+{
+public:
+    static constexpr quint32 ButtonFace = 0x8000000F;
+    static constexpr quint32 WindowBackground = 0x80000005;
+
+    QString Percorso_Ini;                   // full path of the settings file
+    std::array<quint32, 8> Colori_Tasti{};  // candidate tab colours
+    std::array<quint32, 8> Colori_Sfondo{}; // candidate page colours
+    quint32 Colore_Tasti = 0;               // tab colour in effect
+    quint32 Colore_Sfondo = 0;              // page colour in effect
+
+    void Carica_Colori();
+    // Index 0..7 stored under `key`; never fails, anything unusable gives 0.
+    int Leggi_Colore(const QString &key) const;
+    // Background index first; "ColSfondo" is written before "ColTasti".
+    void Scrivi_Colori(int sfondo, int tasti) const;
+};

@@ -1,0 +1,3 @@
+#include "storage/RecordFile.h"
+
+RecordFile::~RecordFile() = default;

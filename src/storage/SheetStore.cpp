@@ -1,0 +1,168 @@
+#include "storage/SheetStore.h"
+
+#include "storage/NativeRecordFile.h"
+#include "storage/SystemErrorText.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <utility>
+
+namespace {
+
+constexpr qint64 SheetBytes = qint64(RowsPerSheet) * RecordLength;
+
+// QSaveFile reports failures in English; the system's error code, read right after the
+// failing call, gives the Italian reason.
+QString reasonAfterSaveFailure(int code)
+{
+    if (code != 0)
+        return SystemErrorText::reason(code);
+    return QStringLiteral("errore di scrittura sul disco");
+}
+
+} // namespace
+
+SheetStore::SheetStore() = default;
+
+SheetStore::~SheetStore() = default;
+
+bool SheetStore::createIfMissing(const QString &path, StoreError *error)
+{
+    if (QFileInfo::exists(path))
+        return true;
+
+    const auto failed = [&](int code) {
+        if (error) {
+            error->operation = StoreError::Create;
+            error->path = path;
+            error->reason = reasonAfterSaveFailure(code);
+        }
+        return false;
+    };
+
+    QSaveFile file(path);
+    // Never write in place: a store cut short by a full disk must not be left behind.
+    file.setDirectWriteFallback(false);
+    SystemErrorText::clearLast();
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(SystemErrorText::lastCode());
+
+    const Record_Riga empty;
+    QByteArray contents;
+    contents.reserve(StoreSize);
+    for (int n = 1; n <= RecordCount; ++n)
+        contents.append(empty.constData(), RecordLength);
+
+    SystemErrorText::clearLast();
+    if (file.write(contents) != contents.size()) {
+        const int code = SystemErrorText::lastCode();
+        file.cancelWriting();
+        return failed(code);
+    }
+    SystemErrorText::clearLast();
+    if (!file.commit())
+        return failed(SystemErrorText::lastCode());
+    return true;
+}
+
+bool SheetStore::open(const QString &path)
+{
+    close();
+    QString reason;
+    std::unique_ptr<NativeRecordFile> file = NativeRecordFile::open(path, &reason);
+    if (!file) {
+        m_path = path;
+        return fail(StoreError::Open, reason);
+    }
+    return open(std::move(file), path);
+}
+
+bool SheetStore::open(std::unique_ptr<RecordFile> file, const QString &pathForMessages)
+{
+    close();
+    m_path = pathForMessages;
+    if (!file)
+        return fail(StoreError::Open, QStringLiteral("il file non è disponibile"));
+    m_file = std::move(file);
+    return true;
+}
+
+void SheetStore::close()
+{
+    m_file.reset();
+    m_lastRecordRead = 0;
+}
+
+bool SheetStore::isOpen() const
+{
+    return m_file != nullptr;
+}
+
+bool SheetStore::read(int recordNumber, Record_Riga *record)
+{
+    if (!m_file)
+        return fail(StoreError::Read, QStringLiteral("l'archivio non è aperto"));
+    if (recordNumber < 1 || recordNumber > RecordCount)
+        return fail(StoreError::Read, QStringLiteral("record %1 inesistente").arg(recordNumber));
+
+    char buffer[RecordLength];
+    qint64 got = 0;
+    const qint64 offset = qint64(recordNumber - 1) * RecordLength;
+    if (!m_file->readAt(offset, buffer, RecordLength, &got))
+        return fail(StoreError::Read, m_file->errorReason());
+    *record = Record_Riga::fromBytes(buffer, got);
+    m_lastRecordRead = recordNumber;
+    return true;
+}
+
+int SheetStore::lastRecordRead() const
+{
+    return m_lastRecordRead;
+}
+
+bool SheetStore::writeSheet(int sheet, const QByteArray &records)
+{
+    if (!m_file)
+        return fail(StoreError::Write, QStringLiteral("l'archivio non è aperto"));
+    if (sheet < 0 || sheet >= SheetCount || records.size() != SheetBytes)
+        return fail(StoreError::Write, QStringLiteral("dati del foglio non validi"));
+
+    const qint64 offset = sheet * SheetBytes;
+    const qint64 oldSize = m_file->size();
+    if (oldSize < 0)
+        return fail(StoreError::Write, m_file->errorReason());
+    // What is there now, so that a failed write can be undone. A short file has fewer bytes
+    // here, or none; the resize below takes care of what lies beyond its old end.
+    QByteArray previous(SheetBytes, '\0');
+    qint64 previousSize = 0;
+    if (!m_file->readAt(offset, previous.data(), SheetBytes, &previousSize))
+        return fail(StoreError::Write, m_file->errorReason());
+
+    if (m_file->writeAt(offset, records.constData(), SheetBytes) && m_file->flush())
+        return true;
+
+    const QString reason = m_file->errorReason();
+    bool restored = m_file->writeAt(offset, previous.constData(), previousSize);
+    const qint64 sizeNow = m_file->size();
+    if (sizeNow < 0 || sizeNow > oldSize)
+        restored = m_file->resize(oldSize) && restored;
+    restored = m_file->flush() && restored;
+    fail(StoreError::Write, reason);
+    m_error.fileUnchanged = restored;
+    return false;
+}
+
+StoreError SheetStore::error() const
+{
+    return m_error;
+}
+
+bool SheetStore::fail(StoreError::Operation operation, const QString &reason)
+{
+    m_error = StoreError();
+    m_error.operation = operation;
+    m_error.path = m_path;
+    m_error.reason = reason;
+    return false;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "storage/Record_Riga.h"
+#include "storage/RecordFile.h"
+#include "storage/StoreError.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+// The store file rubri.dat: 1936 records of 146 bytes, 44 sheets of 44 rows, opened once
+// and kept open while the window lives.
+class SheetStore
+{
+public:
+    SheetStore();
+    ~SheetStore();
+    SheetStore(const SheetStore &) = delete;
+    SheetStore &operator=(const SheetStore &) = delete;
+
+    // Writes a store of empty records when no file is at `path`. An existing file, whatever
+    // its size, is left as it is; a folder at `path` is left for open() to report. The new
+    // store appears whole or not at all.
+    static bool createIfMissing(const QString &path, StoreError *error);
+
+    bool open(const QString &path);
+    bool open(std::unique_ptr<RecordFile> file, const QString &pathForMessages);
+    void close();
+    bool isOpen() const;
+
+    // Record 1..1936. What lies beyond the end of a short file reads as the empty record.
+    // False only when the file could not be read.
+    bool read(int recordNumber, Record_Riga *record);
+    // The record number of the last successful read, 0 before any.
+    int lastRecordRead() const;
+
+    // The 44 records of sheet 0..43 (encodeSheet's output), written in one go. On failure the
+    // bytes and the size the file had before are put back.
+    bool writeSheet(int sheet, const QByteArray &records);
+
+    StoreError error() const;
+
+private:
+    bool fail(StoreError::Operation operation, const QString &reason);
+
+    std::unique_ptr<RecordFile> m_file;
+    QString m_path;
+    int m_lastRecordRead = 0;
+    StoreError m_error;
+};
