@@ -20,6 +20,13 @@ int windowsMouseButton(Qt::MouseButtons buttons)
         return 4;
     return 0;
 }
+
+// Focus that leaves with the whole window (another program, a message box) or for a popup menu
+// has not moved inside the window; the cell keeps its caret and the grid its highlights.
+bool leavesWithWindow(Qt::FocusReason reason)
+{
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
 } // namespace
 
 CellEdit::CellEdit(int cellCode, int maxLength, QWidget *parent)
@@ -29,6 +36,8 @@ CellEdit::CellEdit(int cellCode, int maxLength, QWidget *parent)
 {
     setMaxLength(maxLength);
     setFrame(false);
+    // A dropped text would change the sheet behind the back of the save question.
+    setAcceptDrops(false);
     // The next row covers the bottom three pixels of this one, as on a ruled sheet; keep the
     // text in the part that shows.
     setTextMargins(2, 0, 1, 3);
@@ -97,6 +106,12 @@ void CellEdit::changeEvent(QEvent *event)
 
 void CellEdit::focusInEvent(QFocusEvent *event)
 {
+    const bool returning = m_focusAway && leavesWithWindow(event->reason());
+    m_focusAway = false;
+    if (returning) {
+        QLineEdit::focusInEvent(event);
+        return;
+    }
     // The window system reports a press before the focus it brings; Qt the other way round.
     // Run the press first, so that the focus gain sees caret mode and no extend mode.
     if (event->reason() == Qt::MouseFocusReason && m_handler) {
@@ -106,15 +121,20 @@ void CellEdit::focusInEvent(QFocusEvent *event)
             m_pressRunBeforeFocus = true;
         }
     }
-    QLineEdit::focusInEvent(event);
+    // A line edit reached by Tab selects its whole text, which the next key would replace;
+    // a cell keeps its text and puts the caret where the focus rules say.
+    const bool byTab = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    QFocusEvent plain(QEvent::FocusIn, byTab ? Qt::OtherFocusReason : event->reason());
+    QLineEdit::focusInEvent(&plain);
     if (m_handler)
         m_handler->cellFocusGained(this);
 }
 
 void CellEdit::focusOutEvent(QFocusEvent *event)
 {
+    m_focusAway = leavesWithWindow(event->reason());
     QLineEdit::focusOutEvent(event);
-    if (m_handler)
+    if (m_handler && !m_focusAway)
         m_handler->cellFocusLost(this);
 }
 

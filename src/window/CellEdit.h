@@ -59,4 +59,5 @@ private:
     quint32 m_foreColour = 0;
     CellEventHandler *m_handler = nullptr;
     bool m_pressRunBeforeFocus = false;
+    bool m_focusAway = false; // the focus left with the window, not for another control
 };

@@ -61,6 +61,12 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
     QWidget::setTabOrder(m_grid->lastInTabOrder(), m_searchBox);
     m_keyboard = std::make_unique<GridKeyboard>(m_state, *m_grid, *m_searchBox);
     m_grid->setHandler(m_keyboard.get());
+    // Keys mark the sheet changed; edits that come without one (the cell's own menu) must too,
+    // or a folder switch would drop them without asking.
+    for (int row = 1; row <= GridRows; ++row) {
+        for (CellEdit *cell : {m_grid->Text1(row), m_grid->Text2(row)})
+            connect(cell, &QLineEdit::textEdited, this, [this] { m_state.Modificato = true; });
+    }
 
     m_sheets = new SheetPager(m_state, m_colours, *m_grid, *m_tabs, m_store, *m_services.messages, this);
     connect(m_sheets, &SheetPager::writeFailed, this, &frmAgenda::endAfterStoreFailure);

@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 // Message boxes that answer from a queue and remember what they were asked.
 class FakeMessageBoxes : public MessageBoxes
 {
@@ -19,9 +21,13 @@ public:
     {
         texts << text;
         styles << style;
+        // Lets a test look at the window while the box would be open.
+        if (whileShown)
+            whileShown();
         return answers.isEmpty() ? fallbackAnswer : answers.takeFirst();
     }
 
+    std::function<void()> whileShown;
     QList<int> answers;
     int fallbackAnswer = MsgAnswer::Ok;
     QStringList texts;
