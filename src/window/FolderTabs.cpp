@@ -116,17 +116,17 @@ FolderTabs::FolderTabs(QWidget *window, qreal logicalDpi)
 {
     m_page = new SheetPage(window);
     m_page->setGeometry(twipsToPixels(SheetPageRect, logicalDpi));
-    const auto &specs = folderTabSpecs();
+    const auto &layouts = folderTabLayouts();
     for (int i = 0; i < FolderTabCount; ++i) {
-        const FolderTabSpec &spec = specs.at(size_t(i));
-        auto *tab = new FolderTab(i, QString::fromLatin1(spec.caption), spec.upperRow, window);
+        const FolderTabLayout &layout = layouts.at(size_t(i));
+        auto *tab = new FolderTab(i, QString::fromLatin1(layout.caption), layout.upperRow, window);
         tab->setGeometry(twipsToPixels(folderTabRect(i), logicalDpi));
         connect(tab, &FolderTab::clicked, this, &FolderTabs::lblFolder_Click);
         m_tabs[size_t(i)] = tab;
     }
     // The front row overlaps both the back row and the page's top edge.
     for (FolderTab *tab : m_tabs) {
-        if (!specs.at(size_t(tab->index())).upperRow)
+        if (!layouts.at(size_t(tab->index())).upperRow)
             tab->raise();
     }
 }

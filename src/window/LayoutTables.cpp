@@ -17,10 +17,10 @@ QRect twipsToPixels(const QRect &twips, qreal logicalDpi)
     return QRect(left, top, right - left, bottom - top);
 }
 
-const std::array<FolderTabSpec, FolderTabCount> &folderTabSpecs()
+const std::array<FolderTabLayout, FolderTabCount> &folderTabLayouts()
 {
     // "HJK" and "WXY" have one sheet each in the lower row; "*" and "#" stand above them.
-    static const std::array<FolderTabSpec, FolderTabCount> specs{{
+    static const std::array<FolderTabLayout, FolderTabCount> layouts{{
         {"A1", 45, 470, false},   {"B1", 500, 470, false},  {"C1", 950, 470, false},
         {"D1", 1395, 465, false}, {"E1", 1845, 465, false}, {"F1", 2300, 465, false},
         {"G1", 2750, 465, false}, {"HJK", 3200, 465, false}, {"I1", 3650, 465, false},
@@ -37,13 +37,13 @@ const std::array<FolderTabSpec, FolderTabCount> &folderTabSpecs()
         {"U2", 8150, 465, true},  {"V2", 8600, 465, true},  {"Z2", 9510, 465, true},
         {"*", 3200, 465, true},   {"#", 9040, 480, true},
     }};
-    return specs;
+    return layouts;
 }
 
 QRect folderTabRect(int index)
 {
-    const FolderTabSpec &spec = folderTabSpecs().at(static_cast<size_t>(index));
-    return QRect(spec.left, spec.upperRow ? UpperTabRowTop : LowerTabRowTop, spec.width, FolderTabHeight);
+    const FolderTabLayout &layout = folderTabLayouts().at(static_cast<size_t>(index));
+    return QRect(layout.left, layout.upperRow ? UpperTabRowTop : LowerTabRowTop, layout.width, FolderTabHeight);
 }
 
 QRect separatorRect(int index)
@@ -52,9 +52,9 @@ QRect separatorRect(int index)
     return QRect(lefts.at(static_cast<size_t>(index)), -120, 30, 570);
 }
 
-const std::array<ToolButtonSpec, ToolButtonCount> &toolButtonSpecs()
+const std::array<ToolButtonLayout, ToolButtonCount> &toolButtonLayouts()
 {
-    static const std::array<ToolButtonSpec, ToolButtonCount> specs{{
+    static const std::array<ToolButtonLayout, ToolButtonCount> layouts{{
         {" Salva ", 80, 360, 16, 16, 40, ":/icons/tb00_save.svg"},
         {" Taglia ", 520, 360, 16, 16, 40, ":/icons/tb01_cut.svg"},
         {" Copia ", 880, 360, 16, 16, 40, ":/icons/tb02_copy.svg"},
@@ -69,7 +69,7 @@ const std::array<ToolButtonSpec, ToolButtonCount> &toolButtonSpecs()
         {" Guida in linea ", 8300, 660, 22, 16, 160, ":/icons/tb11_help.svg"},
         {" Chiudi la Rubrica ", 9060, 930, 28, 16, 220, ":/icons/tb12_close.svg"},
     }};
-    return specs;
+    return layouts;
 }
 
 namespace {

@@ -14,7 +14,7 @@ constexpr int ClientHeightTwips = 6555;
 int twipsToPixels(int twips, qreal logicalDpi);
 QRect twipsToPixels(const QRect &twips, qreal logicalDpi);
 
-struct FolderTabSpec
+struct FolderTabLayout
 {
     const char *caption;
     int left;
@@ -25,7 +25,7 @@ constexpr int FolderTabCount = 44;
 constexpr int FolderTabHeight = 270;
 constexpr int LowerTabRowTop = 740;
 constexpr int UpperTabRowTop = 480;
-const std::array<FolderTabSpec, FolderTabCount> &folderTabSpecs();
+const std::array<FolderTabLayout, FolderTabCount> &folderTabLayouts();
 QRect folderTabRect(int index);
 
 constexpr QRect SheetPageRect{45, 990, 9930, 5510};
@@ -34,7 +34,7 @@ constexpr QRect SearchBoxRect{3780, 75, 1455, 290};
 constexpr int SeparatorCount = 8;
 QRect separatorRect(int index);
 
-struct ToolButtonSpec
+struct ToolButtonLayout
 {
     const char *toolTip;
     int boxLeft;      // within the strip
@@ -49,7 +49,7 @@ constexpr int ToolBoxTop = 150; // within the strip
 constexpr int ToolBoxHeight = 360;
 constexpr int ToolImageRestTop = 40;
 constexpr int ToolImageHighlightShift = 20;
-const std::array<ToolButtonSpec, ToolButtonCount> &toolButtonSpecs();
+const std::array<ToolButtonLayout, ToolButtonCount> &toolButtonLayouts();
 
 // Grid cells: rows 1..22 on the left page, 23..44 on the right page.
 constexpr int GridRows = 44;

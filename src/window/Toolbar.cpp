@@ -124,16 +124,16 @@ Toolbar::Toolbar(QWidget *window, qreal logicalDpi, AgendaState &state, const Sc
     , m_strip(new ToolStrip(window))
 {
     m_strip->setGeometry(twipsToPixels(ToolStripRect, logicalDpi));
-    const auto &specs = toolButtonSpecs();
+    const auto &layouts = toolButtonLayouts();
     const qreal imageScale = logicalDpi / 96.0;
     for (int i = 0; i < ToolButtonCount; ++i) {
-        const ToolButtonSpec &spec = specs.at(size_t(i));
+        const ToolButtonLayout &layout = layouts.at(size_t(i));
         auto *box = new ToolBox(i, m_strip);
-        box->setGeometry(twipsToPixels(QRect(spec.boxLeft, ToolBoxTop, spec.boxWidth, ToolBoxHeight), logicalDpi));
-        box->setToolTip(QString::fromLatin1(spec.toolTip));
-        box->setAccessibleName(QString::fromLatin1(spec.toolTip).trimmed());
-        auto *image = new ToolImage(i, QString::fromLatin1(spec.icon), box);
-        image->resize(qRound(spec.imageWidth * imageScale), qRound(spec.imageHeight * imageScale));
+        box->setGeometry(twipsToPixels(QRect(layout.boxLeft, ToolBoxTop, layout.boxWidth, ToolBoxHeight), logicalDpi));
+        box->setToolTip(QString::fromLatin1(layout.toolTip));
+        box->setAccessibleName(QString::fromLatin1(layout.toolTip).trimmed());
+        auto *image = new ToolImage(i, QString::fromLatin1(layout.icon), box);
+        image->resize(qRound(layout.imageWidth * imageScale), qRound(layout.imageHeight * imageScale));
         connect(box, &ToolBox::mouseMoved, this, &Toolbar::hover);
         connect(box, &ToolBox::mousePressed, this, &Toolbar::press);
         connect(box, &ToolBox::mouseReleased, this, &Toolbar::release);
@@ -149,10 +149,10 @@ Toolbar::Toolbar(QWidget *window, qreal logicalDpi, AgendaState &state, const Sc
 void Toolbar::initialise(quint32 windowBackground)
 {
     m_windowBackground = windowBackground;
-    const auto &specs = toolButtonSpecs();
+    const auto &layouts = toolButtonLayouts();
     for (int i = 0; i < ToolButtonCount; ++i) {
         m_imgTop[size_t(i)] = ToolImageRestTop;
-        m_imgLeft[size_t(i)] = specs.at(size_t(i)).restLeft;
+        m_imgLeft[size_t(i)] = layouts.at(size_t(i)).restLeft;
     }
     m_active = None;
     for (int i = 0; i < ToolButtonCount; ++i)
