@@ -16,7 +16,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileInfo>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QThread>
