@@ -15,6 +15,13 @@ GridKeyboard::GridKeyboard(AgendaState &state, Grid &grid, QLineEdit &searchBox)
 
 void GridKeyboard::cellFocusGained(CellEdit *cell)
 {
+    // The focus moved while the window was inactive (just after a message box): the cell it
+    // left never heard of it, so it loses the focus now.
+    if (m_lastFocused && m_lastFocused != cell && m_lastFocused->focusLeftWithWindow()) {
+        m_lastFocused->clearFocusLeftWithWindow();
+        cellFocusLost(m_lastFocused);
+    }
+    m_lastFocused = cell;
     const GridRules::FocusGainEffect effect = GridRules::onFocusGained(m_state, cell->cellCode());
     if (effect.clearAllHighlights)
         m_grid.clearHighlights();

@@ -23,4 +23,5 @@ private:
     AgendaState &m_state;
     Grid &m_grid;
     QLineEdit &m_searchBox;
+    CellEdit *m_lastFocused = nullptr;
 };

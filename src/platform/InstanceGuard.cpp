@@ -34,8 +34,9 @@ public:
             return false;
         const std::wstring name = m_name.toStdWString();
         HANDLE mutex = ::CreateMutexW(nullptr, FALSE, name.c_str());
+        // A copy running with other rights holds a mutex this process may not open.
         if (!mutex)
-            return false;
+            return ::GetLastError() == ERROR_ACCESS_DENIED;
         if (::GetLastError() == ERROR_ALREADY_EXISTS) {
             ::CloseHandle(mutex);
             return true;

@@ -139,7 +139,21 @@ bool SheetStore::writeSheet(int sheet, const QByteArray &records)
     if (!m_file->readAt(offset, previous.data(), SheetBytes, &previousSize))
         return fail(StoreError::Write, m_file->errorReason());
 
-    if (m_file->writeAt(offset, records.constData(), SheetBytes) && m_file->flush())
+    // Saving past the end of a short file: the records in between would read back as zero
+    // bytes, unknown codes that keep the look of the cell above. Fill them as empty records,
+    // in the same write as the sheet.
+    qint64 start = offset;
+    QByteArray data = records;
+    if (oldSize < offset) {
+        const QByteArray empty = Record_Riga().bytes();
+        QByteArray filler(offset - oldSize, ' ');
+        for (qint64 position = oldSize; position < offset; ++position)
+            filler[position - oldSize] = empty.at(position % RecordLength);
+        data.prepend(filler);
+        start = oldSize;
+    }
+
+    if (m_file->writeAt(start, data.constData(), data.size()) && m_file->flush())
         return true;
 
     const QString reason = m_file->errorReason();

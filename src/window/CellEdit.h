@@ -43,6 +43,10 @@ public:
 
     void putCaretAtEnd() { setCursorPosition(int(text().size())); }
 
+    // The focus went away with the whole window, so this cell has not run its focus loss yet.
+    bool focusLeftWithWindow() const { return m_focusAway; }
+    void clearFocusLeftWithWindow() { m_focusAway = false; }
+
 protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;

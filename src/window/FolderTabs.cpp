@@ -75,6 +75,12 @@ void FolderTab::mouseReleaseEvent(QMouseEvent *event)
         emit clicked(m_index);
 }
 
+// A double click is one click for a tab, not two sheet switches.
+void FolderTab::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
 SheetPage::SheetPage(QWidget *parent)
     : QWidget(parent)
 {

@@ -116,6 +116,12 @@ void ToolBox::mouseReleaseEvent(QMouseEvent *event)
     emit mouseReleased(m_index);
 }
 
+// The second press of a double click is no new press: a button acts once per double click.
+void ToolBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
 Toolbar::Toolbar(QWidget *window, qreal logicalDpi, AgendaState &state, const ScreenProbe &screen)
     : QObject(window)
     , m_dpi(logicalDpi)

@@ -18,7 +18,9 @@
 #include <QCoreApplication>
 #include <QIcon>
 #include <QLineEdit>
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QSessionManager>
 #include <QThread>
 
 namespace {
@@ -72,6 +74,7 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
     connect(m_sheets, &SheetPager::writeFailed, this, &frmAgenda::endAfterStoreFailure);
     connect(m_tabs, &FolderTabs::lblFolder_Click, this, &frmAgenda::lblFolder_Click);
     connect(m_toolbar, &Toolbar::actionRequested, this, &frmAgenda::runToolbarAction);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &frmAgenda::commitSessionData);
 }
 
 frmAgenda::~frmAgenda()
@@ -133,19 +136,38 @@ void frmAgenda::closeEvent(QCloseEvent *event)
 
 bool frmAgenda::Form_QueryUnload()
 {
-    if (m_state.Modificato) {
-        m_state.Risposta = m_services.messages->show(
-            QStringLiteral("  Vuoi salvare le ultime modifiche effettuate?   "),
-            MsgStyle::YesNoCancel | MsgStyle::Question | MsgStyle::TopMost);
-        if (m_state.Risposta == MsgAnswer::Cancel) {
-            giveFocusBack(m_state.Cella_Corrente);
-            return false;
-        }
-        if (m_state.Risposta == MsgAnswer::Yes && !m_sheets->Salva())
-            return true; // the failure has been reported and the program is ending
-    }
+    if (!askToSaveChanges())
+        return false;
     m_store.close();
     return true;
+}
+
+bool frmAgenda::askToSaveChanges()
+{
+    if (!m_state.Modificato)
+        return true;
+    m_state.Risposta = m_services.messages->show(
+        QStringLiteral("  Vuoi salvare le ultime modifiche effettuate?   "),
+        MsgStyle::YesNoCancel | MsgStyle::Question | MsgStyle::TopMost);
+    if (m_state.Risposta == MsgAnswer::Cancel) {
+        giveFocusBack(m_state.Cella_Corrente);
+        return false;
+    }
+    if (m_state.Risposta == MsgAnswer::Yes)
+        m_sheets->Salva(); // a failure has been reported, and the program is ending anyway
+    return true;
+}
+
+// Qt closes no window when the session ends (log off, shut down): the process just ends. Ask
+// the close question here, so that changes are not lost without a word. The store stays open,
+// since another program may still cancel the end of the session.
+void frmAgenda::commitSessionData(QSessionManager &manager)
+{
+    if (m_ending || !manager.allowsInteraction())
+        return;
+    if (!askToSaveChanges())
+        manager.cancel();
+    manager.release();
 }
 
 void frmAgenda::Form_Unload()

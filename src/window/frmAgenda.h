@@ -13,6 +13,7 @@ class Grid;
 class InstanceGuard;
 class MessageBoxes;
 class QLineEdit;
+class QSessionManager;
 class ScreenProbe;
 class SheetPager;
 class Toolbar;
@@ -82,6 +83,9 @@ protected:
 
 private:
     bool Form_QueryUnload();
+    // The close question; false when the user cancelled. Yes saves, No keeps the store as it is.
+    bool askToSaveChanges();
+    void commitSessionData(QSessionManager &manager);
     void Form_Unload();
     void runToolbarAction(int index);
     void endAfterStoreFailure();
