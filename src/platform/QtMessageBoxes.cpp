@@ -3,6 +3,8 @@
 #include "platform/ApplicationTitle.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QList>
 #include <QMessageBox>
 #include <QPushButton>
@@ -60,11 +62,39 @@ QString withLineFeeds(QString text)
     return text;
 }
 
+// A box whose buttons hold no Cancel must be answered with a button, as on Windows: Escape
+// and the title bar's close would otherwise pick "No" and drop the user's changes.
+class ChoiceBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+    bool mustChoose = false;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (mustChoose && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+
+    void closeEvent(QCloseEvent *event) override
+    {
+        if (mustChoose && !clickedButton()) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+};
+
 } // namespace
 
 int QtMessageBoxes::show(const QString &text, int style)
 {
-    QMessageBox box(QApplication::activeWindow());
+    ChoiceBox box(QApplication::activeWindow());
     box.setWindowTitle(ApplicationTitle);
     box.setIcon(iconFor(style));
     box.setTextFormat(Qt::PlainText);
@@ -79,12 +109,13 @@ int QtMessageBoxes::show(const QString &text, int style)
         QPushButton *button = box.addButton(kind.button);
         button->setText(QString::fromUtf8(kind.caption));
         buttons << button;
-        if (kind.button == QMessageBox::Cancel || (kind.button == QMessageBox::No && !escape))
+        if (kind.button == QMessageBox::Cancel)
             escape = button;
     }
-    // Without Cancel or No the only button is OK, which Escape then chooses.
-    if (!escape)
+    // Without Cancel, a lone OK is what Escape chooses; Yes and No must be chosen.
+    if (!escape && buttons.size() == 1)
         escape = buttons.constFirst();
+    box.mustChoose = !escape;
     box.setEscapeButton(escape);
 
     const int defaultIndex = (style >> 8) & 0x3;
@@ -94,6 +125,6 @@ int QtMessageBoxes::show(const QString &text, int style)
 
     int chosen = buttons.indexOf(qobject_cast<QPushButton *>(box.clickedButton()));
     if (chosen < 0)
-        chosen = buttons.indexOf(escape);
+        chosen = escape ? int(buttons.indexOf(escape)) : 0;
     return kinds.at(chosen).answer;
 }

@@ -1,0 +1,196 @@
+#include "platform/InstanceGuard.h"
+#include "platform/TitleRegistration.h"
+#include "platform/WindowDirectory.h"
+#include "platform/WindowRegistry.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <optional>
+#include <utility>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Tray = u"KardelTray"_s;
+const QFile::Permissions GroupOrOther = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                                        | QFile::WriteOther | QFile::ExeOther;
+
+} // namespace
+
+// Titles, close requests and instance claims between processes of one user.
+class tst_WindowRegistry : public QObject
+{
+    Q_OBJECT
+
+    std::optional<QTemporaryDir> m_runtime;
+
+private slots:
+    // Registrations and locks land in a private runtime directory, never among the user's own;
+    // child processes inherit it.
+    void init()
+    {
+        const QString path = m_runtime.emplace().path();
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(path));
+    }
+
+    void titles_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::newRow("blanks") << u" Help di Tessavo "_s;
+        QTest::newRow("path characters") << u"../a/b\\c:*?"_s;
+        QTest::newRow("accented") << u"Città più €"_s;
+        QTest::newRow("longer than a socket path") << QString(300, u't');
+    }
+
+    // A look-up finds exactly the registered title, and a close request reaches only its registrant.
+    void titles()
+    {
+        QFETCH(QString, title);
+        auto directory = createSystemWindowDirectory();
+        const QString socket = WindowRegistry::socketPath(title); // none on Windows
+#ifndef Q_OS_WIN
+        QVERIFY(QFile(socket).open(QIODevice::WriteOnly)); // a plain file left there is no registration
+        QCOMPARE(directory->findWindow(title), quintptr(0));
+#endif
+        auto holder = std::make_unique<TitleRegistration>();
+        TitleRegistration other;
+        QVERIFY(holder->registerTitle(title) && other.registerTitle(u"Altro"_s));
+        QVERIFY(!TitleRegistration().registerTitle(title) && !TitleRegistration().registerTitle(QString()));
+        const quintptr handle = directory->findWindow(title), otherHandle = directory->findWindow(u"Altro"_s);
+        QVERIFY(handle != 0 && otherHandle != 0 && handle != otherHandle);
+        QCOMPARE(directory->findWindow(title + u'x'), quintptr(0));
+        QCOMPARE(directory->findWindow(title.chopped(1) + u'#'), quintptr(0));
+        QCOMPARE(QFileInfo(socket).permissions() & GroupOrOther, QFile::Permissions());
+
+        QSignalSpy otherSpy(&other, &TitleRegistration::closeRequested);
+        // The receiver may destroy the registration that reports the request; that gives the title up.
+        connect(holder.get(), &TitleRegistration::closeRequested, this, [&holder] { holder.reset(); });
+        directory->postClose(0);
+        directory->postClose(handle + otherHandle);
+        directory->postClose(handle);
+        QTRY_VERIFY(!holder);
+        QCOMPARE(directory->findWindow(title), quintptr(0));
+        QVERIFY(!QFileInfo::exists(socket));
+        QCOMPARE(otherSpy.count(), 0);
+        directory->postClose(otherHandle);
+        QTRY_COMPARE(otherSpy.count(), 1);
+        QVERIFY(directory->findWindow(u"Altro"_s) != 0); // asking is not closing: the registrant decides
+    }
+
+    void otherProcesses_data()
+    {
+        QTest::addColumn<bool>("killed"); // else asked to close
+        QTest::newRow("ending cleanly") << false;
+        QTest::newRow("killed") << true;
+    }
+
+    // The tray stand-in holds its title and another copy of this program holds the instance claim;
+    // what a killed one leaves behind stops nobody.
+    void otherProcesses()
+    {
+        QFETCH(bool, killed);
+        auto directory = createSystemWindowDirectory();
+        QProcess tray, secondTray, claimHolder;
+        claimHolder.start(QCoreApplication::applicationFilePath(), {u"--hold-claim"_s});
+        QVERIFY(claimHolder.waitForReadyRead(10000));
+        tray.start(QStringLiteral(KARDELTRAY_PATH), QStringList());
+        QTRY_VERIFY_WITH_TIMEOUT(directory->findWindow(Tray) != 0, 10000);
+        QVERIFY(!TitleRegistration().registerTitle(Tray));
+        auto guard = createSystemInstanceGuard(u"rubrica"_s);
+        QVERIFY(guard->anotherInstanceRunning());
+        QVERIFY(!createSystemInstanceGuard(u"kardeltray"_s)->anotherInstanceRunning());
+        // A second tray leaves quietly and takes nothing from the first.
+        secondTray.start(QStringLiteral(KARDELTRAY_PATH), QStringList());
+        QVERIFY(secondTray.waitForFinished(10000) && secondTray.exitCode() == 0);
+        QCOMPARE(tray.state(), QProcess::Running);
+
+        claimHolder.kill();
+        killed ? tray.kill() : directory->postClose(directory->findWindow(Tray));
+        QVERIFY(tray.waitForFinished(10000) && claimHolder.waitForFinished(10000));
+        QCOMPARE(tray.exitCode() == 0 && tray.exitStatus() == QProcess::NormalExit, !killed);
+        QCOMPARE(directory->findWindow(Tray), quintptr(0));
+#ifndef Q_OS_WIN
+        QCOMPARE(QFileInfo::exists(WindowRegistry::socketPath(Tray)), killed);
+        QVERIFY(QFileInfo::exists(WindowRegistry::directory() + u"/rubrica.lock"_s));
+#endif
+        TitleRegistration registration;
+        QVERIFY(registration.registerTitle(Tray) && directory->findWindow(Tray) != 0);
+        QVERIFY(!guard->anotherInstanceRunning() && !guard->anotherInstanceRunning()); // nor sees itself after
+        QVERIFY(createSystemInstanceGuard(u"rubrica"_s)->anotherInstanceRunning());
+    }
+
+    void directoryIsPrivate_data()
+    {
+        QTest::addColumn<bool>("fromEnvironment"); // else under the temporary directory
+        QTest::addColumn<bool>("linkPlanted"); // by someone else, where the directory goes
+        QTest::newRow("runtime directory") << true << false;
+        QTest::newRow("temporary directory") << false << false;
+        QTest::newRow("link in the runtime directory") << true << true;
+        QTest::newRow("link in the temporary directory") << false << true;
+    }
+
+    void directoryIsPrivate()
+    {
+#ifdef Q_OS_WIN
+        QTest::qSkip("Windows keeps no registry directory", __FILE__, __LINE__);
+#else
+        QFETCH(bool, fromEnvironment);
+        QFETCH(bool, linkPlanted);
+        const QString base = m_runtime->path(), elsewhere = base + u"/elsewhere"_s;
+        const QByteArray savedTemp = qgetenv("TMPDIR");
+        const auto restoreTemp = qScopeGuard([&savedTemp] { qputenv("TMPDIR", savedTemp); });
+        qputenv("TMPDIR", QFile::encodeName(base));
+        if (!fromEnvironment)
+            qunsetenv("XDG_RUNTIME_DIR");
+        const QString parent = fromEnvironment ? base : base + u"/tessavo-"_s + QString::number(::geteuid());
+        const QString directory = parent + u"/tessavo-windows"_s;
+        QVERIFY(QDir().mkdir(elsewhere));
+        QVERIFY(!linkPlanted || QFile::link(elsewhere, fromEnvironment ? directory : parent));
+
+        QCOMPARE(WindowRegistry::directory(), linkPlanted ? QString() : directory);
+        QCOMPARE(TitleRegistration().registerTitle(Tray), !linkPlanted);
+        QVERIFY(QDir(elsewhere).isEmpty());
+        if (linkPlanted)
+            return;
+        for (const QString &path : {parent, directory}) {
+            const QFileInfo info(path);
+            QVERIFY(info.isDir() && !info.isSymLink() && info.ownerId() == ::geteuid());
+            QCOMPARE(info.permissions() & GroupOrOther, QFile::Permissions());
+        }
+#endif
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen"); // for the tray started from here too
+    QApplication app(argc, argv);
+    if (app.arguments().value(1) == u"--hold-claim") {
+        // Stands for another copy of the program: holds the claim until it is killed.
+        const auto guard = createSystemInstanceGuard(u"rubrica"_s);
+        if (guard->anotherInstanceRunning())
+            return 1;
+        std::fputs("ready\n", stdout);
+        std::fflush(stdout);
+        return app.exec();
+    }
+    tst_WindowRegistry test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_windowregistry.moc"
