@@ -144,24 +144,4 @@ KeyOutcome onKeyDown(AgendaState &state, int cell, int keyCode, int shift)
     return out;
 }
 
-int tabOrderNext(int cell)
-{
-    if (!CellCode::isValid(cell))
-        return 0;
-    if (!CellCode::isShort(cell))
-        return CellCode::make(CellCode::ShortColumn, cell);
-    const int row = CellCode::row(cell);
-    return row == CellCode::RowCount ? 0 : CellCode::make(CellCode::LongColumn, row + 1);
-}
-
-int tabOrderPrevious(int cell)
-{
-    if (!CellCode::isValid(cell))
-        return 0;
-    const int row = CellCode::row(cell);
-    if (CellCode::isShort(cell))
-        return CellCode::make(CellCode::LongColumn, row);
-    return row == 1 ? 0 : CellCode::make(CellCode::ShortColumn, row - 1);
-}
-
 } // namespace GridRules

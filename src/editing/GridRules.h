@@ -53,9 +53,5 @@ struct KeyOutcome
 // follows sees extend mode, caret mode and the hit flag as they must be at that moment.
 KeyOutcome onKeyDown(AgendaState &state, int cell, int keyCode, int shift);
 
-// The window's Tab order over the cells: Text1(1), Text2(1), Text1(2) ... Text2(44).
-// 0 past either end, where the tab chain goes on to the other controls.
-int tabOrderNext(int cell);
-int tabOrderPrevious(int cell);
 
 } // namespace GridRules

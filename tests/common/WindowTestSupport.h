@@ -6,28 +6,43 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #endif
 
-#include "AgendaFixture.h"
+#include "platform/InstanceGuard.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ScreenProbe.h"
+#include "platform/WindowDirectory.h"
 #include "window/CellEdit.h"
 #include "window/Grid.h"
+#include "window/frmAgenda.h"
 
 #include <QApplication>
-#include <QByteArray>
 #include <QFile>
+#include <QHash>
+#include <QTemporaryDir>
 #include <QTest>
 
-// Helpers shared by the tests of the address book window. Records are built here byte by
-// byte, independently of the program's own record code.
+#include <functional>
+#include <memory>
+
+// Store images are built byte by byte, independently of the program's own record code.
 namespace WindowTest {
 
 constexpr int RecordBytes = 146;
 constexpr quint32 Yellow = 0xC0FFFF;
-constexpr quint32 HitGreen = 0xBEFEBE;
 
-inline QByteArray readAll(const QString &path)
+inline QByteArray makeRecord(const QByteArray &text1, const QByteArray &text2, const QByteArray &codes = "000000")
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return text1.leftJustified(100, ' ', true) + text2.leftJustified(40, ' ', true) + codes;
 }
+
+inline QByteArray storeWith(const QList<QPair<int, QByteArray>> &records = {})
+{
+    QByteArray store = makeRecord("", "").repeated(1936);
+    for (const auto &[n, record] : records)
+        store.replace(qsizetype(n - 1) * RecordBytes, RecordBytes, record);
+    return store;
+}
+
+inline QByteArray recordOf(const QByteArray &store, int n) { return store.mid(qsizetype(n - 1) * RecordBytes, RecordBytes); }
 
 inline bool writeAll(const QString &path, const QByteArray &bytes)
 {
@@ -35,32 +50,12 @@ inline bool writeAll(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Record n (1-based) of a store image.
-inline QByteArray recordOf(const QByteArray &store, int n)
-{
-    return store.mid(qsizetype(n - 1) * RecordBytes, RecordBytes);
-}
+inline int twips(int value, const QWidget &w) { return qRound(value * w.logicalDpiX() / 1440.0); }
+inline QWidget *focused() { return QApplication::focusWidget(); }
+inline void key(int k, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(focused(), Qt::Key(k), modifiers); }
 
-inline QByteArray makeRecord(const QByteArray &text1, const QByteArray &text2, const QByteArray &codes = "000000")
-{
-    return text1.leftJustified(100, ' ', true) + text2.leftJustified(40, ' ', true) + codes;
-}
-
-inline QByteArray emptyStore()
-{
-    return makeRecord("", "").repeated(1936);
-}
-
-// Puts `record` at record number n of a store image.
-inline void putRecord(QByteArray &store, int n, const QByteArray &record)
-{
-    store.replace(qsizetype(n - 1) * RecordBytes, RecordBytes, record);
-}
-
-inline int twips(int value, const QWidget &w)
-{
-    return qRound(value * w.logicalDpiX() / 1440.0);
-}
+// Clicks near the left end, as a user does, so that the widget takes the focus by the mouse.
+inline void clickAt(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(4, widget->height() / 2)); }
 
 // Focus events arrive only in an active window.
 inline bool activate(QWidget &w)
@@ -70,26 +65,70 @@ inline bool activate(QWidget &w)
     return QTest::qWaitForWindowActive(&w);
 }
 
-// Start-up, then an active window; false when either fails.
-inline bool loadActive(AgendaFixture &f)
+// A window on a fresh program directory. The fixture plays everything outside the process:
+// the other copy, other programs' windows, the message boxes and the pointer.
+struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
 {
-    return f.load() && activate(*f.window);
-}
+    AgendaFixture() { open.insert(QStringLiteral("KardelTray"), -1); }
 
-inline QWidget *focused()
-{
-    return QApplication::focusWidget();
-}
+    bool anotherInstanceRunning() override { return otherCopy; }
+    quintptr findWindow(const QString &title) override
+    {
+        lookups << title;
+        return open.contains(title) ? quintptr(lookups.size()) : 0;
+    }
+    void postClose(quintptr handle) override
+    {
+        const QString title = lookups.at(int(handle) - 1);
+        ++closeRequests;
+        if (open.value(title) > 0 && --open[title] == 0)
+            open.remove(title);
+    }
+    int show(const QString &text, int style) override
+    {
+        texts << text;
+        styles << style;
+        if (whileShown) // a look at the window while the box would be open
+            whileShown();
+        return answers.isEmpty() ? int(MsgAnswer::Ok) : answers.takeFirst();
+    }
+    QPoint cursorPos() const override { return pointer; }
+    QRect windowRect(const QWidget *widget) const override { return {widget->mapToGlobal(QPoint()), widget->size()}; }
 
-// Clicks into a cell the way a user does, so that it takes the focus through the mouse.
-inline void clickCell(CellEdit *cell)
-{
-    QTest::mouseClick(cell, Qt::LeftButton, {}, QPoint(4, cell->height() / 2));
-}
+    bool load(bool active = false)
+    {
+        window = std::make_unique<frmAgenda>(AgendaServices{this, this, this, this, dir.path()});
+        return window->Form_Load() && (!active || activate(*window));
+    }
+    bool loadStore(const QByteArray &store) { return writeAll(file("rubri.dat"), store) && load(true); }
+    QString file(const QString &name) const { return dir.filePath(name); }
+    QByteArray store() const
+    {
+        QFile rubri(dir.filePath(QStringLiteral("rubri.dat")));
+        return rubri.open(QIODevice::ReadOnly) ? rubri.readAll() : QByteArray();
+    }
+    frmAgenda &w() { return *window; }
+    CellEdit *cell(int code) { return window->grid().cell(code); }
+    QList<int> yellowCells()
+    {
+        QList<int> codes;
+        for (int code = 1; code <= 144; ++code)
+            codes << (cell(code) && cell(code)->backColour() == Yellow ? code : 0);
+        codes.removeAll(0);
+        return codes;
+    }
 
-inline void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QTest::keyClick(focused(), Qt::Key(k), modifiers);
-}
+    QTemporaryDir dir;
+    bool otherCopy = false; // another copy of the program runs
+    QHash<QString, int> open; // window title -> close requests it needs; -1: never closes
+    QStringList lookups; // titles looked for
+    int closeRequests = 0;
+    QList<int> answers; // of the message boxes to come, then OK
+    QStringList texts; // of the message boxes shown
+    QList<int> styles;
+    std::function<void()> whileShown;
+    QPoint pointer{-1000, -1000};
+    std::unique_ptr<frmAgenda> window;
+};
 
 } // namespace WindowTest

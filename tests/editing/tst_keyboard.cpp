@@ -1,306 +1,170 @@
 #include "common/WindowTestSupport.h"
 
-#include "platform/MessageBoxes.h"
-#include "window/Toolbar.h"
-
 #include <QLineEdit>
 
-#include <memory>
-
 using namespace WindowTest;
+
+namespace {
+constexpr quint32 HitGreen = 0xBEFEBE;
+
+// A key in the start cell, the cell that holds the focus then, and whether the key marks the sheet.
+struct KeyCase { int start, key, holder; bool marks; };
+
+// A key pressed `presses` times in the start cell: the yellow cells, then the one after a Down.
+struct ExtendCase { int start; int key; Qt::KeyboardModifiers modifiers; int presses; QList<int> yellow; int next; };
+// With a hit shown, a text typed into the start cell, then the key twice: the cells' colour.
+struct HitCase { int start; const char *typed; int key; quint32 colour; };
+} // namespace
+Q_DECLARE_METATYPE(KeyCase)
+Q_DECLARE_METATYPE(ExtendCase)
+Q_DECLARE_METATYPE(HitCase)
 
 // Real key events, sent to whichever widget holds the focus.
 class TestKeyboard : public QObject
 {
     Q_OBJECT
-private slots:
-    void init();
-    void cleanup() { m_f.reset(); }
-    void extendMode_data();
-    void extendMode();
-    void keysThatMarkTheSheet_data();
-    void keysThatMarkTheSheet();
-    void movesWithoutEditing_data();
-    void movesWithoutEditing();
-    void hitGreen_data();
-    void hitGreen();
-    void caretModeAfterClick();
-    void tabKeepsTheText();
-    void cancelledCloseFindsTheCell_data();
-    void cancelledCloseFindsTheCell();
-    void typedTextIsSaved();
-    void otherWindowInBetween_data();
-    void otherWindowInBetween();
-
-private:
-    frmAgenda &w() { return *m_f->window; }
-    CellEdit *cell(int code) { return w().grid().cell(code); }
-    void focusCell(int code)
-    {
-        cell(code)->setFocus(Qt::OtherFocusReason);
-        QCOMPARE(focused(), static_cast<QWidget *>(cell(code)));
-    }
-    QList<int> yellowCells()
-    {
-        QList<int> codes;
-        for (int code = 1; code <= 144; ++code) {
-            if (cell(code) && cell(code)->backColour() == Yellow)
-                codes << code;
-        }
-        return codes;
-    }
-
     std::unique_ptr<AgendaFixture> m_f;
+
+    CellEdit *cell(int code) { return m_f->cell(code); }
+    AgendaState &state() { return m_f->w().state(); }
+    void focusCell(int code) { cell(code)->setFocus(Qt::OtherFocusReason); }
+
+private slots:
+    void init()
+    {
+        QList<QPair<int, QByteArray>> rows;
+        for (int row = 1; row <= 44; ++row)
+            rows.append({row, makeRecord("Riga " + QByteArray::number(row), "T" + QByteArray::number(row))});
+        m_f = std::make_unique<AgendaFixture>();
+        QVERIFY(m_f->loadStore(storeWith(rows)));
+        QTRY_COMPARE(focused(), static_cast<QWidget *>(cell(1)));
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<KeyCase>("c");
+        QTest::newRow("enter, long to short") << KeyCase{2, Qt::Key_Return, 102, false};
+        QTest::newRow("enter, short to next long") << KeyCase{105, Qt::Key_Return, 6, false};
+        QTest::newRow("enter wraps") << KeyCase{144, Qt::Key_Return, 1, false};
+        QTest::newRow("tab, long to short") << KeyCase{1, Qt::Key_Tab, 101, false};
+        QTest::newRow("tab, short to next long") << KeyCase{101, Qt::Key_Tab, 2, false};
+        QTest::newRow("down in short cell") << KeyCase{120, Qt::Key_Down, 121, false};
+        QTest::newRow("left wraps") << KeyCase{1, Qt::Key_Left, 144, false};
+        QTest::newRow("shift alone") << KeyCase{3, Qt::Key_Shift, 3, false};
+        QTest::newRow("ctrl alone") << KeyCase{103, Qt::Key_Control, 103, true};
+        QTest::newRow("end") << KeyCase{3, Qt::Key_End, 3, true};
+        QTest::newRow("letter") << KeyCase{103, Qt::Key_A, 103, true};
+    }
+
+    // Then F4 takes the focus to the search box, whole text selected, and a cancelled close
+    // brings it back to the cell that held it.
+    void keys()
+    {
+        QFETCH(KeyCase, c);
+        m_f->w().Text4()->setText(QStringLiteral("Rossi"));
+        focusCell(c.start);
+        key(c.key);
+        QCOMPARE(focused(), static_cast<QWidget *>(cell(c.holder)));
+        QCOMPARE(m_f->yellowCells(), QList<int>{c.holder});
+        QCOMPARE(cell(c.holder)->cursorPosition(), int(cell(c.holder)->text().size()));
+        if (c.start != c.holder)
+            QCOMPARE(cell(c.start)->cursorPosition(), 0);
+        QCOMPARE(state().Cella_Corrente, c.holder);
+        QCOMPARE(state().Modificato, c.marks);
+        key(Qt::Key_F4);
+        QCOMPARE(focused(), static_cast<QWidget *>(m_f->w().Text4()));
+        QCOMPARE(m_f->w().Text4()->selectedText(), QStringLiteral("Rossi"));
+        state().Modificato = true;
+        m_f->answers << MsgAnswer::Cancel;
+        QVERIFY(!m_f->w().close());
+        QCOMPARE(focused(), static_cast<QWidget *>(cell(c.holder)));
+    }
+
+    void extendMode_data()
+    {
+        QTest::addColumn<ExtendCase>("c");
+        const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+        QTest::newRow("shift down") << ExtendCase{3, Qt::Key_Down, shift, 3, {3, 4, 5, 6}, 7};
+        QTest::newRow("shift ctrl down") << ExtendCase{3, Qt::Key_Down, shift | Qt::ControlModifier, 3, {6}, 7};
+        QTest::newRow("shift enter short") << ExtendCase{105, Qt::Key_Return, shift, 1, {6, 105}, 7};
+    }
+
+    void extendMode()
+    {
+        QFETCH(ExtendCase, c);
+        focusCell(c.start);
+        for (int i = 0; i < c.presses; ++i)
+            key(c.key, c.modifiers);
+        QCOMPARE(m_f->yellowCells(), c.yellow);
+        key(Qt::Key_Down);
+        QCOMPARE(m_f->yellowCells(), QList<int>{c.next});
+    }
+
+    void hitGreen_data()
+    {
+        QTest::addColumn<HitCase>("c");
+        QTest::newRow("down through short cells") << HitCase{103, "", Qt::Key_Down, HitGreen};
+        QTest::newRow("tab from short cell") << HitCase{103, "", Qt::Key_Tab, HitGreen};
+        QTest::newRow("down through long cells") << HitCase{3, "", Qt::Key_Down, Yellow};
+        QTest::newRow("short cell after typing") << HitCase{103, "z", Qt::Key_Down, Yellow};
+    }
+
+    void hitGreen()
+    {
+        QFETCH(HitCase, c);
+        focusCell(c.start);
+        state().Trovato = true;
+        QTest::keyClicks(focused(), QString::fromLatin1(c.typed));
+        for (int step = 0; step < 2; ++step) {
+            key(c.key);
+            QCOMPARE(static_cast<CellEdit *>(focused())->backColour(), c.colour);
+        }
+        QCOMPARE(state().Trovato, c.colour == HitGreen);
+    }
+
+    // A click ends extend mode before its focus gain, and starts caret mode: Left and Right stay
+    // in the cell, Tab keeps the next cell's text and caret, Up ends caret mode.
+    void caretModeAfterClick()
+    {
+        focusCell(106); // its caret goes back to the start when it loses the focus
+        focusCell(3);
+        key(Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(m_f->yellowCells(), (QList<int>{3, 4}));
+        clickAt(cell(6));
+        QCOMPARE(m_f->yellowCells(), QList<int>{6});
+        cell(6)->setCursorPosition(3);
+        for (int k : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Right})
+            key(k);
+        QCOMPARE(cell(6)->cursorPosition(), 4);
+        QVERIFY(!state().Modificato);
+        key(Qt::Key_Tab);
+        QTest::keyClicks(focused(), QStringLiteral("x"));
+        QCOMPARE(cell(106)->text(), QStringLiteral("xT6"));
+        key(Qt::Key_Up);
+        key(Qt::Key_Right);
+        QCOMPARE(focused(), static_cast<QWidget *>(cell(27)));
+        QCOMPARE(m_f->yellowCells(), QList<int>{27});
+    }
+
+    // The user looks at another program and comes back: the cell never lost the focus inside
+    // the window, so its caret, the extended selection and the last used cell are as they were.
+    void otherWindowInBetween()
+    {
+        focusCell(109);
+        key(Qt::Key_Down, Qt::ShiftModifier);
+        key(Qt::Key_Down, Qt::ShiftModifier);
+        clickAt(cell(111)); // caret mode, caret at the start
+        key(Qt::Key_Right);
+        key(Qt::Key_Right);
+        QWidget other;
+        QVERIFY(activate(other));
+        QVERIFY(activate(m_f->w()));
+        QCOMPARE(focused(), static_cast<QWidget *>(cell(111)));
+        QCOMPARE(cell(111)->cursorPosition(), 2);
+        QCOMPARE(m_f->yellowCells(), (QList<int>{109, 110, 111}));
+        QCOMPARE(state().Cella_Corrente, 111);
+    }
 };
-
-void TestKeyboard::init()
-{
-    m_f = std::make_unique<AgendaFixture>();
-    QByteArray store = emptyStore();
-    for (int row = 1; row <= 44; ++row)
-        putRecord(store, row, makeRecord("Riga " + QByteArray::number(row), "T" + QByteArray::number(row)));
-    QVERIFY(writeAll(m_f->file("rubri.dat"), store));
-    QVERIFY(loadActive(*m_f));
-    QTRY_COMPARE(focused(), static_cast<QWidget *>(cell(1)));
-}
-
-void TestKeyboard::extendMode_data()
-{
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("keyCode");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<int>("presses");
-    QTest::addColumn<QList<int>>("yellow");
-    QTest::addColumn<int>("next"); // reached by a plain Down afterwards
-    const int shift = int(Qt::ShiftModifier);
-    QTest::newRow("shift down") << 3 << int(Qt::Key_Down) << shift << 3 << QList<int>{3, 4, 5, 6} << 7;
-    QTest::newRow("shift down, page turn") << 121 << int(Qt::Key_Down) << shift << 3
-                                           << QList<int>{121, 122, 123, 124} << 125;
-    QTest::newRow("shift down wraps") << 43 << int(Qt::Key_Down) << shift << 3 << QList<int>{1, 2, 43, 44} << 3;
-    QTest::newRow("shift ctrl down") << 3 << int(Qt::Key_Down) << (shift | int(Qt::ControlModifier)) << 3
-                                     << QList<int>{6} << 7;
-    QTest::newRow("shift enter short") << 105 << int(Qt::Key_Return) << shift << 1 << QList<int>{6, 105} << 7;
-}
-
-void TestKeyboard::extendMode()
-{
-    QFETCH(int, start);
-    QFETCH(int, keyCode);
-    QFETCH(int, modifiers);
-    QFETCH(int, presses);
-    QFETCH(QList<int>, yellow);
-    QFETCH(int, next);
-    focusCell(start);
-    for (int i = 0; i < presses; ++i)
-        key(keyCode, Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(yellowCells(), yellow);
-    QVERIFY(yellow.contains(static_cast<CellEdit *>(focused())->cellCode()));
-    key(Qt::Key_Down);
-    QCOMPARE(yellowCells(), QList<int>{next});
-}
-
-void TestKeyboard::keysThatMarkTheSheet_data()
-{
-    QTest::addColumn<int>("keyCode");
-    QTest::addColumn<bool>("marks");
-    QTest::newRow("letter") << int(Qt::Key_A) << true;
-    QTest::newRow("Shift alone") << int(Qt::Key_Shift) << false;
-    QTest::newRow("Ctrl alone") << int(Qt::Key_Control) << true;
-    QTest::newRow("Home") << int(Qt::Key_Home) << true;
-    QTest::newRow("Down") << int(Qt::Key_Down) << false;
-    QTest::newRow("Right") << int(Qt::Key_Right) << false;
-    QTest::newRow("Enter") << int(Qt::Key_Return) << false;
-}
-
-void TestKeyboard::keysThatMarkTheSheet()
-{
-    QFETCH(int, keyCode);
-    QFETCH(bool, marks);
-    for (int code : {3, 103}) {
-        w().state().Modificato = false;
-        focusCell(code);
-        key(keyCode);
-        QCOMPARE(w().state().Modificato, marks);
-    }
-}
-
-void TestKeyboard::movesWithoutEditing_data()
-{
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("keyCode");
-    QTest::addColumn<int>("reached"); // 0: the search box
-    QTest::newRow("enter, long to short") << 2 << int(Qt::Key_Return) << 102;
-    QTest::newRow("enter, short to next long") << 122 << int(Qt::Key_Return) << 23;
-    QTest::newRow("enter wraps") << 144 << int(Qt::Key_Return) << 1;
-    QTest::newRow("tab, long to short") << 1 << int(Qt::Key_Tab) << 101;
-    QTest::newRow("tab, short to next long") << 101 << int(Qt::Key_Tab) << 2;
-    QTest::newRow("F4") << 108 << int(Qt::Key_F4) << 0;
-}
-
-void TestKeyboard::movesWithoutEditing()
-{
-    QFETCH(int, start);
-    QFETCH(int, keyCode);
-    QFETCH(int, reached);
-    w().Text4()->setText(QStringLiteral("Rossi"));
-    w().Text4()->deselect();
-    focusCell(start);
-    const QString before = cell(start)->text();
-    key(keyCode);
-    if (reached == 0) {
-        QCOMPARE(focused(), static_cast<QWidget *>(w().Text4()));
-        QCOMPARE(w().Text4()->selectedText(), QStringLiteral("Rossi"));
-    } else {
-        QCOMPARE(focused(), static_cast<QWidget *>(cell(reached)));
-        QCOMPARE(yellowCells(), QList<int>{reached});
-        QCOMPARE(cell(reached)->cursorPosition(), int(cell(reached)->text().size()));
-        QCOMPARE(cell(start)->cursorPosition(), 0);
-    }
-    QCOMPARE(cell(start)->text(), before);
-    QCOMPARE(w().state().Cella_Corrente, reached ? reached : start);
-    QVERIFY(!w().state().Modificato);
-}
-
-void TestKeyboard::hitGreen_data()
-{
-    QTest::addColumn<int>("start");
-    QTest::addColumn<QString>("typed"); // into the start cell first
-    QTest::addColumn<int>("keyCode");
-    QTest::addColumn<quint32>("colour"); // of the two cells the key reaches, one after the other
-    QTest::newRow("down through short cells") << 103 << "" << int(Qt::Key_Down) << HitGreen;
-    QTest::newRow("tab from short cell") << 103 << "" << int(Qt::Key_Tab) << HitGreen;
-    QTest::newRow("down through long cells") << 3 << "" << int(Qt::Key_Down) << Yellow;
-    QTest::newRow("short cell after typing") << 103 << "z" << int(Qt::Key_Down) << Yellow;
-}
-
-void TestKeyboard::hitGreen()
-{
-    QFETCH(int, start);
-    QFETCH(QString, typed);
-    QFETCH(int, keyCode);
-    QFETCH(quint32, colour);
-    focusCell(start);
-    w().state().Trovato = true;
-    if (!typed.isEmpty())
-        QTest::keyClicks(focused(), typed);
-    for (int step = 0; step < 2; ++step) {
-        key(keyCode);
-        QVERIFY(focused() != static_cast<QWidget *>(cell(start)));
-        QCOMPARE(static_cast<CellEdit *>(focused())->backColour(), colour);
-    }
-    QCOMPARE(w().state().Trovato, colour == HitGreen);
-}
-
-// A click ends extend mode before its focus gain, and starts caret mode: Left and Right stay
-// in the cell until Up leaves it.
-void TestKeyboard::caretModeAfterClick()
-{
-    focusCell(3);
-    key(Qt::Key_Down, Qt::ShiftModifier);
-    QCOMPARE(yellowCells(), (QList<int>{3, 4}));
-    CellEdit *target = cell(6);
-    target->setText(QStringLiteral("Agnese Bianchi"));
-    clickCell(target);
-    QCOMPARE(yellowCells(), QList<int>{6});
-    target->setCursorPosition(3);
-    key(Qt::Key_Left);
-    key(Qt::Key_Right);
-    key(Qt::Key_Right);
-    QCOMPARE(focused(), static_cast<QWidget *>(target));
-    QCOMPARE(target->cursorPosition(), 4);
-    QVERIFY(!w().state().Modificato);
-
-    key(Qt::Key_Up);
-    QCOMPARE(focused(), static_cast<QWidget *>(cell(5)));
-    key(Qt::Key_Right);
-    QCOMPARE(focused(), static_cast<QWidget *>(cell(105)));
-    QCOMPARE(yellowCells(), QList<int>{105});
-}
-
-// A cell reached by Tab in caret mode keeps its text: the next key types, it replaces nothing.
-void TestKeyboard::tabKeepsTheText()
-{
-    clickCell(cell(2));
-    QVERIFY(w().state().Modo_Cursore);
-    QTest::keyClick(focused(), Qt::Key_Tab);
-    QCOMPARE(focused(), static_cast<QWidget *>(cell(102)));
-    QTest::keyClicks(focused(), QStringLiteral("x"));
-    QCOMPARE(cell(102)->text(), QStringLiteral("T2x"));
-}
-
-void TestKeyboard::cancelledCloseFindsTheCell_data()
-{
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("keyCode");
-    QTest::addColumn<int>("holder");
-    QTest::newRow("enter from short cell") << 105 << int(Qt::Key_Return) << 6;
-    QTest::newRow("enter from long cell") << 5 << int(Qt::Key_Return) << 105;
-    QTest::newRow("down in short cell") << 120 << int(Qt::Key_Down) << 121;
-    QTest::newRow("left wraps") << 1 << int(Qt::Key_Left) << 144;
-}
-
-// The keys moved the focus on, then F4 took it to the search box.
-void TestKeyboard::cancelledCloseFindsTheCell()
-{
-    QFETCH(int, start);
-    QFETCH(int, keyCode);
-    QFETCH(int, holder);
-    focusCell(start);
-    QTest::keyClicks(focused(), QStringLiteral("x"));
-    key(keyCode);
-    QCOMPARE(focused(), static_cast<QWidget *>(cell(holder)));
-    key(Qt::Key_F4);
-    m_f->messages.answers << MsgAnswer::Cancel;
-    QVERIFY(!w().close());
-    QCOMPARE(focused(), static_cast<QWidget *>(cell(holder)));
-}
-
-void TestKeyboard::typedTextIsSaved()
-{
-    focusCell(4);
-    cell(4)->clear();
-    QTest::keyClicks(focused(), QStringLiteral("Agnese"));
-    QTest::mouseClick(w().toolbar().Pic(0), Qt::LeftButton);
-    QVERIFY(!w().state().Modificato);
-    QCOMPARE(recordOf(readAll(m_f->file("rubri.dat")), 4), makeRecord("Agnese", "T4"));
-}
-
-void TestKeyboard::otherWindowInBetween_data()
-{
-    QTest::addColumn<int>("start");
-    QTest::addColumn<bool>("click");
-    QTest::addColumn<QList<int>>("keys"); // Shift+Down for Qt::Key_Down
-    QTest::newRow("extended selection") << 109 << false << QList<int>{Qt::Key_Down, Qt::Key_Down};
-    QTest::newRow("caret mode") << 12 << true << QList<int>{Qt::Key_Right, Qt::Key_Right};
-    QTest::newRow("caret moved by Home") << 20 << false << QList<int>{Qt::Key_Home};
-}
-
-// The user looks at another program and comes back: the cell never lost the focus inside
-// the window, so the caret, the highlighted cells and the last used cell are as they were.
-void TestKeyboard::otherWindowInBetween()
-{
-    QFETCH(int, start);
-    QFETCH(bool, click);
-    QFETCH(QList<int>, keys);
-    focusCell(start);
-    if (click)
-        clickCell(cell(start));
-    for (int k : keys)
-        key(k, k == Qt::Key_Down ? Qt::ShiftModifier : Qt::NoModifier);
-    CellEdit *current = static_cast<CellEdit *>(focused());
-    const int caret = current->cursorPosition();
-    const QList<int> yellow = yellowCells();
-    const int lastUsed = w().state().Cella_Corrente;
-
-    QWidget other;
-    other.resize(50, 50);
-    QVERIFY(activate(other));
-    QVERIFY(activate(w()));
-    QCOMPARE(focused(), static_cast<QWidget *>(current));
-    QCOMPARE(current->cursorPosition(), caret);
-    QCOMPARE(yellowCells(), yellow);
-    QCOMPARE(w().state().Cella_Corrente, lastUsed);
-}
 
 QTEST_MAIN(TestKeyboard)
 #include "tst_keyboard.moc"

@@ -1,0 +1,294 @@
+#include "common/WindowTestSupport.h"
+
+#include "window/FolderTabs.h"
+#include "window/SheetPager.h"
+#include "window/Toolbar.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QRandomGenerator>
+
+using namespace WindowTest;
+
+namespace {
+constexpr quint32 TabColour = 0x00EAEAEA;  // ColTasti=7
+constexpr quint32 PageColour = 0x00B7E6FF; // ColSfondo=3
+
+// Tab and page colours that differ, and a few rows: sheet 5's codes are partly unknown.
+QByteArray loadWithColours(AgendaFixture &f)
+{
+    const QByteArray store = storeWith({{1, makeRecord("Mario Rossi", "02 1234", "330034")}, {46, makeRecord("Orig", "")},
+        {134, makeRecord("Dora", "")}, {221, makeRecord("Franca Fabbri", "", "x0001 ")}});
+    const QByteArray ini = "[Rubrica]\r\nColTasti=7\r\nColSfondo=3\r\n";
+    return writeAll(f.file("Kardel.ini"), ini) && f.loadStore(store) ? store : QByteArray();
+}
+
+void clickTab(AgendaFixture &f, int index) { QTest::mouseClick(f.w().tabs().lblFolder(index), Qt::LeftButton); }
+
+// The sheet shown first (0 or 1); the cell clicked next (0: the search box, -1: none); the
+// answer to the question after "Carla" is typed there (0: nothing typed); the tab clicked.
+struct TabCase { int from, start, answer, to; };
+// "x" typed into a cell, then F4 (0: nothing typed); the answer to the question; the close
+// button instead of the window's close; the close requests the help window needs (-1: never).
+struct CloseCase { int cell, answer; bool button; int helpCloses; };
+} // namespace
+Q_DECLARE_METATYPE(TabCase)
+Q_DECLARE_METATYPE(CloseCase)
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startUp_data()
+    {
+        QTest::addColumn<QByteArray>("existing"); // null: no store
+        QTest::addColumn<int>("refusal");         // 1: no tray window, 2: another copy runs
+        QTest::newRow("tray absent") << QByteArray() << 1;
+        QTest::newRow("another copy") << QByteArray("") << 2;
+        QTest::newRow("missing") << QByteArray() << 0;
+        QTest::newRow("empty") << QByteArray("") << 0;
+        QTest::newRow("half a record") << QByteArray("Zeno").leftJustified(73, 'z') << 0;
+        QTest::newRow("two sheets") << makeRecord("Anna", "0123", "130051") + makeRecord("", "").repeated(87) << 0;
+    }
+
+    // A start-up that ends silently touches nothing; a missing store is created empty; an
+    // existing file is read, never written, not even at a close without changes.
+    void startUp()
+    {
+        QFETCH(QByteArray, existing);
+        QFETCH(int, refusal);
+        AgendaFixture f;
+        f.otherCopy = refusal == 2;
+        if (refusal == 1)
+            f.open.clear();
+        QVERIFY(existing.isNull() || writeAll(f.file("rubri.dat"), existing));
+        QCOMPARE(f.load(), !refusal);
+        QCOMPARE(f.w().isVisible(), !refusal);
+        // The single-instance test comes first: a second copy does not even look for the tray.
+        QCOMPARE(f.lookups.isEmpty(), refusal == 2);
+        const QByteArray expected = existing.isNull() && !refusal ? storeWith() : existing;
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 expected.isNull() ? QStringList() : QStringList{"rubri.dat"});
+        QVERIFY(refusal || f.w().close());
+        QVERIFY(f.store() == expected);
+        QVERIFY(f.texts.isEmpty());
+    }
+
+    void unusableStoreIsReported()
+    {
+        AgendaFixture f;
+        QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("rubri.dat")));
+        QVERIFY(!f.load());
+        QCOMPARE(f.styles, QList<int>{MsgStyle::Critical | MsgStyle::TopMost});
+        QVERIFY2(f.texts.at(0).contains(f.w().storePath()), qPrintable(f.texts.at(0)));
+    }
+
+    void showsSheetZero()
+    {
+        AgendaFixture f;
+        QVERIFY(f.loadStore(storeWith({{1, makeRecord("Primo", "uno")}, {45, makeRecord("Secondo", "")}})));
+        frmAgenda &w = f.w();
+        QCOMPARE(w.windowTitle(), QStringLiteral(" Rubrica di Tessavo"));
+        QCOMPARE(w.size(), QSize(twips(10020, w), twips(6555, w)));
+        const QString captions = QStringLiteral("A1 B1 C1 D1 E1 F1 G1 HJK I1 L1 M1 N1 O1 P1 Q1 R1 S1 T1 U1 V1 Z1 "
+                                                "A2 B2 C2 D2 E2 F2 G2 WXY I2 L2 M2 N2 O2 P2 Q2 R2 S2 T2 U2 V2 Z2 * #");
+        for (int i = 0; i < 44; ++i) {
+            QCOMPARE(w.tabs().lblFolder(i)->caption(), captions.section(QLatin1Char(' '), i, i));
+            QCOMPARE(w.tabs().lblFolder(i)->y(), twips(i > 20 && i != 28 ? 480 : 740, w)); // WXY is in the front row
+            QCOMPARE(w.tabs().lblFolder(i)->isBold(), i == 0);
+        }
+        for (const auto &[i, left] : QList<QPair<int, int>>{{1, 500}, {20, 9510}, {28, 9040}, {41, 9510}, {42, 3200}})
+            QCOMPARE(w.tabs().lblFolder(i)->x(), twips(left, w));
+        const QString tips = QStringLiteral(" Salva | Taglia | Copia | Incolla | Testo in grassetto | Testo sottolineato "
+                                            "| Inserisci riga | Togli riga | Colore testo | Cerca nella Rubrica "
+                                            "| Opzioni colore | Guida in linea | Chiudi la Rubrica ");
+        for (int i = 0; i < 13; ++i)
+            QCOMPARE(w.toolbar().Pic(i)->toolTip(), tips.section(QLatin1Char('|'), i, i));
+        QCOMPARE(w.Text4()->toolTip(), QStringLiteral(" Cerca il testo inserito in tutte le cartelle della Rubrica  "));
+        // Row r and row r + 22 share a line; the right page starts over at the top.
+        for (int row : {1, 22, 23, 44}) {
+            QCOMPARE(qMakePair(f.cell(row)->maxLength(), f.cell(row + 100)->maxLength()), qMakePair(100, 40));
+            QCOMPARE(f.cell(row)->pos(), QPoint(twips(row <= 22 ? 120 : 5040, w), twips(1080 + (row - 1) % 22 * 240, w)));
+            QCOMPARE(f.cell(row + 100)->y(), f.cell(row)->y());
+        }
+        QCOMPARE(f.cell(1)->text() + f.cell(101)->text(), QStringLiteral("Primouno"));
+        QVERIFY(!w.state().Modificato);
+        QTRY_COMPARE(focused(), static_cast<QWidget *>(f.cell(1)));
+        QCOMPARE(f.yellowCells(), QList<int>{1});
+        // A click on the bare window brings the focus back to the first cell, caret at the end,
+        // even in caret mode and when that cell has the focus already.
+        clickAt(f.cell(110));
+        for (int i = 0; i < 2; ++i) {
+            f.cell(1)->setCursorPosition(2);
+            QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(w.width() / 2, w.height() - 2));
+            QCOMPARE(focused(), static_cast<QWidget *>(f.cell(1)));
+            QCOMPARE(f.cell(1)->cursorPosition(), 5);
+        }
+        QCOMPARE(f.yellowCells(), QList<int>{1});
+    }
+
+    void closeRequest_data()
+    {
+        QTest::addColumn<CloseCase>("c");
+        QTest::newRow("unchanged") << CloseCase{0, 0, false, 1};
+        QTest::newRow("yes, help closes at 3") << CloseCase{107, MsgAnswer::Yes, false, 3};
+        QTest::newRow("no, help never closes") << CloseCase{5, MsgAnswer::No, false, -1};
+        QTest::newRow("cancel, long cell") << CloseCase{23, MsgAnswer::Cancel, false, 1};
+        QTest::newRow("cancel, short cell") << CloseCase{107, MsgAnswer::Cancel, false, 1};
+        QTest::newRow("button, cancel") << CloseCase{104, MsgAnswer::Cancel, true, 1};
+        QTest::newRow("button, yes") << CloseCase{4, MsgAnswer::Yes, true, 1};
+    }
+
+    void closeRequest()
+    {
+        QFETCH(CloseCase, c);
+        const bool closes = c.answer != MsgAnswer::Cancel;
+        const QString help = QStringLiteral("Help di Tessavo");
+        AgendaFixture f;
+        f.open.insert(help, c.helpCloses);
+        QVERIFY(f.load(true));
+        frmAgenda &w = f.w();
+        if (c.cell) {
+            clickAt(f.cell(c.cell));
+            QTest::keyClicks(focused(), QStringLiteral("x"));
+            key(Qt::Key_F4);
+        }
+        f.answers << c.answer;
+        if (c.button)
+            QTest::mouseClick(w.toolbar().Pic(12), Qt::LeftButton);
+        else
+            QCOMPARE(w.close(), closes);
+
+        QCOMPARE(f.texts, c.cell ? QStringList{"  Vuoi salvare le ultime modifiche effettuate?   "} : QStringList());
+        QCOMPARE(f.styles, c.cell ? QList<int>{262179} : QList<int>());
+        QCOMPARE(qMakePair(w.isVisible(), w.isStoreOpen()), qMakePair(!closes, !closes));
+        const QByteArray x = c.cell > 100 ? makeRecord("", "x") : makeRecord("x", "");
+        QVERIFY(f.store() == (c.answer == MsgAnswer::Yes ? storeWith({{c.cell % 100, x}}) : storeWith()));
+        // The help window goes with the address book, after a bounded number of requests.
+        QVERIFY(f.open.contains(QStringLiteral("KardelTray")));
+        QCOMPARE(f.open.contains(help), !closes || c.helpCloses < 0);
+        QVERIFY(c.helpCloses < 0 ? f.closeRequests > 1 && f.closeRequests <= 1000
+                                 : f.closeRequests == (closes ? c.helpCloses : 0));
+        if (!closes) {
+            QCOMPARE(focused(), static_cast<QWidget *>(f.cell(c.cell)));
+            QCOMPARE(f.yellowCells(), QList<int>{c.cell});
+        }
+    }
+
+    void cellRoundTrip_data()
+    {
+        QTest::addColumn<QString>("text1");
+        QTest::addColumn<QString>("text2");
+        QTest::addColumn<QByteArray>("codes"); // styles long, short (1 bold, 2 underline), "00", colours long, short
+        QTest::newRow("blanks, plain black") << "  Anna  " << " 06 " << QByteArray("000000");
+        QTest::newRow("bold dark blue, underline dark red") << "Bice" << "a" << QByteArray("120012");
+        QTest::newRow("underline dark red, both red") << "Cleo" << "b" << QByteArray("230023");
+        QTest::newRow("both red, plain blue") << "Dino" << "c" << QByteArray("300034");
+        QTest::newRow("full blue, full magenta") << QString(100, 'w') << QString(40, 'm') << QByteArray("020045");
+        QTest::newRow("bold magenta, bold dark blue") << "Ezio" << "d" << QByteArray("110051");
+    }
+
+    // Saved, read back by a new window on the same program directory and saved again.
+    void cellRoundTrip()
+    {
+        QFETCH(QString, text1);
+        QFETCH(QString, text2);
+        QFETCH(QByteArray, codes);
+        static const quint32 palette[6] = {0, 0xC00000, 0x0000C0, 0x0000FF, 0xFF0000, 0xFF00FF};
+        AgendaFixture f;
+        QVERIFY(f.load());
+        for (int c = 0; c < 2; ++c) {
+            CellEdit *cell = f.cell(5 + 100 * c);
+            cell->setText(c ? text2 : text1);
+            cell->setBold((codes.at(c) - '0') & 1);
+            cell->setUnderlined((codes.at(c) - '0') & 2);
+            cell->setForeColour(palette[codes.at(4 + c) - '0']);
+        }
+        for (int pass = 0; pass < 2; ++pass) {
+            f.w().state().Modificato = true;
+            QVERIFY(f.w().sheets().Salva());
+            QCOMPARE(recordOf(f.store(), 5), makeRecord(text1.toLatin1(), text2.toLatin1(), codes));
+            QVERIFY(f.w().close());
+            QVERIFY(f.load());
+        }
+    }
+
+    void tabClick_data()
+    {
+        QTest::addColumn<TabCase>("c");
+        QTest::newRow("row 1 focused") << TabCase{0, -1, 0, 5};
+        QTest::newRow("row 1 clicked, same tab") << TabCase{0, 1, 0, 0};
+        QTest::newRow("search box, right page tab") << TabCase{0, 0, 0, 7};
+        QTest::newRow("leave B1, yes") << TabCase{1, 2, MsgAnswer::Yes, 3};
+        QTest::newRow("short cell, leave B1, no") << TabCase{1, 110, MsgAnswer::No, 3};
+        QTest::newRow("same tab, no reloads") << TabCase{0, 2, MsgAnswer::No, 0};
+    }
+
+    void tabClick()
+    {
+        QFETCH(TabCase, c);
+        AgendaFixture f;
+        QByteArray store = loadWithColours(f);
+        QVERIFY(!store.isEmpty());
+        frmAgenda &w = f.w();
+        if (c.from)
+            clickTab(f, c.from);
+        if (c.start >= 0)
+            clickAt(c.start ? static_cast<QWidget *>(f.cell(c.start)) : w.Text4());
+        if (c.answer)
+            QTest::keyClicks(focused(), QStringLiteral("Carla"));
+        w.state().Trovato = true;
+        w.state().Prossimo_Record = 300;
+        bool tabsFirst = false; // the tabs change before the question comes
+        f.whileShown = [&] {
+            tabsFirst = w.tabs().lblFolder(c.to)->isBold() && (c.from == c.to || !w.tabs().lblFolder(c.from)->isBold());
+        };
+        f.answers << c.answer;
+        clickTab(f, c.to);
+
+        const QString question = QStringLiteral("  Vuoi salvare le modifiche effettuate al foglio %1?  ");
+        QCOMPARE(f.texts, c.answer ? QStringList{question.arg(c.from ? "B1" : "A1")} : QStringList());
+        QCOMPARE(f.styles, c.answer ? QList<int>{262180} : QList<int>());
+        QCOMPARE(tabsFirst, c.answer != 0);
+        if (c.answer == MsgAnswer::Yes)
+            store.replace((c.from * 44 + 1) * RecordBytes, RecordBytes, makeRecord("CarlaOrig", ""));
+        QVERIFY(f.store() == store);
+        for (int row : {1, 2})
+            QCOMPARE(f.cell(row)->text().toLatin1(), recordOf(store, c.to * 44 + row).left(100).trimmed());
+        if (c.to == 5) { // codes outside the tables leave the look sheet 0 gave the cells
+            const CellEdit *one = f.cell(1), *two = f.cell(101);
+            QCOMPARE(QList<bool>({one->isBold(), one->isUnderlined(), two->isBold(), two->isUnderlined()}),
+                     QList<bool>({true, true, false, false}));
+            QCOMPARE(QList<quint32>({one->foreColour(), two->foreColour()}), QList<quint32>({0xC00000, 0xFF0000}));
+        }
+        QCOMPARE(focused(), static_cast<QWidget *>(f.cell(1)));
+        QCOMPARE(f.cell(1)->cursorPosition(), int(f.cell(1)->text().size()));
+        QCOMPARE(f.yellowCells(), QList<int>{1});
+        const AgendaState &s = w.state();
+        QVERIFY(!s.Trovato && !s.Modo_Cursore && !s.Modificato);
+        QCOMPARE(QList<int>({s.Prossimo_Record, s.Riga_Corrente, s.Colonna_Corrente, s.Foglio_Corrente}),
+                 QList<int>({1, 1, 1, c.to}));
+    }
+
+    void exactlyOneSelectedTab()
+    {
+        AgendaFixture f;
+        QVERIFY(!loadWithColours(f).isEmpty());
+        QList<int> clicks{0, 0, 0, 43, 7, 28, 42, 21, 20}; // the first is start-up's
+        QRandomGenerator generator(20240611);
+        while (clicks.size() < 50)
+            clicks << int(generator.bounded(44));
+        for (int i = 0; i < clicks.size(); ++i) {
+            if (i > 0)
+                clickTab(f, clicks.at(i));
+            QCOMPARE(f.w().state().Foglio_Corrente, clicks.at(i));
+            for (int t = 0; t < 44; ++t)
+                QCOMPARE(qMakePair(f.w().tabs().lblFolder(t)->isBold(), f.w().tabs().lblFolder(t)->backColour()),
+                         qMakePair(t == clicks.at(i), t == clicks.at(i) ? PageColour : TabColour));
+        }
+        QCOMPARE(f.w().tabs().lblScheda()->backColour(), PageColour);
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
