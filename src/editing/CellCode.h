@@ -27,8 +27,6 @@ constexpr bool isValid(int code)
     return row(code) >= 1 && row(code) <= RowCount;
 }
 
-constexpr bool onLeftPage(int code) { return row(code) <= RowsPerPage; }
-
 // Reading order: row r and row r + 22 share a visual line, so line L (1..22) shows, left to
 // right, Text1(L), Text2(L), Text1(L + 22), Text2(L + 22). Index 0 is Text1(1), 87 Text2(44).
 constexpr int readingIndex(int code)

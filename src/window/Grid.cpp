@@ -66,11 +66,6 @@ void Grid::focusCell(int cellCode)
         target->setFocus(Qt::OtherFocusReason);
 }
 
-QWidget *Grid::firstInTabOrder() const
-{
-    return Text1(1);
-}
-
 QWidget *Grid::lastInTabOrder() const
 {
     return Text2(GridRows);

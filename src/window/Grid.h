@@ -26,7 +26,6 @@ public:
     // Gives the focus to the cell a code names; 0 names none.
     void focusCell(int cellCode);
 
-    QWidget *firstInTabOrder() const;
     QWidget *lastInTabOrder() const;
 
 private:

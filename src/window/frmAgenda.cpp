@@ -188,7 +188,6 @@ void frmAgenda::endAfterStoreFailure()
     m_ending = true;
     m_services.messages->show(m_store.error().message(), MsgStyle::Critical | MsgStyle::TopMost);
     m_store.close();
-    emit fatalError();
     close();
     QCoreApplication::exit(1);
 }

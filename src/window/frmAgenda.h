@@ -71,10 +71,6 @@ public:
     void Opzioni_Colore();
     void Guida();
 
-signals:
-    // The store failed and the program is ending; the file holds what it held before.
-    void fatalError();
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
