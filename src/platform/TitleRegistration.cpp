@@ -1,10 +1,7 @@
 #include "platform/TitleRegistration.h"
 
 #ifdef Q_OS_WIN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include <qt_windows.h>
 
 #include <QCloseEvent>
 #include <QWidget>
