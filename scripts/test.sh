@@ -10,6 +10,8 @@ scripts/install-deps.sh test
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
+scripts/check-layers.sh
+
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRUBRICA_BENCH=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"

@@ -1,8 +1,8 @@
 #include "editing/GridKeyboard.h"
 
+#include "editing/AgendaState.h"
+#include "editing/Grid.h"
 #include "editing/GridRules.h"
-#include "window/AgendaState.h"
-#include "window/Grid.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/CellEdit.h"
+#include "editing/CellEdit.h"
 
 class Grid;
 class QLineEdit;

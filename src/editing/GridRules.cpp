@@ -1,8 +1,8 @@
 #include "editing/GridRules.h"
 
+#include "editing/AgendaState.h"
 #include "editing/CellCode.h"
 #include "editing/KeyCodes.h"
-#include "window/AgendaState.h"
 
 namespace GridRules {
 

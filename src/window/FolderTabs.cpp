@@ -1,7 +1,7 @@
 #include "window/FolderTabs.h"
 
+#include "platform/WinColour.h"
 #include "window/LayoutTables.h"
-#include "window/WinColour.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,22 +1,5 @@
 #include "window/LayoutTables.h"
 
-#include <QtMath>
-
-int twipsToPixels(int twips, qreal logicalDpi)
-{
-    return qRound(twips * logicalDpi / 1440.0);
-}
-
-// Edges are converted one by one, so that neighbours that touch in twips touch in pixels too.
-QRect twipsToPixels(const QRect &twips, qreal logicalDpi)
-{
-    const int left = twipsToPixels(twips.left(), logicalDpi);
-    const int top = twipsToPixels(twips.top(), logicalDpi);
-    const int right = twipsToPixels(twips.left() + twips.width(), logicalDpi);
-    const int bottom = twipsToPixels(twips.top() + twips.height(), logicalDpi);
-    return QRect(left, top, right - left, bottom - top);
-}
-
 const std::array<FolderTabLayout, FolderTabCount> &folderTabLayouts()
 {
     // "HJK" and "WXY" have one sheet each in the lower row; "*" and "#" stand above them.
@@ -70,23 +53,4 @@ const std::array<ToolButtonLayout, ToolButtonCount> &toolButtonLayouts()
         {" Chiudi la Rubrica ", 9060, 930, 28, 16, 220, ":/icons/tb12_close.svg"},
     }};
     return layouts;
-}
-
-namespace {
-int rowTop(int row)
-{
-    const int line = row <= RowsPerPage ? row - 1 : row - RowsPerPage - 1;
-    return 1080 + line * 240;
-}
-} // namespace
-
-QRect longCellRect(int row)
-{
-    return QRect(row <= RowsPerPage ? 120 : 5040, rowTop(row), 3240, 285);
-}
-
-QRect shortCellRect(int row)
-{
-    // The short cells were placed by hand, a few twips apart from page to page.
-    return QRect(row <= RowsPerPage ? 3345 : 8265, rowTop(row), 1640, 285);
 }

@@ -1,18 +1,16 @@
 #pragma once
 
+#include "platform/Twips.h"
+
 #include <QRect>
 #include <QString>
 
 #include <array>
 
-// The window's fixed geometry, in twips (1/1440 inch) as the window was designed, and the
-// conversion to pixels through the screen's logical DPI.
+// The window's fixed geometry, in twips (1/1440 inch) as the window was designed.
 
 constexpr int ClientWidthTwips = 10020;
 constexpr int ClientHeightTwips = 6555;
-
-int twipsToPixels(int twips, qreal logicalDpi);
-QRect twipsToPixels(const QRect &twips, qreal logicalDpi);
 
 struct FolderTabLayout
 {
@@ -50,11 +48,3 @@ constexpr int ToolBoxHeight = 360;
 constexpr int ToolImageRestTop = 40;
 constexpr int ToolImageHighlightShift = 20;
 const std::array<ToolButtonLayout, ToolButtonCount> &toolButtonLayouts();
-
-// Grid cells: rows 1..22 on the left page, 23..44 on the right page.
-constexpr int GridRows = 44;
-constexpr int RowsPerPage = 22;
-constexpr int LongCellMaxLength = 100;
-constexpr int ShortCellMaxLength = 40;
-QRect longCellRect(int row);
-QRect shortCellRect(int row);

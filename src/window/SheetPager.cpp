@@ -1,14 +1,14 @@
 #include "window/SheetPager.h"
 
+#include "editing/AgendaState.h"
+#include "editing/CellEdit.h"
+#include "editing/Grid.h"
 #include "platform/MessageBoxes.h"
 #include "storage/ColourSettings.h"
 #include "storage/Record_Riga.h"
 #include "storage/SheetCodec.h"
 #include "storage/SheetStore.h"
-#include "window/AgendaState.h"
-#include "window/CellEdit.h"
 #include "window/FolderTabs.h"
-#include "window/Grid.h"
 
 namespace {
 void applyDecoded(CellEdit *cell, const DecodedCell &decoded)

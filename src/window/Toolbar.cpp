@@ -1,9 +1,9 @@
 #include "window/Toolbar.h"
 
+#include "editing/AgendaState.h"
 #include "platform/ScreenProbe.h"
-#include "window/AgendaState.h"
+#include "platform/WinColour.h"
 #include "window/LayoutTables.h"
-#include "window/WinColour.h"
 
 #include <QMouseEvent>
 #include <QPainter>

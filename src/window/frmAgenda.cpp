@@ -1,18 +1,19 @@
 #include "window/frmAgenda.h"
 
+#include "editing/CellEdit.h"
+#include "editing/Grid.h"
 #include "editing/GridKeyboard.h"
+#include "editing/GridLayout.h"
 #include "platform/ApplicationTitle.h"
 #include "platform/InstanceGuard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/WinColour.h"
 #include "platform/WindowDirectory.h"
-#include "window/CellEdit.h"
 #include "window/FolderTabs.h"
-#include "window/Grid.h"
 #include "window/LayoutTables.h"
 #include "window/SheetPager.h"
 #include "window/Toolbar.h"
-#include "window/WinColour.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "editing/AgendaState.h"
 #include "storage/ColourSettings.h"
 #include "storage/SheetStore.h"
-#include "window/AgendaState.h"
 
 #include <QWidget>
 

@@ -6,12 +6,12 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #endif
 
+#include "editing/CellEdit.h"
+#include "editing/Grid.h"
 #include "platform/InstanceGuard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ScreenProbe.h"
 #include "platform/WindowDirectory.h"
-#include "window/CellEdit.h"
-#include "window/Grid.h"
 #include "window/frmAgenda.h"
 
 #include <QApplication>

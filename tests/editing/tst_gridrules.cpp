@@ -1,6 +1,6 @@
+#include "editing/AgendaState.h"
 #include "editing/GridRules.h"
 #include "editing/KeyCodes.h"
-#include "window/AgendaState.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,8 +1,9 @@
-#include "window/Grid.h"
+#include "editing/Grid.h"
 
-#include "window/CellEdit.h"
-#include "window/LayoutTables.h"
-#include "window/WinColour.h"
+#include "editing/CellEdit.h"
+#include "editing/GridLayout.h"
+#include "platform/Twips.h"
+#include "platform/WinColour.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "window/CellEdit.h"
+#include "editing/CellEdit.h"
 
 #include "editing/KeyCodes.h"
-#include "window/WinColour.h"
+#include "platform/WinColour.h"
 
 #include <QFocusEvent>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "window/WinColour.h"
+#include "platform/WinColour.h"
 
 QColor toQColor(quint32 winColour, const QPalette &palette)
 {

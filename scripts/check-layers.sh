@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Fails when a source file includes a header from a folder above its own. The folders stand
+# one on another:
+#   4  src/main.cpp
+#   3  src/window                           the address book window composes the features
+#   2  src/sheetops  src/search  src/dialogs the features, side by side
+#   1  src/editing                           the cells, their rules and the shared state
+#   0  src/platform  src/storage             the system and the files
+# A folder may include from its own folder and from any lower rank, never from a peer of the
+# same rank (peers do not know each other), and companions only from rank 0.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+rank() {
+    case "$1" in
+        platform | storage) echo 0 ;;
+        editing) echo 1 ;;
+        sheetops | search | dialogs) echo 2 ;;
+        window) echo 3 ;;
+        main.cpp) echo 4 ;;
+        companions) echo 1 ;; # a companion program may stand on rank 0 only
+        *) echo -1 ;;
+    esac
+}
+
+status=0
+while IFS= read -r file; do
+    case "$file" in
+        src/*) from=${file#src/}; from=${from%%/*} ;;
+        companions/*) from=companions ;;
+        *) continue ;;
+    esac
+    from_rank=$(rank "$from")
+    while IFS= read -r line; do
+        target=${line#*\"}
+        target=${target%%/*}
+        [ "$target" = "$from" ] && continue
+        to_rank=$(rank "$target")
+        [ "$to_rank" -lt 0 ] && continue # a companion's own header, or a generated one
+        if [ "$to_rank" -ge "$from_rank" ]; then
+            echo "layering: $file includes ${line#*\#include } (rank $to_rank, not below $from's rank $from_rank)"
+            status=1
+        fi
+    done < <(grep -E '^\s*#\s*include\s+"[a-z]+/' "$file" || true)
+done < <(git ls-files -co --exclude-standard -- 'src/*.cpp' 'src/*.h' 'companions/*.cpp' 'companions/*.h')
+
+[ "$status" -eq 0 ] && echo "layering: every include points down"
+exit "$status"
