@@ -4,11 +4,15 @@
 set -euo pipefail
 
 purpose=${1:-test}
-packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2)
+# qt6-translations-l10n: Qt's own texts (context menus, standard dialogs) in Italian.
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-liberation2)
 if [ "$purpose" = test ]; then
     # clang and its runtime for the sanitizer build and the fuzzers; Xvfb and xdotool for the
     # test that types into a real window.
     packages+=(clang libclang-rt-14-dev xvfb xauth xdotool)
+    # MinGW-w64 compiles the Windows branches syntax-only; desktop-file-utils checks the
+    # menu entry that the install step writes.
+    packages+=(g++-mingw-w64-x86-64-posix desktop-file-utils)
 fi
 
 missing=()

@@ -1,4 +1,5 @@
 #include "platform/InstanceGuard.h"
+#include "platform/ItalianTranslations.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtScreenProbe.h"
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rubrica"));
     QApplication::setOrganizationName(QStringLiteral("Tessavo"));
+    installItalianTranslations(app);
 
     const auto instance = createSystemInstanceGuard(QStringLiteral("Rubrica"));
     const auto windows = createSystemWindowDirectory();

@@ -2,6 +2,7 @@
 // "KardelTray" exists, and this program provides it.
 #include "TrayStandIn.h"
 
+#include "platform/ItalianTranslations.h"
 #include "platform/QuitOnSignal.h"
 #include "platform/TitleRegistration.h"
 #include "platform/WindowDirectory.h"
@@ -28,6 +29,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KardelTray"));
     QApplication::setOrganizationName(QStringLiteral("Tessavo"));
+    installItalianTranslations(app);
     // A message box closing must not end a program that lives in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -13,9 +13,11 @@ Grid::Grid(QWidget *window, qreal logicalDpi)
     for (int row = 1; row <= GridRows; ++row) {
         auto *longCell = new CellEdit(row, LongCellMaxLength, window);
         longCell->setObjectName(QStringLiteral("Text1_%1").arg(row));
+        longCell->setAccessibleName(QStringLiteral("Riga %1, cella lunga").arg(row));
         longCell->setGeometry(twipsToPixels(longCellRect(row), logicalDpi));
         auto *shortCell = new CellEdit(row + 100, ShortCellMaxLength, window);
         shortCell->setObjectName(QStringLiteral("Text2_%1").arg(row));
+        shortCell->setAccessibleName(QStringLiteral("Riga %1, cella corta").arg(row));
         shortCell->setGeometry(twipsToPixels(shortCellRect(row), logicalDpi));
         m_long[size_t(row - 1)] = longCell;
         m_short[size_t(row - 1)] = shortCell;

@@ -85,6 +85,7 @@ SheetPage::SheetPage(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("lblScheda"));
+    setAccessibleName(QStringLiteral("Foglio della cartella"));
     setAttribute(Qt::WA_NoMousePropagation);
 }
 

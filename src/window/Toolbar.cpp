@@ -18,6 +18,7 @@ ToolStrip::ToolStrip(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("Frame1"));
+    setAccessibleName(QStringLiteral("Barra degli strumenti"));
     setAttribute(Qt::WA_NoMousePropagation);
 }
 
@@ -40,6 +41,7 @@ ToolSeparator::ToolSeparator(int index, QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("Frame2_%1").arg(index));
+    setAccessibleName(QStringLiteral("Separatore"));
     setAttribute(Qt::WA_NoMousePropagation);
 }
 
@@ -139,6 +141,7 @@ Toolbar::Toolbar(QWidget *window, qreal logicalDpi, AgendaState &state, const Sc
         box->setToolTip(QString::fromLatin1(layout.toolTip));
         box->setAccessibleName(QString::fromLatin1(layout.toolTip).trimmed());
         auto *image = new ToolImage(i, QString::fromLatin1(layout.icon), box);
+        image->setAccessibleName(box->accessibleName());
         image->resize(qRound(layout.imageWidth * imageScale), qRound(layout.imageHeight * imageScale));
         connect(box, &ToolBox::mouseMoved, this, &Toolbar::hover);
         connect(box, &ToolBox::mousePressed, this, &Toolbar::press);

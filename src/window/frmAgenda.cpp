@@ -57,6 +57,7 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
 
     m_searchBox = new QLineEdit(this);
     m_searchBox->setObjectName(QStringLiteral("Text4"));
+    m_searchBox->setAccessibleName(QStringLiteral("Testo da cercare nella Rubrica"));
     m_searchBox->setGeometry(twipsToPixels(SearchBoxRect, m_dpi));
     m_searchBox->setToolTip(QStringLiteral(" Cerca il testo inserito in tutte le cartelle della Rubrica  "));
     m_searchBox->setMouseTracking(true);

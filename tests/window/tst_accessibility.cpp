@@ -1,0 +1,74 @@
+#include "common/WindowTestSupport.h"
+
+#include "platform/ItalianTranslations.h"
+
+#include <QAccessible>
+#include <QMenu>
+
+using namespace WindowTest;
+
+namespace {
+// Every control a screen reader reaches, described by object name and role, when it has no name.
+void collectNameless(QAccessibleInterface *node, QStringList *nameless, int depth = 0)
+{
+    if (!node || depth > 8)
+        return;
+    if (node->text(QAccessible::Name).trimmed().isEmpty()) {
+        const QObject *object = node->object();
+        nameless->append(QStringLiteral("%1 (role %2)")
+                             .arg(object ? object->objectName() : QStringLiteral("?"))
+                             .arg(int(node->role())));
+    }
+    for (int i = 0; i < node->childCount(); ++i)
+        collectNameless(node->child(i), nameless, depth + 1);
+}
+
+QStringList menuTexts(QMenu *menu)
+{
+    QStringList texts;
+    for (const QAction *action : menu->actions()) {
+        if (!action->isSeparator())
+            texts << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+    }
+    return texts;
+}
+} // namespace
+
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { installItalianTranslations(*QCoreApplication::instance()); }
+
+    // Each control has a name a screen reader can say; the cells say where they are.
+    void everyControlHasAName()
+    {
+        AgendaFixture f;
+        QVERIFY(f.load(true));
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&f.w());
+        QVERIFY(window);
+        QStringList nameless;
+        collectNameless(window, &nameless);
+        QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(QStringLiteral(", "))));
+
+        const auto nameOf = [](QWidget *w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+        QCOMPARE(nameOf(f.cell(23)), QStringLiteral("Riga 23, cella lunga"));
+        QCOMPARE(nameOf(f.cell(144)), QStringLiteral("Riga 44, cella corta"));
+        QCOMPARE(nameOf(f.w().Text4()), QStringLiteral("Testo da cercare nella Rubrica"));
+    }
+
+    // Qt's own words are Italian whatever the system's language: the test runs under C.UTF-8.
+    void cellContextMenuIsItalian()
+    {
+        AgendaFixture f;
+        QVERIFY(f.load(true));
+        f.cell(1)->setText(QStringLiteral("Anna"));
+        std::unique_ptr<QMenu> menu(f.cell(1)->createStandardContextMenu());
+        const QStringList texts = menuTexts(menu.get());
+        for (const char *expected : {"Annulla", "Taglia", "Copia", "Incolla", "Elimina", "Seleziona tutto"})
+            QVERIFY2(texts.contains(QLatin1String(expected)), qPrintable(texts.join(QStringLiteral(" | "))));
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
