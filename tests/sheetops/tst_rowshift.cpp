@@ -92,5 +92,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestRowShift)
+QTEST_GUILESS_MAIN(TestRowShift)
 #include "tst_rowshift.moc"
