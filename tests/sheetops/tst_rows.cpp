@@ -58,7 +58,6 @@ struct RowCase
     bool asks;
     const char *expected;
 };
-
 } // namespace
 Q_DECLARE_METATYPE(RowCase)
 
