@@ -10,6 +10,7 @@
 #include "platform/ProgramDirectory.h"
 #include "platform/WinColour.h"
 #include "platform/WindowDirectory.h"
+#include "sheetops/RowOperations.h"
 #include "window/FolderTabs.h"
 #include "window/LayoutTables.h"
 #include "window/SheetPager.h"
@@ -73,6 +74,8 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
     }
 
     m_sheets = new SheetPager(m_state, m_colours, *m_grid, *m_tabs, m_store, *m_services.messages, this);
+    m_rows = std::make_unique<RowOperations>(m_state, *m_grid, *m_services.messages,
+                                             [this] { m_toolbar->Azzera_Pulsanti(); });
     connect(m_sheets, &SheetPager::writeFailed, this, &frmAgenda::endAfterStoreFailure);
     connect(m_tabs, &FolderTabs::lblFolder_Click, this, &frmAgenda::lblFolder_Click);
     connect(m_toolbar, &Toolbar::actionRequested, this, &frmAgenda::runToolbarAction);
@@ -273,8 +276,8 @@ void frmAgenda::Copia() {}
 void frmAgenda::Incolla() {}
 void frmAgenda::Grassetto() {}
 void frmAgenda::Sottolineato() {}
-void frmAgenda::Inserisci_Riga() {}
-void frmAgenda::Togli_Riga() {}
+void frmAgenda::Inserisci_Riga() { m_rows->Inserisci_Riga(); }
+void frmAgenda::Togli_Riga() { m_rows->Togli_Riga(); }
 void frmAgenda::Colore_Testo() {}
 void frmAgenda::Cerca() {}
 void frmAgenda::Opzioni_Colore() {}

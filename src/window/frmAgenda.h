@@ -14,6 +14,7 @@ class InstanceGuard;
 class MessageBoxes;
 class QLineEdit;
 class QSessionManager;
+class RowOperations;
 class ScreenProbe;
 class SheetPager;
 class Toolbar;
@@ -100,4 +101,5 @@ private:
     std::unique_ptr<Grid> m_grid;
     SheetPager *m_sheets = nullptr;
     std::unique_ptr<GridKeyboard> m_keyboard;
+    std::unique_ptr<RowOperations> m_rows;
 };

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "sheetops/RowShift.h"
+
+#include <QString>
+
+#include <functional>
+
+class Grid;
+class MessageBoxes;
+struct AgendaState;
+
+// Inserts or removes a row of the sheet shown in the grid, at the current row. Only the cells
+// change; the store sees the result when the sheet is saved.
+class RowOperations
+{
+public:
+    // Azzera_Pulsanti returns the toolbar to its idle look once a question has been answered.
+    RowOperations(AgendaState &state, Grid &grid, MessageBoxes &messages, std::function<void()> Azzera_Pulsanti);
+
+    void Inserisci_Riga();
+    void Togli_Riga();
+
+private:
+    enum class ItemOrder { TextFirst, TextLast };
+
+    // False when the user answered No.
+    bool confirm(const QString &question);
+    RowShift::SheetRows readRows() const;
+    void writeRow(int row, const RowContent &content, ItemOrder order);
+    void focusLongCell(int row);
+
+    AgendaState &m_state;
+    Grid &m_grid;
+    MessageBoxes &m_messages;
+    std::function<void()> m_resetToolbar;
+};
