@@ -199,7 +199,26 @@ void CellEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    if (composeTypedMark(text)) {
+        event->accept();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
+}
+
+// A combining mark typed after a letter becomes one accented character with it, also in a full
+// cell, where Qt would refuse the mark before the cell's check could compose it.
+bool CellEdit::composeTypedMark(const QString &typed)
+{
+    const int pos = cursorPosition();
+    if (typed.size() != 1 || !typed.at(0).isMark() || hasSelectedText() || pos == 0)
+        return false;
+    const QString composed = (text().mid(pos - 1, 1) + typed).normalized(QString::NormalizationForm_C);
+    if (composed.size() != 1)
+        return false;
+    setSelection(pos - 1, 1);
+    insert(composed);
+    return true;
 }
 
 void CellEdit::mouseReleaseEvent(QMouseEvent *event)

@@ -64,6 +64,7 @@ private:
     // The cell's own paste, with the text already in stored form, so that the length limit
     // counts the characters the store will hold.
     void pasteStorable(QClipboard::Mode mode);
+    bool composeTypedMark(const QString &typed);
 
     int m_cellCode;
     quint32 m_backColour;
