@@ -223,9 +223,9 @@ bool CellEdit::composeTypedMark(const QString &typed)
 
 void CellEdit::mouseReleaseEvent(QMouseEvent *event)
 {
-    // The X11 primary selection, pasted by the middle button.
-    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()
-        && rect().contains(event->position().toPoint())) {
+    // The X11 primary selection, pasted by the middle button at the caret, as Qt itself does.
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+        deselect();
         pasteStorable(QClipboard::Selection);
         event->accept();
         return;
