@@ -1,6 +1,7 @@
 #include "platform/InstanceGuard.h"
 #include "platform/ItalianTranslations.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/QtClipboard.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtScreenProbe.h"
 #include "platform/WindowDirectory.h"
@@ -19,6 +20,7 @@ int main(int argc, char *argv[])
     const auto windows = createSystemWindowDirectory();
     QtMessageBoxes messages;
     QtScreenProbe screen;
+    QtClipboard clipboard;
 
     AgendaServices services;
     services.instance = instance.get();
@@ -26,6 +28,7 @@ int main(int argc, char *argv[])
     services.messages = &messages;
     services.screen = &screen;
     services.programDirectory = programDirectory();
+    services.clipboard = &clipboard;
 
     frmAgenda window(services);
     if (!window.Form_Load())

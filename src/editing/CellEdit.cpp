@@ -1,13 +1,18 @@
 #include "editing/CellEdit.h"
 
+#include "editing/CellInput.h"
 #include "editing/KeyCodes.h"
 #include "platform/WinColour.h"
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QValidator>
 
 namespace {
 int windowsMouseButton(Qt::MouseButtons buttons)
@@ -20,6 +25,32 @@ int windowsMouseButton(Qt::MouseButtons buttons)
         return 4;
     return 0;
 }
+
+// Every change of the text passes here, whatever brought it (typing, an input method, any
+// paste, QLineEdit::insert, setText), so nothing the store cannot keep reaches the cell.
+class StorableTextValidator : public QValidator
+{
+public:
+    explicit StorableTextValidator(QLineEdit *cell)
+        : QValidator(cell)
+        , m_cell(cell)
+    {
+    }
+
+    State validate(QString &input, int &pos) const override
+    {
+        const QString storable = CellInput::toStorable(input);
+        if (storable != input) {
+            pos = int(CellInput::toStorable(input.left(pos)).size());
+            input = storable.left(m_cell->maxLength());
+            pos = qMin(pos, int(input.size()));
+        }
+        return Acceptable;
+    }
+
+private:
+    const QLineEdit *m_cell;
+};
 
 // Focus that leaves with the whole window (another program, a message box) or for a popup menu
 // has not moved inside the window; the cell keeps its caret and the grid its highlights.
@@ -41,6 +72,7 @@ CellEdit::CellEdit(int cellCode, int maxLength, QWidget *parent)
     // The next row covers the bottom three pixels of this one, as on a ruled sheet; keep the
     // text in the part that shows.
     setTextMargins(2, 0, 1, 3);
+    setValidator(new StorableTextValidator(this));
     applyColours();
 }
 
@@ -162,7 +194,80 @@ void CellEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    if (event->matches(QKeySequence::Paste)) {
+        pasteStorable(QClipboard::Clipboard);
+        event->accept();
+        return;
+    }
+    if (composeTypedMark(text)) {
+        event->accept();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
+}
+
+// A combining mark typed after a letter becomes one accented character with it, also in a full
+// cell, where Qt would refuse the mark before the cell's check could compose it.
+bool CellEdit::composeTypedMark(const QString &typed)
+{
+    const int pos = cursorPosition();
+    if (typed.size() != 1 || !typed.at(0).isMark() || hasSelectedText() || pos == 0)
+        return false;
+    const QString composed = (text().mid(pos - 1, 1) + typed).normalized(QString::NormalizationForm_C);
+    if (composed.size() != 1)
+        return false;
+    setSelection(pos - 1, 1);
+    insert(composed);
+    return true;
+}
+
+void CellEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    // The X11 primary selection, pasted by the middle button at the caret, as Qt itself does.
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+        deselect();
+        pasteStorable(QClipboard::Selection);
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void CellEdit::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    // The menu's actions have no names; the paste entry is the one that shows the paste keys.
+    const QString pasteKeys = u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction *action : menu->actions()) {
+        if (!action->text().endsWith(pasteKeys))
+            continue;
+        action->disconnect(this);
+        connect(action, &QAction::triggered, this, [this] { pasteStorable(QClipboard::Clipboard); });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void CellEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    if (event->commitString().isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent storable(event->preeditString(), event->attributes());
+    storable.setCommitString(CellInput::toStorable(event->commitString()), event->replacementStart(),
+                             event->replacementLength());
+    QLineEdit::inputMethodEvent(&storable);
+    event->setAccepted(storable.isAccepted());
+}
+
+void CellEdit::pasteStorable(QClipboard::Mode mode)
+{
+    if (isReadOnly())
+        return;
+    const QString text = CellInput::fromPaste(QGuiApplication::clipboard()->text(mode));
+    if (!text.isEmpty() || hasSelectedText())
+        insert(text);
 }
 
 void CellEdit::paintEvent(QPaintEvent *event)

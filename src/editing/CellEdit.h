@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QClipboard>
 #include <QLineEdit>
 
 class CellEdit;
@@ -52,11 +53,18 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
     void applyColours();
+    // The cell's own paste, with the text already in stored form, so that the length limit
+    // counts the characters the store will hold.
+    void pasteStorable(QClipboard::Mode mode);
+    bool composeTypedMark(const QString &typed);
 
     int m_cellCode;
     quint32 m_backColour;

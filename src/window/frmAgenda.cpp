@@ -1,6 +1,7 @@
 #include "window/frmAgenda.h"
 
 #include "editing/CellEdit.h"
+#include "editing/ColumnClipboard.h"
 #include "editing/Grid.h"
 #include "editing/GridKeyboard.h"
 #include "editing/GridLayout.h"
@@ -66,6 +67,7 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
     QWidget::setTabOrder(m_grid->lastInTabOrder(), m_searchBox);
     m_keyboard = std::make_unique<GridKeyboard>(m_state, *m_grid, *m_searchBox);
     m_grid->setHandler(m_keyboard.get());
+    m_clipboard = std::make_unique<ColumnClipboard>(m_state, *m_grid, *m_services.clipboard, *m_services.messages);
     // Keys mark the sheet changed; edits that come without one (the cell's own menu) must too,
     // or a folder switch would drop them without asking.
     for (int row = 1; row <= GridRows; ++row) {
@@ -271,9 +273,9 @@ void frmAgenda::runToolbarAction(int index)
 }
 
 // These actions arrive with the features that build them; until then a press does nothing.
-void frmAgenda::Taglia() {}
-void frmAgenda::Copia() {}
-void frmAgenda::Incolla() {}
+void frmAgenda::Taglia() { m_clipboard->Taglia(); }
+void frmAgenda::Copia() { m_clipboard->Copia(); }
+void frmAgenda::Incolla() { m_clipboard->Incolla(); }
 void frmAgenda::Grassetto() {}
 void frmAgenda::Sottolineato() {}
 void frmAgenda::Inserisci_Riga() { m_rows->Inserisci_Riga(); }

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class Clipboard;
+class ColumnClipboard;
 class FolderTabs;
 class Grid;
 class InstanceGuard;
@@ -29,6 +31,7 @@ struct AgendaServices
     MessageBoxes *messages = nullptr;
     ScreenProbe *screen = nullptr;
     QString programDirectory;
+    Clipboard *clipboard = nullptr;
 };
 
 // The address book window. Loading it starts the program, closing it ends the program.
@@ -102,4 +105,5 @@ private:
     SheetPager *m_sheets = nullptr;
     std::unique_ptr<GridKeyboard> m_keyboard;
     std::unique_ptr<RowOperations> m_rows;
+    std::unique_ptr<ColumnClipboard> m_clipboard;
 };

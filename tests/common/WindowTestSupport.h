@@ -8,6 +8,7 @@
 
 #include "editing/CellEdit.h"
 #include "editing/Grid.h"
+#include "platform/Clipboard.h"
 #include "platform/InstanceGuard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ScreenProbe.h"
@@ -65,6 +66,19 @@ inline bool activate(QWidget &w)
     return QTest::qWaitForWindowActive(&w);
 }
 
+// The system clipboard as the window sees it, without touching the desktop's own.
+struct FakeClipboard : Clipboard
+{
+    QString text() const override { return held; }
+    void setText(const QString &text) override
+    {
+        held = text;
+        ++writes;
+    }
+    QString held = QStringLiteral("sentinel");
+    int writes = 0;
+};
+
 // A window on a fresh program directory. The fixture plays everything outside the process:
 // the other copy, other programs' windows, the message boxes and the pointer.
 struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
@@ -97,7 +111,7 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
 
     bool load(bool active = false)
     {
-        window = std::make_unique<frmAgenda>(AgendaServices{this, this, this, this, dir.path()});
+        window = std::make_unique<frmAgenda>(AgendaServices{this, this, this, this, dir.path(), &clipboard});
         return window->Form_Load() && (!active || activate(*window));
     }
     bool loadStore(const QByteArray &store) { return writeAll(file("rubri.dat"), store) && load(true); }
@@ -128,6 +142,7 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
     QList<int> styles;
     std::function<void()> whileShown;
     QPoint pointer{-1000, -1000};
+    FakeClipboard clipboard;
     std::unique_ptr<frmAgenda> window;
 };
 

@@ -1,0 +1,156 @@
+#include "common/WindowTestSupport.h"
+
+#include "window/SheetPager.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QMenu>
+
+using namespace WindowTest;
+
+namespace {
+enum class Way { Typed, InputMethod, CtrlV, ContextMenu, Insert, SetText };
+
+// A text entering a cell that already holds `held`: what the cell then shows, and the bytes of
+// its record field up to the padding.
+struct EntryCase
+{
+    Way way;
+    int cell;
+    QString held;
+    QString input;
+    QString shown;
+    QByteArray stored;
+};
+
+const QString Filler36 = QString(36, u'f');
+
+// Text that the fixed records cannot hold as it comes: a combining accent, characters outside
+// the code page, line breaks, a tab and a NUL. Pasted text loses the line break at its end.
+const QString Foreign = QStringLiteral("Jose\u0301 \u03a9\U0001F600 \u20ac");
+const QString Controls = QStringLiteral("a\r\nb\tc") + QChar(0) + QStringLiteral("d\ne\n");
+} // namespace
+Q_DECLARE_METATYPE(EntryCase)
+
+// Every way into a cell leaves in it only what the store keeps, so that what it shows is what
+// a save writes, and the cell's limit counts the characters stored.
+class TestCellInput : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<AgendaFixture> m_f;
+
+    static void enter(CellEdit *cell, Way way, const QString &text)
+    {
+        cell->setFocus(Qt::OtherFocusReason);
+        cell->putCaretAtEnd();
+        switch (way) {
+        case Way::Typed:
+            for (const char32_t c : text.toUcs4())
+                QTest::sendKeyEvent(QTest::Click, cell, Qt::Key_unknown, QString::fromUcs4(&c, 1), Qt::NoModifier);
+            break;
+        case Way::InputMethod: {
+            QInputMethodEvent event;
+            event.setCommitString(text);
+            QApplication::sendEvent(cell, &event);
+            break;
+        }
+        case Way::CtrlV:
+            QGuiApplication::clipboard()->setText(text);
+            QTest::keyClick(cell, Qt::Key_V, Qt::ControlModifier);
+            break;
+        case Way::ContextMenu:
+            QGuiApplication::clipboard()->setText(text);
+            pasteFromMenu(cell);
+            break;
+        case Way::Insert:
+            cell->insert(text);
+            break;
+        case Way::SetText:
+            cell->setText(cell->text() + text);
+            break;
+        }
+    }
+
+    static void pasteFromMenu(CellEdit *cell)
+    {
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(4, 4), cell->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(cell, &event);
+        QMenu *menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
+        const QString keys = u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+        for (QAction *action : menu->actions()) {
+            if (action->text().endsWith(keys))
+                action->trigger();
+        }
+        menu->close();
+    }
+
+    static QByteArray field(const QByteArray &record, int code)
+    {
+        return (code > 100 ? record.mid(100, 40) : record.left(100)).trimmed();
+    }
+
+private slots:
+    void init()
+    {
+        m_f = std::make_unique<AgendaFixture>();
+        QVERIFY(m_f->loadStore(storeWith()));
+        QTRY_COMPARE(focused(), static_cast<QWidget *>(m_f->cell(1)));
+    }
+
+    void entersAsStored_data()
+    {
+        QTest::addColumn<EntryCase>("c");
+        const QString foreignShown = QStringLiteral("Jos\u00e9 ?? \u20ac");
+        const QByteArray foreignStored = "Jos\xe9 ?? \x80";
+        const struct { const char *name; Way way; } ways[] = {
+            {"typed", Way::Typed}, {"input method", Way::InputMethod}, {"ctrl+v", Way::CtrlV},
+            {"context menu", Way::ContextMenu}, {"insert", Way::Insert}, {"set text", Way::SetText},
+        };
+        for (const auto &w : ways) {
+            const bool paste = w.way == Way::CtrlV || w.way == Way::ContextMenu;
+            QTest::addRow("%s: foreign", w.name) << EntryCase{w.way, 7, "Ciao ", Foreign, "Ciao " + foreignShown, "Ciao " + foreignStored};
+            // The limit counts the stored characters: the accent composes into the last place.
+            if (w.way != Way::SetText && w.way != Way::Insert)
+                QTest::addRow("%s: accent in the last place", w.name)
+                    << EntryCase{w.way, 108, Filler36, QStringLiteral("Jose\u0301"), Filler36 + QStringLiteral("Jos\u00e9"),
+                                 Filler36.toLatin1() + "Jos\xe9"};
+            // Keys cannot carry control characters; every other way gets blanks for breaks and tabs.
+            if (w.way != Way::Typed)
+                QTest::addRow("%s: controls", w.name)
+                    << EntryCase{w.way, 9, "", Controls, paste ? "a b cd e" : "a b cd e ", paste ? "a b cd e" : "a b cd e"};
+        }
+    }
+
+    void entersAsStored()
+    {
+        QFETCH(EntryCase, c);
+        CellEdit *cell = m_f->cell(c.cell);
+        cell->setText(c.held);
+        m_f->w().state().Modificato = false;
+        enter(cell, c.way, c.input);
+        QCOMPARE(cell->text(), c.shown);
+        if (c.way != Way::SetText && c.way != Way::Insert)
+            QVERIFY(m_f->w().state().Modificato);
+        QVERIFY(m_f->w().sheets().Salva());
+        const QByteArray record = recordOf(m_f->store(), c.cell % 100);
+        QCOMPARE(field(record, c.cell), c.stored);
+        m_f->w().sheets().Apri(0);
+        QCOMPARE(cell->text(), c.shown.trimmed());
+    }
+
+    // Undo after a paste brings back the text before it, not a half-converted one.
+    void undoAfterPaste()
+    {
+        CellEdit *cell = m_f->cell(3);
+        cell->setText(QStringLiteral("Rossi"));
+        enter(cell, Way::CtrlV, QStringLiteral(" \u03a9\n"));
+        QCOMPARE(cell->text(), QStringLiteral("Rossi ?"));
+        QTest::keyClick(cell, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(cell->text(), QStringLiteral("Rossi"));
+    }
+};
+
+QTEST_MAIN(TestCellInput)
+#include "tst_cellinput.moc"
