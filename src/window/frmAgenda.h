@@ -4,12 +4,14 @@
 #include "storage/ColourSettings.h"
 #include "storage/SheetStore.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
 
 class FolderTabs;
 class Grid;
+class frmColore;
 class InstanceGuard;
 class MessageBoxes;
 class QLineEdit;
@@ -70,6 +72,10 @@ public:
     void Cerca();
     void Opzioni_Colore();
     void Guida();
+    // The text colour palette while it is open; null when closed, also before it is deleted.
+    frmColore *textPalette() const;
+    // Closing a palette that is not open does nothing.
+    void closePalette();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -100,4 +106,5 @@ private:
     std::unique_ptr<Grid> m_grid;
     SheetPager *m_sheets = nullptr;
     std::unique_ptr<GridKeyboard> m_keyboard;
+    QPointer<frmColore> m_palette;
 };
