@@ -92,11 +92,6 @@ frmColore::frmColore(QWidget *agenda, qreal logicalDpi, AgendaState &state, Grid
     qApp->installEventFilter(this);
 }
 
-ColourSquare *frmColore::Label(int number) const
-{
-    return findChild<ColourSquare *>(QStringLiteral("Label%1").arg(number), Qt::FindDirectChildrenOnly);
-}
-
 void frmColore::Form_Load()
 {
     m_state.Tavolozza_Aperta = true;
@@ -124,6 +119,8 @@ void frmColore::Form_KeyPress(int KeyAscii)
         close();
 }
 
+// Only a focus loss clears Tavolozza_Aperta. After a close from outside the flag stays set,
+// and the next request to close finds no palette and does nothing.
 void frmColore::Form_LostFocus()
 {
     m_state.Tavolozza_Aperta = false;
@@ -137,17 +134,16 @@ void frmColore::closeFromOutside()
         close();
 }
 
-bool frmColore::giveFocusToCurrentCell()
+void frmColore::giveFocusToCurrentCell()
 {
     CellEdit *cell = m_grid.cell(CellCode::ofColumn(m_state.Colonna_Corrente, m_state.Riga_Corrente));
     if (!cell)
-        return false;
+        return;
     // When the palette took the focus, the cell let it go as if to another program and kept its
     // caret. Coming back from the palette is a focus gain of its own: highlight and caret anew.
     cell->clearFocusLeftWithWindow();
     cell->setFocus(Qt::OtherFocusReason);
     m_agenda->activateWindow();
-    return true;
 }
 
 // Only keys that type a character (Esc, Enter and Backspace among them); arrows and function

@@ -34,8 +34,6 @@ public:
     // whose layout was made at `logicalDpi`.
     static frmColore *open(QWidget *agenda, qreal logicalDpi, AgendaState &state, Grid &grid);
 
-    ColourSquare *Label(int number) const;
-
     void Label_Click(quint32 colour);
     void Form_KeyPress(int KeyAscii);
     void Form_LostFocus();
@@ -52,8 +50,7 @@ protected:
 private:
     frmColore(QWidget *agenda, qreal logicalDpi, AgendaState &state, Grid &grid);
     void Form_Load();
-    // Returns false when no cell is current.
-    bool giveFocusToCurrentCell();
+    void giveFocusToCurrentCell();
 
     QWidget *m_agenda;
     qreal m_dpi;
