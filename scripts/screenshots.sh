@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of the real program under Xvfb: sheet A1 with a few entries,
-# and sheet M1 with a toolbar button under the pointer. Usage: scripts/screenshots.sh [build-dir]
+# sheet M1 with a toolbar button under the pointer, and the text colour palette open under its
+# button over a bold, an underlined and a red entry. Usage: scripts/screenshots.sh [build-dir]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -40,4 +41,26 @@ sleep 0.3
 xdotool mousemove --window "$window" 124 16
 sleep 0.5
 import -window "$window" docs/screenshot-toolbar.png
-echo "docs/screenshot-main.png and docs/screenshot-toolbar.png written"
+
+# Sheet M1: a bold, an underlined and a red entry, then the palette opened again over them.
+# Toolbar buttons by their place in the window, in pixels at 96 dpi.
+button() { xdotool mousemove --window "$window" "$1" 16 click 1; sleep 0.3; }
+bold=124 underline=148 colour=236
+pick_red() {
+    local palette
+    palette=$(xdotool search --sync --onlyvisible --name "^Colore testo$" | head -n 1)
+    xdotool mousemove --window "$palette" 34 33 click 1 # Label4, red
+    sleep 0.3
+}
+xdotool type --delay 15 "Mancini Elena"; button $bold
+xdotool key Right; xdotool type --delay 15 "02 5550101"; xdotool key Return
+xdotool type --delay 15 "Marchetti Luigi (avvocato)"; button $underline
+xdotool key Right; xdotool type --delay 15 "06 5550177"; xdotool key Return
+xdotool type --delay 15 "Moretti Anna - urgente"; button $colour; pick_red
+xdotool key Right; xdotool type --delay 15 "339 5550123"; xdotool key Return
+entry "Mazza Giorgio" "011 5550145"
+button $colour
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$window")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage docs/screenshot-palette.png
+echo "docs/screenshot-main.png, docs/screenshot-toolbar.png and docs/screenshot-palette.png written"

@@ -16,6 +16,13 @@ constexpr int make(int column, int row)
     return column == ShortColumn ? row + ShortOffset : row;
 }
 
+// The current cell as the shared state names it: column 1 long, 2 short. Any other column
+// (0 before a cell ever had the focus) names no cell.
+constexpr int ofColumn(int column, int row)
+{
+    return column == LongColumn || column == ShortColumn ? make(column, row) : 0;
+}
+
 // Any code of 100 or more counts as a short cell; this is how a stored code is turned back
 // into a cell when the focus is given back.
 constexpr bool isShort(int code) { return code >= ShortOffset; }

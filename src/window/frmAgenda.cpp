@@ -1,5 +1,6 @@
 #include "window/frmAgenda.h"
 
+#include "dialogs/frmColore.h"
 #include "editing/CellEdit.h"
 #include "editing/ColumnClipboard.h"
 #include "editing/Grid.h"
@@ -11,6 +12,7 @@
 #include "platform/ProgramDirectory.h"
 #include "platform/WinColour.h"
 #include "platform/WindowDirectory.h"
+#include "sheetops/Formatting.h"
 #include "sheetops/RowOperations.h"
 #include "window/FolderTabs.h"
 #include "window/LayoutTables.h"
@@ -81,6 +83,7 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
     connect(m_sheets, &SheetPager::writeFailed, this, &frmAgenda::endAfterStoreFailure);
     connect(m_tabs, &FolderTabs::lblFolder_Click, this, &frmAgenda::lblFolder_Click);
     connect(m_toolbar, &Toolbar::actionRequested, this, &frmAgenda::runToolbarAction);
+    connect(m_toolbar, &Toolbar::closePaletteRequested, this, &frmAgenda::closePalette);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &frmAgenda::commitSessionData);
 }
 
@@ -247,8 +250,11 @@ void frmAgenda::mouseReleaseEvent(QMouseEvent *event)
 
 bool frmAgenda::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_searchBox && event->type() == QEvent::MouseMove)
+    if (watched == m_searchBox && event->type() == QEvent::MouseMove) {
+        if (m_state.Tavolozza_Aperta)
+            closePalette();
         m_toolbar->Azzera_Pulsanti();
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -272,15 +278,41 @@ void frmAgenda::runToolbarAction(int index)
     }
 }
 
-// These actions arrive with the features that build them; until then a press does nothing.
+void frmAgenda::Grassetto()
+{
+    Formatting::Grassetto(m_state, *m_grid);
+}
+
+void frmAgenda::Sottolineato()
+{
+    Formatting::Sottolineato(m_state, *m_grid);
+}
+
+// Built only when asked for, so that start-up does not pay for it; each opening is a new window.
+void frmAgenda::Colore_Testo()
+{
+    closePalette();
+    m_palette = frmColore::open(this, m_dpi, m_state, *m_grid);
+}
+
+frmColore *frmAgenda::textPalette() const
+{
+    return m_palette && m_palette->isVisible() ? m_palette.data() : nullptr;
+}
+
+void frmAgenda::closePalette()
+{
+    if (m_palette)
+        m_palette->closeFromOutside();
+}
+
 void frmAgenda::Taglia() { m_clipboard->Taglia(); }
 void frmAgenda::Copia() { m_clipboard->Copia(); }
 void frmAgenda::Incolla() { m_clipboard->Incolla(); }
-void frmAgenda::Grassetto() {}
-void frmAgenda::Sottolineato() {}
 void frmAgenda::Inserisci_Riga() { m_rows->Inserisci_Riga(); }
 void frmAgenda::Togli_Riga() { m_rows->Togli_Riga(); }
-void frmAgenda::Colore_Testo() {}
+
+// These actions arrive with the features that build them; until then a press does nothing.
 void frmAgenda::Cerca() {}
 void frmAgenda::Opzioni_Colore() {}
 void frmAgenda::Guida() {}

@@ -4,6 +4,7 @@
 #include "storage/ColourSettings.h"
 #include "storage/SheetStore.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -12,6 +13,7 @@ class Clipboard;
 class ColumnClipboard;
 class FolderTabs;
 class Grid;
+class frmColore;
 class InstanceGuard;
 class MessageBoxes;
 class QLineEdit;
@@ -74,6 +76,10 @@ public:
     void Cerca();
     void Opzioni_Colore();
     void Guida();
+    // The text colour palette while it is open; null when closed, also before it is deleted.
+    frmColore *textPalette() const;
+    // Closing a palette that is not open does nothing.
+    void closePalette();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -106,4 +112,5 @@ private:
     std::unique_ptr<GridKeyboard> m_keyboard;
     std::unique_ptr<RowOperations> m_rows;
     std::unique_ptr<ColumnClipboard> m_clipboard;
+    QPointer<frmColore> m_palette;
 };

@@ -1,0 +1,191 @@
+#include "dialogs/frmColore.h"
+
+#include "editing/AgendaState.h"
+#include "editing/CellCode.h"
+#include "editing/CellEdit.h"
+#include "editing/Grid.h"
+#include "platform/Twips.h"
+#include "platform/WinColour.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include <array>
+
+namespace {
+
+struct SquareLayout
+{
+    int number; // Label1..Label6
+    int left, top; // twips in the client area
+    quint32 colour; // 0x00BBGGRR
+    const char *name;
+};
+
+// Two rows of three; the numbers follow the colour codes of the store, not the layout.
+constexpr std::array<SquareLayout, 6> Squares{{
+    {1, 60, 50, 0x00000000, "Nero"},
+    {2, 380, 50, 0x00C00000, "Blu scuro"},
+    {5, 720, 50, 0x00FF0000, "Blu"},
+    {3, 60, 360, 0x000000C0, "Rosso scuro"},
+    {4, 380, 360, 0x000000FF, "Rosso"},
+    {6, 720, 360, 0x00FF00FF, "Magenta"},
+}};
+constexpr int SquareSide = 255;
+constexpr int ClientWidth = 1020;
+constexpr int ClientHeight = 660;
+constexpr int Border = 1; // pixels, drawn around the client area
+// From the address book's outer corner to just under its colour button.
+constexpr int OffsetLeft = 3360;
+constexpr int OffsetTop = 720;
+
+} // namespace
+
+ColourSquare::ColourSquare(quint32 colour, QWidget *parent)
+    : QAbstractButton(parent)
+    , m_colour(colour)
+{
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void ColourSquare::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), toQColor(m_colour, palette()));
+}
+
+frmColore *frmColore::open(QWidget *agenda, qreal logicalDpi, AgendaState &state, Grid &grid)
+{
+    auto *palette = new frmColore(agenda, logicalDpi, state, grid);
+    palette->Form_Load();
+    palette->show();
+    palette->activateWindow();
+    return palette;
+}
+
+frmColore::frmColore(QWidget *agenda, qreal logicalDpi, AgendaState &state, Grid &grid)
+    : QWidget(agenda, Qt::Tool | Qt::FramelessWindowHint)
+    , m_agenda(agenda)
+    , m_dpi(logicalDpi)
+    , m_state(state)
+    , m_grid(grid)
+{
+    setObjectName(QStringLiteral("frmColore"));
+    setWindowTitle(QStringLiteral("Colore testo"));
+    setAccessibleName(QStringLiteral("Colore del testo"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // No control takes the focus, so the window itself receives the keys.
+    setFocusPolicy(Qt::StrongFocus);
+    setFixedSize(twipsToPixels(ClientWidth, m_dpi) + 2 * Border, twipsToPixels(ClientHeight, m_dpi) + 2 * Border);
+    for (const SquareLayout &layout : Squares) {
+        auto *square = new ColourSquare(layout.colour, this);
+        square->setObjectName(QStringLiteral("Label%1").arg(layout.number));
+        square->setAccessibleName(QString::fromUtf8(layout.name));
+        square->setGeometry(twipsToPixels(QRect(layout.left, layout.top, SquareSide, SquareSide), m_dpi)
+                                .translated(Border, Border));
+        connect(square, &QAbstractButton::clicked, this, [this, square] { Label_Click(square->colour()); });
+    }
+    // A click elsewhere in the program takes the focus from the palette. Where no window
+    // manager activates the clicked window, the palette would never hear of it.
+    qApp->installEventFilter(this);
+}
+
+void frmColore::Form_Load()
+{
+    m_state.Tavolozza_Aperta = true;
+    // Outer corners on both sides, wherever the address book stands; not kept on the screen.
+    const QPoint corner = m_agenda->frameGeometry().topLeft();
+    move(corner + QPoint(twipsToPixels(OffsetLeft, m_dpi), twipsToPixels(OffsetTop, m_dpi)));
+}
+
+void frmColore::Label_Click(quint32 colour)
+{
+    m_state.Modificato = true;
+    CellEdit *cell = m_grid.cell(CellCode::ofColumn(m_state.Colonna_Corrente, m_state.Riga_Corrente));
+    if (!cell)
+        return; // nothing to colour: the palette stays open
+    cell->setForeColour(colour);
+    // The palette closes when the cell takes the focus from it.
+    giveFocusToCurrentCell();
+}
+
+void frmColore::Form_KeyPress(int KeyAscii)
+{
+    Q_UNUSED(KeyAscii)
+    giveFocusToCurrentCell();
+    if (!m_closing)
+        close();
+}
+
+// Only a focus loss clears Tavolozza_Aperta. After a close from outside the flag stays set,
+// and the next request to close finds no palette and does nothing.
+void frmColore::Form_LostFocus()
+{
+    m_state.Tavolozza_Aperta = false;
+    if (!m_closing)
+        close();
+}
+
+void frmColore::closeFromOutside()
+{
+    if (!m_closing && isVisible())
+        close();
+}
+
+void frmColore::giveFocusToCurrentCell()
+{
+    CellEdit *cell = m_grid.cell(CellCode::ofColumn(m_state.Colonna_Corrente, m_state.Riga_Corrente));
+    if (!cell)
+        return;
+    // When the palette took the focus, the cell let it go as if to another program and kept its
+    // caret. Coming back from the palette is a focus gain of its own: highlight and caret anew.
+    cell->clearFocusLeftWithWindow();
+    cell->setFocus(Qt::OtherFocusReason);
+    m_agenda->activateWindow();
+}
+
+// Only keys that type a character (Esc, Enter and Backspace among them); arrows and function
+// keys carry no text and leave the palette open.
+void frmColore::keyPressEvent(QKeyEvent *event)
+{
+    if (event->text().isEmpty()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    Form_KeyPress(event->text().at(0).unicode());
+}
+
+void frmColore::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible() && !m_closing)
+        Form_LostFocus();
+    QWidget::changeEvent(event);
+}
+
+bool frmColore::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->window() != this && isVisible() && !m_closing)
+        Form_LostFocus();
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmColore::closeEvent(QCloseEvent *event)
+{
+    m_closing = true;
+    // The owner takes the keyboard back, as it would on Windows; without a window manager
+    // nothing else would give it to anyone.
+    if (isActiveWindow())
+        m_agenda->activateWindow();
+    event->accept();
+}
+
+void frmColore::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Shadow));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QWidget>
+
+class Grid;
+struct AgendaState;
+
+// Label1..Label6: a square of one text colour. A button to screen readers, but it never takes
+// the keyboard focus: the palette window itself keeps it.
+class ColourSquare : public QAbstractButton
+{
+    Q_OBJECT
+public:
+    ColourSquare(quint32 colour, QWidget *parent);
+
+    quint32 colour() const { return m_colour; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    quint32 m_colour;
+};
+
+// The text colour palette: a small window without a title bar just under the toolbar's colour
+// button. It lives only while it is the active window; closing it deletes it, so each opening
+// is a fresh window.
+class frmColore : public QWidget
+{
+    Q_OBJECT
+public:
+    // Creates, places, shows and activates a palette for the address book window `agenda`,
+    // whose layout was made at `logicalDpi`.
+    static frmColore *open(QWidget *agenda, qreal logicalDpi, AgendaState &state, Grid &grid);
+
+    void Label_Click(quint32 colour);
+    void Form_KeyPress(int KeyAscii);
+    void Form_LostFocus();
+    // Toolbar and search box: close while open; a palette already closing is left alone.
+    void closeFromOutside();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    frmColore(QWidget *agenda, qreal logicalDpi, AgendaState &state, Grid &grid);
+    void Form_Load();
+    void giveFocusToCurrentCell();
+
+    QWidget *m_agenda;
+    qreal m_dpi;
+    AgendaState &m_state;
+    Grid &m_grid;
+    bool m_closing = false;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+class CellEdit;
+class Grid;
+struct AgendaState;
+
+// The toolbar's bold and underline buttons. Each toggles one attribute of the whole current
+// cell, leaves the other alone, and hands the focus back to that cell.
+namespace Formatting {
+
+enum class Attribute { Bold, Underline };
+
+// Marks the sheet changed before anything else, even when there is no current cell to change.
+// Returns the cell toggled, or null when no cell is current.
+CellEdit *toggle(AgendaState &state, Grid &grid, Attribute attribute);
+
+inline void Grassetto(AgendaState &state, Grid &grid) { toggle(state, grid, Attribute::Bold); }
+inline void Sottolineato(AgendaState &state, Grid &grid) { toggle(state, grid, Attribute::Underline); }
+
+} // namespace Formatting

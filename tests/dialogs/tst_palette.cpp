@@ -1,0 +1,162 @@
+#include "common/WindowTestSupport.h"
+
+#include "dialogs/frmColore.h"
+#include "window/SheetPager.h"
+#include "window/Toolbar.h"
+
+#include <QAccessible>
+#include <QPointer>
+
+using namespace WindowTest;
+
+// The cell clicked first (0: none has had the focus), whether the user then went on to the
+// search box; in the palette a square clicked, with its place in twips and its name, or a key
+// pressed; the colour the cell's text then has and its code in the store; whether it closes.
+struct PickCase { int cell; bool searchBox; int label; QPoint at; const char *name; int key; quint32 colour; char code; bool closes; };
+Q_DECLARE_METATYPE(PickCase)
+
+class TestPalette : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<AgendaFixture> m_f;
+    frmAgenda &w() { return m_f->w(); }
+
+    frmColore *openPalette()
+    {
+        QTest::mousePress(w().toolbar().Pic(8), Qt::LeftButton);
+        QTest::mouseRelease(w().toolbar().Pic(8), Qt::LeftButton);
+        frmColore *palette = w().textPalette();
+        return palette && QTest::qWaitForWindowActive(palette) ? palette : nullptr;
+    }
+
+private slots:
+    void init()
+    {
+        m_f = std::make_unique<AgendaFixture>();
+        QVERIFY(m_f->loadStore(storeWith({{12, makeRecord("Dodici", "12")}, {40, makeRecord("", "Quaranta")}})));
+        QVERIFY(!w().findChild<frmColore *>()); // built only when asked for
+    }
+
+    void pick_data()
+    {
+        QTest::addColumn<PickCase>("c");
+        const auto square = [](int cell, int label, QPoint at, const char *name, quint32 colour, char code) {
+            return PickCase{cell % 1000, cell > 1000, label, at, name, 0, colour, code, true};
+        };
+        QTest::newRow("black on a black short cell") << square(140, 1, {60, 50}, "Nero", 0x000000, '0');
+        QTest::newRow("dark blue") << square(12, 2, {380, 50}, "Blu scuro", 0xC00000, '1');
+        QTest::newRow("dark red, from the search box") << square(1112, 3, {60, 360}, "Rosso scuro", 0x0000C0, '2');
+        QTest::newRow("red") << square(40, 4, {380, 360}, "Rosso", 0x0000FF, '3');
+        QTest::newRow("blue") << square(140, 5, {720, 50}, "Blu", 0xFF0000, '4');
+        QTest::newRow("magenta") << square(12, 6, {720, 360}, "Magenta", 0xFF00FF, '5');
+        QTest::newRow("black, no current cell") << PickCase{0, false, 1, {60, 50}, "Nero", 0, 0, 0, false};
+        QTest::newRow("escape") << PickCase{12, false, 0, {}, "", Qt::Key_Escape, 0, 0, true};
+        QTest::newRow("enter, from the search box") << PickCase{112, true, 0, {}, "", Qt::Key_Return, 0, 0, true};
+        QTest::newRow("backspace") << PickCase{140, false, 0, {}, "", Qt::Key_Backspace, 0, 0, true};
+        QTest::newRow("letter, no current cell") << PickCase{0, false, 0, {}, "", Qt::Key_Z, 0, 0, true};
+        QTest::newRow("arrow") << PickCase{12, false, 0, {}, "", Qt::Key_Down, 0, 0, false};
+    }
+
+    // A square marks the sheet changed whatever the cell, and colours the cell, which takes the
+    // focus from the palette and so closes it; with no cell the palette stays open. A key that
+    // types a character closes it and changes nothing. A colour is saved as its code and read
+    // back by a new window.
+    void pick()
+    {
+        QFETCH(PickCase, c);
+        AgendaState &s = w().state();
+        if (c.cell)
+            clickAt(m_f->cell(c.cell));
+        else
+            s.Colonna_Corrente = 0;
+        if (c.searchBox)
+            clickAt(w().Text4());
+        s.Modificato = false;
+        frmColore *palette = openPalette();
+        QVERIFY(palette && s.Tavolozza_Aperta);
+        if (c.label) {
+            const QPoint centre(twips(c.at.x() + 127, w()) + 1, twips(c.at.y() + 127, w()) + 1);
+            QCOMPARE(palette->grab().toImage().pixelColor(centre), QColor(int(c.colour & 0xFF), int(c.colour >> 8 & 0xFF), int(c.colour >> 16)));
+            QCOMPARE(QAccessible::queryAccessibleInterface(palette->childAt(centre))->text(QAccessible::Name), c.name);
+            QTest::mouseClick(palette->childAt(centre), Qt::LeftButton);
+        } else {
+            QTest::keyClick(palette->windowHandle(), Qt::Key(c.key));
+        }
+        QCOMPARE(s.Modificato, c.label != 0);
+        for (int code = 1; code <= 144; ++code) {
+            if (m_f->cell(code))
+                QCOMPARE(m_f->cell(code)->foreColour(), code == c.cell ? c.colour : 0u);
+        }
+        QCOMPARE(m_f->cell(12)->text() + m_f->cell(112)->text() + m_f->cell(140)->text(), QStringLiteral("Dodici12Quaranta"));
+        if (!c.closes) {
+            QVERIFY(palette->isActiveWindow() && s.Tavolozza_Aperta);
+            return;
+        }
+        QTRY_VERIFY(!w().textPalette() && w().isActiveWindow());
+        if (!c.cell)
+            return;
+        QTRY_COMPARE(focused(), static_cast<QWidget *>(m_f->cell(c.cell)));
+        QCOMPARE(m_f->yellowCells(), QList<int>{c.cell});
+        if (!c.label)
+            return;
+        QVERIFY(!s.Tavolozza_Aperta && w().sheets().Salva());
+        QCOMPARE(recordOf(m_f->store(), c.cell % 100).at(c.cell > 100 ? 145 : 144), c.code);
+        QVERIFY(w().close() && m_f->load());
+        QCOMPARE(m_f->cell(c.cell)->foreColour(), c.colour);
+    }
+
+    void outside_data()
+    {
+        QTest::addColumn<QString>("where"); // a widget the pointer moves onto, or a click, or another window
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("colour button") << "Pic_8" << false;
+        QTest::newRow("search button") << "Pic_9" << true;
+        QTest::newRow("search box") << "Text4" << true;
+        QTest::newRow("click into the sheet") << "click" << true;
+        QTest::newRow("another window") << "other" << true;
+    }
+
+    // The pointer on its way to another button or to the search box closes the palette, and so
+    // does a focus loss: a click into the sheet (sent through the window system, as a real one
+    // deactivates the palette) or another window.
+    void outside()
+    {
+        QFETCH(QString, where);
+        QFETCH(bool, closes);
+        frmColore *palette = openPalette();
+        QVERIFY(palette);
+        QWidget other;
+        if (where == "other") {
+            QVERIFY(activate(other));
+        } else if (where == "click") {
+            QTest::mouseClick(w().windowHandle(), Qt::LeftButton, {}, m_f->cell(30)->mapTo(&w(), QPoint(4, 5)));
+            QTRY_COMPARE(focused(), static_cast<QWidget *>(m_f->cell(30)));
+        } else {
+            QWidget *widget = w().findChild<QWidget *>(where);
+            QTest::mouseMove(widget, widget->rect().center());
+        }
+        QTRY_COMPARE(!w().textPalette(), closes);
+        QVERIFY(!w().state().Modificato);
+    }
+
+    // Each opening is a new window under the button, wherever the window stands, even where
+    // the palette does not fit on the screen (800 x 600 here); the button replaces an open one.
+    void freshUnderTheButton()
+    {
+        QPointer<frmColore> previous;
+        for (const QPoint place : {QPoint(40, 30), QPoint(200, 150), QPoint(700, 560)}) {
+            w().move(place);
+            QTRY_COMPARE(w().frameGeometry().topLeft(), place);
+            QPointer<frmColore> palette = openPalette();
+            QVERIFY(palette && palette != previous);
+            QTRY_VERIFY(!previous);
+            QCOMPARE(palette->frameGeometry().topLeft(), place + QPoint(twips(3360, w()), twips(720, w())));
+            if (place.x() > 100)
+                QTest::keyClick(palette->windowHandle(), Qt::Key_Escape);
+            previous = palette;
+        }
+    }
+};
+
+QTEST_MAIN(TestPalette)
+#include "tst_palette.moc"
