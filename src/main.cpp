@@ -1,5 +1,6 @@
 #include "platform/InstanceGuard.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/ProgramLauncher.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtScreenProbe.h"
 #include "platform/WindowDirectory.h"
@@ -17,13 +18,17 @@ int main(int argc, char *argv[])
     const auto windows = createSystemWindowDirectory();
     QtMessageBoxes messages;
     QtScreenProbe screen;
+    const QString directory = programDirectory();
+    // Starts nothing until the help is asked for; the viewer itself is never loaded ahead.
+    const auto launcher = createSystemProgramLauncher(directory);
 
     AgendaServices services;
     services.instance = instance.get();
     services.windows = windows.get();
     services.messages = &messages;
     services.screen = &screen;
-    services.programDirectory = programDirectory();
+    services.launcher = launcher.get();
+    services.programDirectory = directory;
 
     frmAgenda window(services);
     if (!window.Form_Load())

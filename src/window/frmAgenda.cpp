@@ -8,6 +8,7 @@
 #include "platform/InstanceGuard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/ProgramLauncher.h"
 #include "platform/WinColour.h"
 #include "platform/WindowDirectory.h"
 #include "window/FolderTabs.h"
@@ -20,6 +21,7 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSessionManager>
 #include <QThread>
@@ -30,6 +32,8 @@ const QString HelpTitle = QStringLiteral("Help di Tessavo");
 // A help window that ignored the close request would otherwise be asked for ever.
 constexpr int MaxHelpCloseRequests = 100;
 constexpr int HelpCloseWaitMs = 10;
+const QString HelpFile = QStringLiteral("TessavoHlp.chm");
+const QString HelpPage = QStringLiteral("rubrica.htm");
 } // namespace
 
 frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
@@ -64,6 +68,7 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
     QWidget::setTabOrder(m_grid->lastInTabOrder(), m_searchBox);
     m_keyboard = std::make_unique<GridKeyboard>(m_state, *m_grid, *m_searchBox);
     m_grid->setHandler(m_keyboard.get());
+    m_keyboard->setHelpHandler([this] { Guida(); });
     // Keys mark the sheet changed; edits that come without one (the cell's own menu) must too,
     // or a folder switch would drop them without asking.
     for (int row = 1; row <= GridRows; ++row) {
@@ -243,6 +248,11 @@ bool frmAgenda::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_searchBox && event->type() == QEvent::MouseMove)
         m_toolbar->Azzera_Pulsanti();
+    // F1 opens the help from anywhere in the window; the cells see it through their keyboard.
+    // The key goes on to the search box afterwards.
+    if (watched == m_searchBox && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1)
+        Guida();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -277,4 +287,19 @@ void frmAgenda::Togli_Riga() {}
 void frmAgenda::Colore_Testo() {}
 void frmAgenda::Cerca() {}
 void frmAgenda::Opzioni_Colore() {}
-void frmAgenda::Guida() {}
+
+void frmAgenda::Guida()
+{
+    // An open help window is left exactly as it is: not raised, and the focus stays put.
+    const quintptr Finestra_Trovata = m_services.windows->findWindow(HelpTitle);
+    if (Finestra_Trovata != 0)
+        return;
+    const QString address = programFile(m_services.programDirectory, HelpFile) + QStringLiteral("::/") + HelpPage;
+    giveFocusBack(m_state.Cella_Corrente);
+    // No quotes, even around blanks: the viewer reads the whole rest of the line as the address.
+    if (m_services.launcher->launch(QStringLiteral("HH.EXE mk:@MSITStore:") + address, ShowStyle::Maximised))
+        return;
+    m_services.messages->show(QStringLiteral("  Impossibile aprire la guida in linea: il visualizzatore della guida non si avvia.   ")
+                                  + QChar(13) + QStringLiteral("  Puoi continuare a usare la Rubrica.   "),
+                              MsgStyle::Exclamation | MsgStyle::TopMost);
+}

@@ -12,6 +12,7 @@ class FolderTabs;
 class Grid;
 class InstanceGuard;
 class MessageBoxes;
+class ProgramLauncher;
 class QLineEdit;
 class QSessionManager;
 class ScreenProbe;
@@ -27,6 +28,7 @@ struct AgendaServices
     WindowDirectory *windows = nullptr;
     MessageBoxes *messages = nullptr;
     ScreenProbe *screen = nullptr;
+    ProgramLauncher *launcher = nullptr; // starts the help viewer
     QString programDirectory;
 };
 
