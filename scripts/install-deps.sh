@@ -4,7 +4,9 @@
 set -euo pipefail
 
 purpose=${1:-test}
-packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2)
+# chmlib lets the help viewer read compiled help files; without it the viewer shows only the
+# program's own help page.
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2 libchm-dev)
 if [ "$purpose" = test ]; then
     # clang and its runtime for the sanitizer build and the fuzzers; Xvfb and xdotool for the
     # test that types into a real window.
