@@ -297,7 +297,8 @@ void frmAgenda::Guida()
     const QString address = programFile(m_services.programDirectory, HelpFile) + QStringLiteral("::/") + HelpPage;
     giveFocusBack(m_state.Cella_Corrente);
     // No quotes, even around blanks: the viewer reads the whole rest of the line as the address.
-    if (m_services.launcher->launch(QStringLiteral("HH.EXE mk:@MSITStore:") + address, ShowStyle::Maximised))
+    const QString commandLine = QStringLiteral("HH.EXE mk:@MSITStore:") + address;
+    if (m_services.launcher && m_services.launcher->launch(commandLine, ShowStyle::Maximised))
         return;
     m_services.messages->show(QStringLiteral("  Impossibile aprire la guida in linea: il visualizzatore della guida non si avvia.   ")
                                   + QChar(13) + QStringLiteral("  Puoi continuare a usare la Rubrica.   "),

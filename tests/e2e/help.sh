@@ -42,8 +42,11 @@ done
 [ -n "$help" ] || fail "F1 opened no window titled 'Help di Tessavo'"
 sleep 1
 [ "$(viewers)" -eq 1 ] || fail "$(viewers) viewers run after F1"
-# The viewer shows the program's own page: its pictures are loaded from beside the program.
+# For the README: the viewer scrolled to the toolbar's buttons, whose pictures lie beside it.
 if [ -n "$shot" ]; then
+    xdotool windowfocus --sync "$help"
+    xdotool key --window "$help" --delay 100 Next Next
+    sleep 0.5
     import -window root "$shot"
 fi
 
