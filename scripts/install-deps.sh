@@ -4,8 +4,10 @@
 set -euo pipefail
 
 purpose=${1:-test}
-# qt6-translations-l10n: Qt's own texts (context menus, standard dialogs) in Italian.
-packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-liberation2)
+# qt6-translations-l10n: Qt's own texts (context menus, standard dialogs) in Italian; chmlib
+# lets the help viewer read compiled help files (without it the viewer shows only the
+# program's own help page).
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-liberation2 libchm-dev)
 if [ "$purpose" = test ]; then
     # clang and its runtime for the sanitizer build and the fuzzers; Xvfb and xdotool for the
     # tests that type into a real window, xclip for the one that uses the real clipboard.

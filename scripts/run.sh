@@ -6,7 +6,7 @@ scripts/install-deps.sh run
 
 # The same build folder as the tests, so that one build serves both commands.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug
-cmake --build build -j "$(nproc)" --target rubrica kardeltray
+cmake --build build -j "$(nproc)" --target rubrica kardeltray tessavohelp
 
 product=build/product
 if ! "$product/kardeltray" --is-running; then

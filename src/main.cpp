@@ -1,6 +1,7 @@
 #include "platform/InstanceGuard.h"
 #include "platform/ItalianTranslations.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/ProgramLauncher.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtScreenProbe.h"
@@ -21,14 +22,18 @@ int main(int argc, char *argv[])
     QtMessageBoxes messages;
     QtScreenProbe screen;
     QtClipboard clipboard;
+    const QString directory = programDirectory();
+    // Starts nothing until the help is asked for; the viewer itself is never loaded ahead.
+    const auto launcher = createSystemProgramLauncher(directory);
 
     AgendaServices services;
     services.instance = instance.get();
     services.windows = windows.get();
     services.messages = &messages;
     services.screen = &screen;
-    services.programDirectory = programDirectory();
     services.clipboard = &clipboard;
+    services.launcher = launcher.get();
+    services.programDirectory = directory;
 
     frmAgenda window(services);
     if (!window.Form_Load())

@@ -3,6 +3,7 @@
 #include "editing/AgendaState.h"
 #include "editing/Grid.h"
 #include "editing/GridRules.h"
+#include "editing/KeyCodes.h"
 
 #include <QLineEdit>
 
@@ -45,6 +46,9 @@ void GridKeyboard::cellMousePressed(CellEdit *cell, int button)
 
 bool GridKeyboard::cellKeyDown(CellEdit *cell, int keyCode, int shift)
 {
+    // The window sees F1 before the cell does, and the cell still gets it afterwards.
+    if (keyCode == VK::F1 && m_help)
+        m_help();
     const GridRules::KeyOutcome outcome = GridRules::onKeyDown(m_state, cell->cellCode(), keyCode, shift);
     if (outcome.focusSearchBox) {
         m_searchBox.setSelection(0, int(m_searchBox.text().size()));

@@ -2,6 +2,8 @@
 
 #include "editing/CellEdit.h"
 
+#include <functional>
+
 class Grid;
 class QLineEdit;
 struct AgendaState;
@@ -12,6 +14,9 @@ class GridKeyboard : public CellEventHandler
 {
 public:
     GridKeyboard(AgendaState &state, Grid &grid, QLineEdit &searchBox);
+
+    // Called on F1 in any shift state, before the cell handles the key as any other.
+    void setHelpHandler(std::function<void()> handler) { m_help = std::move(handler); }
 
     void cellFocusGained(CellEdit *cell) override;
     void cellFocusLost(CellEdit *cell) override;
@@ -24,4 +29,5 @@ private:
     Grid &m_grid;
     QLineEdit &m_searchBox;
     CellEdit *m_lastFocused = nullptr;
+    std::function<void()> m_help;
 };

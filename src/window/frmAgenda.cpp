@@ -10,6 +10,7 @@
 #include "platform/InstanceGuard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/ProgramLauncher.h"
 #include "platform/WinColour.h"
 #include "platform/WindowDirectory.h"
 #include "sheetops/Formatting.h"
@@ -24,6 +25,7 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSessionManager>
 #include <QThread>
@@ -34,6 +36,8 @@ const QString HelpTitle = QStringLiteral("Help di Tessavo");
 // A help window that ignored the close request would otherwise be asked for ever.
 constexpr int MaxHelpCloseRequests = 100;
 constexpr int HelpCloseWaitMs = 10;
+const QString HelpFile = QStringLiteral("TessavoHlp.chm");
+const QString HelpPage = QStringLiteral("rubrica.htm");
 } // namespace
 
 frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
@@ -70,6 +74,7 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
     m_keyboard = std::make_unique<GridKeyboard>(m_state, *m_grid, *m_searchBox);
     m_grid->setHandler(m_keyboard.get());
     m_clipboard = std::make_unique<ColumnClipboard>(m_state, *m_grid, *m_services.clipboard, *m_services.messages);
+    m_keyboard->setHelpHandler([this] { Guida(); });
     // Keys mark the sheet changed; edits that come without one (the cell's own menu) must too,
     // or a folder switch would drop them without asking.
     for (int row = 1; row <= GridRows; ++row) {
@@ -255,6 +260,11 @@ bool frmAgenda::eventFilter(QObject *watched, QEvent *event)
             closePalette();
         m_toolbar->Azzera_Pulsanti();
     }
+    // F1 opens the help from anywhere in the window; the cells see it through their keyboard.
+    // The key goes on to the search box afterwards.
+    if (watched == m_searchBox && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1)
+        Guida();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -315,4 +325,20 @@ void frmAgenda::Togli_Riga() { m_rows->Togli_Riga(); }
 // These actions arrive with the features that build them; until then a press does nothing.
 void frmAgenda::Cerca() {}
 void frmAgenda::Opzioni_Colore() {}
-void frmAgenda::Guida() {}
+
+void frmAgenda::Guida()
+{
+    // An open help window is left exactly as it is: not raised, and the focus stays put.
+    const quintptr Finestra_Trovata = m_services.windows->findWindow(HelpTitle);
+    if (Finestra_Trovata != 0)
+        return;
+    const QString address = programFile(m_services.programDirectory, HelpFile) + QStringLiteral("::/") + HelpPage;
+    giveFocusBack(m_state.Cella_Corrente);
+    // No quotes, even around blanks: the viewer reads the whole rest of the line as the address.
+    const QString commandLine = QStringLiteral("HH.EXE mk:@MSITStore:") + address;
+    if (m_services.launcher && m_services.launcher->launch(commandLine, ShowStyle::Maximised))
+        return;
+    m_services.messages->show(QStringLiteral("  Impossibile aprire la guida in linea: il visualizzatore della guida non si avvia.   ")
+                                  + QChar(13) + QStringLiteral("  Puoi continuare a usare la Rubrica.   "),
+                              MsgStyle::Exclamation | MsgStyle::TopMost);
+}

@@ -16,6 +16,7 @@ class Grid;
 class frmColore;
 class InstanceGuard;
 class MessageBoxes;
+class ProgramLauncher;
 class QLineEdit;
 class QSessionManager;
 class RowOperations;
@@ -32,6 +33,7 @@ struct AgendaServices
     WindowDirectory *windows = nullptr;
     MessageBoxes *messages = nullptr;
     ScreenProbe *screen = nullptr;
+    ProgramLauncher *launcher = nullptr; // starts the help viewer
     QString programDirectory;
     Clipboard *clipboard = nullptr;
 };

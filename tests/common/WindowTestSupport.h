@@ -11,6 +11,7 @@
 #include "platform/Clipboard.h"
 #include "platform/InstanceGuard.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ProgramLauncher.h"
 #include "platform/ScreenProbe.h"
 #include "platform/WindowDirectory.h"
 #include "window/frmAgenda.h"
@@ -80,8 +81,8 @@ struct FakeClipboard : Clipboard
 };
 
 // A window on a fresh program directory. The fixture plays everything outside the process:
-// the other copy, other programs' windows, the message boxes and the pointer.
-struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
+// the other copy, other programs' windows, the message boxes, the pointer and program starts.
+struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe, ProgramLauncher
 {
     AgendaFixture() { open.insert(QStringLiteral("KardelTray"), -1); }
 
@@ -106,12 +107,29 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
             whileShown();
         return answers.isEmpty() ? int(MsgAnswer::Ok) : answers.takeFirst();
     }
+    bool launch(const QString &commandLine, int showStyle) override
+    {
+        launched << commandLine;
+        launchStyles << showStyle;
+        focusAtLaunch << QApplication::focusWidget();
+        if (launchStarts && viewerCloses != 0) // the viewer's window appears
+            open.insert(QStringLiteral("Help di Tessavo"), viewerCloses);
+        return launchStarts;
+    }
     QPoint cursorPos() const override { return pointer; }
     QRect windowRect(const QWidget *widget) const override { return {widget->mapToGlobal(QPoint()), widget->size()}; }
 
     bool load(bool active = false)
     {
-        window = std::make_unique<frmAgenda>(AgendaServices{this, this, this, this, dir.path(), &clipboard});
+        AgendaServices services;
+        services.instance = this;
+        services.windows = this;
+        services.messages = this;
+        services.screen = this;
+        services.launcher = this;
+        services.clipboard = &clipboard;
+        services.programDirectory = dir.path();
+        window = std::make_unique<frmAgenda>(services);
         return window->Form_Load() && (!active || activate(*window));
     }
     bool loadStore(const QByteArray &store) { return writeAll(file("rubri.dat"), store) && load(true); }
@@ -143,6 +161,11 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
     std::function<void()> whileShown;
     QPoint pointer{-1000, -1000};
     FakeClipboard clipboard;
+    bool launchStarts = true; // false: the program cannot be started
+    int viewerCloses = 0;     // close requests a started viewer needs; 0: it shows no window
+    QStringList launched;     // command lines started
+    QList<int> launchStyles;
+    QList<QWidget *> focusAtLaunch;
     std::unique_ptr<frmAgenda> window;
 };
 

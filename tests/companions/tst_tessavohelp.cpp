@@ -1,0 +1,251 @@
+#include "ChmArchive.h"
+#include "HelpAddress.h"
+#include "HelpWindow.h"
+
+#include "platform/WindowDirectory.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+namespace {
+const QString Title = QStringLiteral("Help di Tessavo");
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A compiled help file as small as chmlib reads it: a header, one directory chunk listing the
+// files, and the files themselves stored uncompressed.
+QByteArray encodedInt(quint64 n)
+{
+    QByteArray bytes(1, char(n & 0x7f));
+    while (n >>= 7)
+        bytes.prepend(char(0x80 | (n & 0x7f)));
+    return bytes;
+}
+
+template <typename T> QByteArray le(T value)
+{
+    QByteArray bytes;
+    for (size_t i = 0; i < sizeof(T); ++i)
+        bytes += char((quint64(value) >> (8 * i)) & 0xff);
+    return bytes;
+}
+
+QByteArray compiledHelp(const QList<QPair<QByteArray, QByteArray>> &files)
+{
+    constexpr quint32 Chunk = 0x1000;
+    QByteArray entries, content;
+    for (const auto &[name, data] : files) {
+        entries += encodedInt(quint64(name.size())) + name + encodedInt(0) + encodedInt(quint64(content.size()))
+            + encodedInt(quint64(data.size()));
+        content += data;
+    }
+    QByteArray chunk = "PMGL" + le<quint32>(Chunk - 0x14 - quint32(entries.size())) + le<quint32>(0) + le<qint32>(-1)
+        + le<qint32>(-1) + entries;
+    chunk.resize(Chunk, '\0');
+    QByteArray directory = "ITSP";
+    for (qint32 field : {1, 0x54, 10, int(Chunk), 2, 1, -1, 0, -1, 1, -1, 0x410})
+        directory += le(field);
+    directory += QByteArray(32, '\0') + chunk;
+    QByteArray header = "ITSF" + le<quint32>(3) + le<quint32>(0x60) + le<quint32>(1) + le<quint32>(0) + le<quint32>(0x410)
+        + QByteArray(32, '\0') + le<quint64>(0) + le<quint64>(0) + le<quint64>(0x60)
+        + le<quint64>(quint64(directory.size())) + le<quint64>(0x60 + quint64(directory.size()));
+    return header + directory + content;
+}
+
+// The document keeps a picture it has shown as a pixmap, one loaded fresh as its bytes.
+QSize pictureSize(const QVariant &resource)
+{
+    if (resource.userType() == QMetaType::QPixmap)
+        return resource.value<QPixmap>().size();
+    if (resource.userType() == QMetaType::QImage)
+        return resource.value<QImage>().size();
+    return QImage::fromData(resource.toByteArray()).size();
+}
+
+QString address(const QString &directory)
+{
+    return QStringLiteral("mk:@MSITStore:") + directory + QStringLiteral("\\TessavoHlp.chm::/rubrica.htm");
+}
+} // namespace
+
+class TestTessavoHelp : public QObject
+{
+    Q_OBJECT
+
+    std::optional<QTemporaryDir> m_runtime;
+
+private slots:
+    // Title registrations land in a private runtime directory; the viewers started here inherit it.
+    void init()
+    {
+        const QString path = m_runtime.emplace().path();
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(path));
+    }
+
+    void parsesAddress_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("helpFile"); // null: not an address
+        QTest::addColumn<QString>("page");
+        QTest::newRow("Windows") << "mk:@MSITStore:C:\\Rubrica\\TessavoHlp.chm::/rubrica.htm"
+                                 << "C:\\Rubrica/TessavoHlp.chm" << "rubrica.htm";
+        QTest::newRow("blanks, backslash before the file")
+            << "mk:@MSITStore:/opt/Programmi di Tessavo\\TessavoHlp.chm::/rubrica.htm"
+            << "/opt/Programmi di Tessavo/TessavoHlp.chm" << "rubrica.htm";
+        QTest::newRow("slashes") << "mk:@MSITStore:/opt/t/TessavoHlp.chm::/rubrica.htm" << "/opt/t/TessavoHlp.chm"
+                                 << "rubrica.htm";
+        QTest::newRow("prefix in other case, blanks around")
+            << "  MK:@msitstore:/t/TessavoHlp.chm::/rubrica.htm \t" << "/t/TessavoHlp.chm" << "rubrica.htm";
+        QTest::newRow("no page") << "mk:@MSITStore:/t/TessavoHlp.chm" << "/t/TessavoHlp.chm" << "rubrica.htm";
+        QTest::newRow("page in a folder") << "mk:@MSITStore:/t/a.chm::/html/altro.htm" << "/t/a.chm" << "html/altro.htm";
+        QTest::newRow("folder holding ::") << "mk:@MSITStore:/t/x::y/a.chm::/p.htm" << "/t/x::y/a.chm" << "p.htm";
+        QTest::newRow("root folder") << "mk:@MSITStore:/a.chm::/p.htm" << "/a.chm" << "p.htm";
+        QTest::newRow("file alone") << "mk:@MSITStore:a.chm::/p.htm" << "a.chm" << "p.htm";
+        QTest::newRow("plain path") << "/t/TessavoHlp.chm" << QString() << QString();
+        QTest::newRow("empty") << "" << QString() << QString();
+        QTest::newRow("no file") << "mk:@MSITStore:/t/::/rubrica.htm" << QString() << QString();
+    }
+
+    // The address the address book sends, with either separator and blanks in the folder.
+    void parsesAddress()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, helpFile);
+        QFETCH(QString, page);
+        const std::optional<HelpAddress> parsed = parseHelpAddress(text);
+        QCOMPARE(parsed.has_value(), !helpFile.isNull());
+        if (!parsed)
+            return;
+        QCOMPARE(parsed->helpFile(), helpFile);
+        QCOMPARE(parsed->page, page);
+    }
+
+    // A file that is not a compiled help file is refused, so the own page is shown instead; the
+    // window keeps its title whatever the page's own title says.
+    void showsOwnPage()
+    {
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath("TessavoHlp.chm"), "not a help file"));
+        QVERIFY(writeFile(dir.filePath("rubrica.htm"),
+                          "<html><head><title>Altro</title></head><body><p>Le cartelle</p></body></html>"));
+        HelpWindow window;
+        QVERIFY(!window.showFromHelpFile(dir.filePath("TessavoHlp.chm"), DefaultHelpPage));
+        QVERIFY(!window.showsHelpFile());
+        window.showFromFolder(dir.path(), DefaultHelpPage);
+        QVERIFY(window.toPlainText().contains("Le cartelle"));
+        QCOMPARE(window.windowTitle(), Title);
+
+        QVERIFY(QFile::remove(dir.filePath("rubrica.htm")));
+        window.showFromFolder(dir.path(), DefaultHelpPage);
+        QVERIFY(window.toPlainText().contains(QDir::toNativeSeparators(dir.filePath("rubrica.htm"))));
+        QCOMPARE(window.windowTitle(), Title);
+    }
+
+    // The page comes from the help file when it has it, pictures included; a page in the
+    // Windows code page reads right.
+    void showsHelpFile()
+    {
+        if (!ChmArchive::isSupported()) {
+            // QSKIP with one argument is a pedantic error under clang.
+            QTest::qSkip("built without chmlib", __FILE__, __LINE__);
+            return;
+        }
+        QTemporaryDir dir;
+        QImage picture(3, 2, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QByteArray png;
+        QBuffer buffer(&png);
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+        const QString help = dir.filePath("TessavoHlp.chm");
+        QVERIFY(writeFile(help, compiledHelp({{"/rubrica.htm", "<html><head><title>Altro</title></head><body>"
+                                                               "<p>Citt\xe0 e cartelle</p><img src=\"img/A.png\"></body></html>"},
+                                              {"/img/a.png", png}})));
+        HelpWindow window;
+        QVERIFY(window.showFromHelpFile(help, QStringLiteral("rubrica.htm")));
+        QVERIFY(window.showsHelpFile());
+        QVERIFY(window.toPlainText().contains(QStringLiteral("Citt\u00e0 e cartelle")));
+        const QVariant loaded = window.document()->resource(QTextDocument::ImageResource, QUrl("img/A.png"));
+        QCOMPARE(pictureSize(loaded), QSize(3, 2));
+        QCOMPARE(window.windowTitle(), Title);
+        // A help file without the page is no help: the caller shows the program's own page.
+        HelpWindow other;
+        QVERIFY(!other.showFromHelpFile(help, QStringLiteral("altro.htm")));
+        QVERIFY(!other.showsHelpFile());
+    }
+
+    // The page the user reads: every picture it shows lies beside it, every link inside it has
+    // its target, and the browser loads the pictures.
+    void ownPageIsWhole()
+    {
+        const QString folder = QStringLiteral(HELP_PAGE_DIR);
+        QFile page(folder + "/rubrica.htm");
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(page.readAll());
+        QStringList images, anchors;
+        for (const auto &m : QRegularExpression(R"re(<img src="([^"]+)")re").globalMatch(html))
+            images << m.captured(1);
+        for (const auto &m : QRegularExpression(R"re(href="#([^"]+)")re").globalMatch(html))
+            anchors << m.captured(1);
+        QCOMPARE(images.size(), 13);
+        for (const QString &image : images)
+            QVERIFY2(QImage(folder + '/' + image).width() > 0, qPrintable(image));
+        for (const QString &anchor : anchors)
+            QVERIFY2(html.contains(QStringLiteral("<a name=\"%1\">").arg(anchor)), qPrintable(anchor));
+
+        HelpWindow window;
+        window.showFromFolder(folder, DefaultHelpPage);
+        QVERIFY(window.toPlainText().contains(QStringLiteral("Modo cursore")));
+        for (const QString &image : images) {
+            const QSize size = pictureSize(window.document()->resource(QTextDocument::ImageResource, QUrl(image)));
+            QVERIFY2(size.height() == 24, qPrintable(image));
+        }
+    }
+
+    // The viewer as the address book meets it: found by its title, alone, and gone on a close
+    // request, even when started with a folder that holds no help file.
+    void viewerProcess()
+    {
+        QTemporaryDir dir;
+        auto windows = createSystemWindowDirectory();
+        QProcess viewer, second;
+        viewer.start(QStringLiteral(TESSAVOHELP_PATH), {address(dir.path())});
+        QTRY_VERIFY_WITH_TIMEOUT(windows->findWindow(Title) != 0, 10000);
+
+        second.start(QStringLiteral(TESSAVOHELP_PATH), {address(dir.path())});
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(viewer.state(), QProcess::Running);
+
+        windows->postClose(windows->findWindow(Title));
+        QVERIFY(viewer.waitForFinished(10000));
+        QCOMPARE(viewer.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(viewer.exitCode(), 0);
+        QCOMPARE(windows->findWindow(Title), quintptr(0));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen"); // for the viewers started from here too
+    QApplication app(argc, argv);
+    TestTessavoHelp test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_tessavohelp.moc"
