@@ -4,6 +4,7 @@
 #include "storage/ColourSettings.h"
 #include "storage/SheetStore.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -17,6 +18,7 @@ class QSessionManager;
 class ScreenProbe;
 class SheetPager;
 class Toolbar;
+class frmOpzioni;
 class WindowDirectory;
 class GridKeyboard;
 
@@ -50,6 +52,8 @@ public:
     SheetPager &sheets() { return *m_sheets; }
     QLineEdit *Text4() const { return m_searchBox; }
     QString storePath() const { return m_storePath; }
+    // The colour options while they are open, else null.
+    frmOpzioni *optionsDialog() const;
     bool isStoreOpen() const { return m_store.isOpen(); }
 
     void lblFolder_Click(int Index);
@@ -100,4 +104,5 @@ private:
     std::unique_ptr<Grid> m_grid;
     SheetPager *m_sheets = nullptr;
     std::unique_ptr<GridKeyboard> m_keyboard;
+    QPointer<frmOpzioni> m_options;
 };
