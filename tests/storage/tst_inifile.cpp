@@ -1,12 +1,6 @@
 #include "storage/IniFile.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
-
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
 
 using namespace Qt::StringLiterals;
 
@@ -45,41 +39,6 @@ private slots:
         const QByteArray after = IniFile::withValue(before, u"Rubrica"_s, u"ColTasti"_s, u"5"_s);
         QTEST(after, "after");
         QCOMPARE(IniFile::valueIn(after, u"Rubrica"_s, u"coltasti"_s), u"5"_s);
-    }
-
-    void unchangedFileIsNotWritten_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<bool>("written");
-        QTest::newRow("same value") << u"5"_s << false;
-        QTest::newRow("new value") << u"6"_s << true;
-    }
-
-    // A value already in place leaves the file itself alone, not only its bytes.
-    void unchangedFileIsNotWritten()
-    {
-        QFETCH(QString, value);
-        QFETCH(bool, written);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"Kardel.ini"_s);
-        const QByteArray before = "[Rubrica]\rColTasti = 5\r";
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
-        }
-#ifdef Q_OS_UNIX
-        struct stat old {};
-        QCOMPARE(::stat(QFile::encodeName(path).constData(), &old), 0);
-#endif
-        QVERIFY(IniFile::writeString(path, u"Rubrica"_s, u"ColTasti"_s, value));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll() != before, written);
-#ifdef Q_OS_UNIX
-        struct stat now {};
-        QCOMPARE(::stat(QFile::encodeName(path).constData(), &now), 0);
-        QCOMPARE(now.st_ino != old.st_ino, written); // a write replaces the file
-#endif
     }
 };
 
