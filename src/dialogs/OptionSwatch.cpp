@@ -31,12 +31,14 @@ void OptionSwatch::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), toQColor(m_fill, palette()));
-    if (!text().isEmpty()) {
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(m_captionRect, Qt::AlignLeft | Qt::AlignVCenter, text());
-    }
-    // The frame grows inwards, so a thick frame never covers a neighbour.
+    // The frame grows inwards, so a thick frame never covers a neighbour; a caption that starts
+    // at the frame's edge is moved clear of the thick frame.
     const int width = borderWidth();
+    if (!text().isEmpty()) {
+        const int inset = qMax(0, 3 + 4 - m_captionRect.left());
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(m_captionRect.adjusted(inset, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text());
+    }
     painter.setPen(palette().color(QPalette::WindowText));
     for (int i = 0; i < width; ++i)
         painter.drawRect(rect().adjusted(i, i, -1 - i, -1 - i));
