@@ -201,7 +201,7 @@ private slots:
     {
         QTest::addColumn<QStringList>("clicks");
         QTest::addColumn<QString>("frames");
-        QTest::addColumn<int>("key"); // 0: the title bar's close
+        QTest::addColumn<int>("closeKey"); // 0: "Annulla", -1: the title bar
         QTest::newRow("button 6, 2; Annulla") << QStringList{u"T6"_s, u"T2"_s} << u"2/5"_s << 0;
         QTest::newRow("button 7, 1; Esc") << QStringList{u"T7"_s, u"T1"_s} << u"1/5"_s << int(Qt::Key_Escape);
         QTest::newRow("both frames; title bar") << QStringList{u"S7"_s, u"T0"_s, u"S0"_s} << u"0/0"_s << -1;
@@ -213,7 +213,7 @@ private slots:
     void leaving()
     {
         QFETCH(QStringList, clicks);
-        QFETCH(int, key);
+        QFETCH(int, closeKey);
         QVERIFY(start(Stored35));
         const QList<quint32> before = windowColours();
         Toolbar &bar = w().toolbar();
@@ -228,9 +228,9 @@ private slots:
         QTEST(thickFrames(*d), "frames");
         QCOMPARE(QString::number(d->Scelta_Tasti()) + u'/' + QString::number(d->Scelta_Sfondo()), thickFrames(*d));
         QVERIFY(d->cmdApplica()->isEnabled());
-        if (key > 0)
-            WindowTest::key(key);
-        else if (key == 0)
+        if (closeKey > 0)
+            key(closeKey);
+        else if (closeKey == 0)
             QTest::mouseClick(d->cmdAnnulla(), Qt::LeftButton);
         else
             d->close();
