@@ -64,27 +64,47 @@ void classify(Line *line, bool first)
         line->value = trimmed(text.mid(equals + 1));
 }
 
+// Lines end with CR LF, LF or CR alone: files written by old editors on other systems hold
+// bare CRs, and reading those as one long line would hide the section they contain.
 std::vector<Line> parse(const QByteArray &contents)
 {
     std::vector<Line> lines;
     qsizetype start = 0;
-    while (start < contents.size()) {
-        const qsizetype newline = contents.indexOf('\n', start);
+    const qsizetype size = contents.size();
+    while (start < size) {
+        qsizetype end = start;
+        while (end < size && contents.at(end) != '\n' && contents.at(end) != '\r')
+            ++end;
+        qsizetype next = end;
+        if (next < size)
+            next += (contents.at(next) == '\r' && next + 1 < size && contents.at(next + 1) == '\n') ? 2 : 1;
         Line line;
-        if (newline < 0) {
-            line.content = contents.mid(start);
-            start = contents.size();
-        } else {
-            const bool crlf = newline > start && contents.at(newline - 1) == '\r';
-            const qsizetype contentEnd = crlf ? newline - 1 : newline;
-            line.content = contents.mid(start, contentEnd - start);
-            line.ending = contents.mid(contentEnd, newline + 1 - contentEnd);
-            start = newline + 1;
-        }
+        line.content = contents.mid(start, end - start);
+        line.ending = contents.mid(end, next - end);
+        start = next;
         classify(&line, lines.empty());
         lines.push_back(std::move(line));
     }
     return lines;
+}
+
+// New lines take the ending most lines of the file have; CR LF for a new file and on a tie.
+QByteArray usualEnding(const std::vector<Line> &lines)
+{
+    int crlf = 0, lf = 0, cr = 0;
+    for (const Line &line : lines) {
+        if (line.ending == "\r\n")
+            ++crlf;
+        else if (line.ending == "\n")
+            ++lf;
+        else if (line.ending == "\r")
+            ++cr;
+    }
+    if (lf > crlf && lf >= cr)
+        return QByteArrayLiteral("\n");
+    if (cr > crlf && cr > lf)
+        return QByteArrayLiteral("\r");
+    return QByteArrayLiteral("\r\n");
 }
 
 bool sameName(const QByteArray &fileName, const QString &name)
@@ -158,9 +178,7 @@ QByteArray IniFile::withValue(const QByteArray &contents, const QString &section
                               const QString &key, const QString &value)
 {
     std::vector<Line> lines = parse(contents);
-    const QByteArray newline =
-        (contents.contains('\n') && !contents.contains("\r\n")) ? QByteArray("\n")
-                                                                 : QByteArray("\r\n");
+    const QByteArray newline = usualEnding(lines);
     const QByteArray encodedValue = AnsiCodec::encode(value);
 
     const auto insertLine = [&](qsizetype at, const QByteArray &content) {
@@ -180,6 +198,9 @@ QByteArray IniFile::withValue(const QByteArray &contents, const QString &section
         insertLine(end + 1, AnsiCodec::encode(key) + '=' + encodedValue);
     } else if (const qsizetype index = findKey(lines, header, key); index >= 0) {
         Line &line = lines[static_cast<std::size_t>(index)];
+        // A value that already reads as the new one keeps its line as the user wrote it.
+        if (line.hasValue && AnsiCodec::decode(unquoted(line.value)) == value)
+            return contents;
         line.content = line.name + '=' + encodedValue;
     } else {
         qsizetype after = header;
@@ -192,7 +213,7 @@ QByteArray IniFile::withValue(const QByteArray &contents, const QString &section
     }
 
     // A file that did not end with a line ending still does not.
-    if (!contents.isEmpty() && !contents.endsWith('\n'))
+    if (!contents.isEmpty() && !contents.endsWith('\n') && !contents.endsWith('\r'))
         lines.back().ending.clear();
 
     QByteArray result;
@@ -223,11 +244,14 @@ bool IniFile::writeString(const QString &path, const QString &section, const QSt
     QByteArray contents;
     if (QFile::exists(path) && !readAll(path, &contents))
         return false;
+    const QByteArray updated = withValue(contents, section, key, value);
+    // Nothing to change: the file keeps its date, and a read-only file is no failure.
+    if (updated == contents)
+        return true;
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray updated = withValue(contents, section, key, value);
     if (file.write(updated) != updated.size()) {
         file.cancelWriting();
         return false;

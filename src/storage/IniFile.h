@@ -7,8 +7,9 @@
 
 // Reads and writes single values of a Windows initialization file the way the Windows profile
 // functions do: names compared without regard to case, values trimmed, the default when the
-// file, section or key is missing. A write changes one line, or adds the missing key,
-// section or file, and keeps every other byte of the file.
+// file, section or key is missing. Lines may end with CR LF, LF or CR alone. A write changes
+// one line, or adds the missing key, section or file, and keeps every other byte of the file;
+// a key that already holds the value is left alone, and the file is then not written at all.
 class IniFile
 {
 public:

@@ -177,6 +177,8 @@ void Toolbar::placeImage(int index, int shiftTwips)
 
 void Toolbar::setIdleLook(int index)
 {
+    if (index == m_held)
+        return;
     Pic(index)->setBackColour(m_windowBackground);
     Pic(index)->setBorder(false);
     placeImage(index, 0);
@@ -192,6 +194,8 @@ void Toolbar::hover(int index)
     if (m_active < None)
         setIdleLook(m_active);
     m_active = index;
+    if (index == m_held)
+        return;
     Pic(index)->setBackColour(WinColour::HighlightedBox);
     Pic(index)->setBorder(true);
     placeImage(index, ToolImageHighlightShift);
@@ -207,6 +211,8 @@ void Toolbar::press(int index)
 
 void Toolbar::release(int index)
 {
+    if (index == m_held)
+        return;
     Pic(index)->setBackColour(WinColour::HighlightedBox);
     placeImage(index, ToolImageHighlightShift);
 }
@@ -230,4 +236,24 @@ void Toolbar::Azzera_Pulsanti()
         setIdleLook(m_active);
         m_active = None;
     }
+}
+
+void Toolbar::holdPressed(int index)
+{
+    m_held = index;
+}
+
+// The release that the dialog swallowed happens now; the leave test then decides whether the
+// pointer is still on the button.
+void Toolbar::endHold()
+{
+    const int index = m_held;
+    m_held = None;
+    if (index == None)
+        return;
+    if (index == m_active)
+        release(index);
+    else
+        setIdleLook(index);
+    m_timer.start();
 }

@@ -101,6 +101,10 @@ public:
     void release(int index);
     void Timer1_Timer();
     void Azzera_Pulsanti();
+    // A button whose action opened a modal dialog keeps its pressed look until the dialog
+    // closes: neither its release nor the leave test touch it meanwhile.
+    void holdPressed(int index);
+    void endHold();
 
 signals:
     void actionRequested(int index);
@@ -119,6 +123,7 @@ private:
     std::array<int, 13> m_imgLeft{};
     std::array<int, 13> m_imgTop{};
     int m_active = None;
+    int m_held = None;
     quint32 m_windowBackground = 0x8000000F;
     QTimer m_timer;
 };

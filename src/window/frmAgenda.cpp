@@ -1,6 +1,7 @@
 #include "window/frmAgenda.h"
 
 #include "dialogs/frmColore.h"
+#include "dialogs/frmOpzioni.h"
 #include "editing/CellEdit.h"
 #include "editing/ColumnClipboard.h"
 #include "editing/Grid.h"
@@ -33,6 +34,7 @@
 namespace {
 const QString TrayTitle = QStringLiteral("KardelTray");
 const QString HelpTitle = QStringLiteral("Help di Tessavo");
+constexpr int OptionsButton = 10;
 // A help window that ignored the close request would otherwise be asked for ever.
 constexpr int MaxHelpCloseRequests = 100;
 constexpr int HelpCloseWaitMs = 10;
@@ -324,7 +326,28 @@ void frmAgenda::Togli_Riga() { m_rows->Togli_Riga(); }
 
 // These actions arrive with the features that build them; until then a press does nothing.
 void frmAgenda::Cerca() {}
-void frmAgenda::Opzioni_Colore() {}
+frmOpzioni *frmAgenda::optionsDialog() const
+{
+    return m_options;
+}
+
+// Built on demand: the dialog costs nothing at start-up, and each opening reads the settings
+// afresh. It is modal but does not block here, so the press that opened it returns at once.
+void frmAgenda::Opzioni_Colore()
+{
+    if (m_options)
+        return;
+    ColourTargets targets;
+    targets.tabCount = FolderTabCount;
+    targets.isTabBold = [this](int index) { return m_tabs->lblFolder(index)->isBold(); };
+    targets.setTabColour = [this](int index, quint32 colour) { m_tabs->lblFolder(index)->setBackColour(colour); };
+    targets.setPageColour = [this](quint32 colour) { m_tabs->lblScheda()->setBackColour(colour); };
+    m_options = new frmOpzioni(m_colours, std::move(targets), this);
+    m_toolbar->holdPressed(OptionsButton);
+    connect(m_options, &QDialog::finished, m_toolbar, &Toolbar::endHold);
+    m_options->Form_Load();
+    m_options->show();
+}
 
 void frmAgenda::Guida()
 {

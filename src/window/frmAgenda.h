@@ -23,6 +23,7 @@ class RowOperations;
 class ScreenProbe;
 class SheetPager;
 class Toolbar;
+class frmOpzioni;
 class WindowDirectory;
 class GridKeyboard;
 
@@ -58,6 +59,8 @@ public:
     SheetPager &sheets() { return *m_sheets; }
     QLineEdit *Text4() const { return m_searchBox; }
     QString storePath() const { return m_storePath; }
+    // The colour options while they are open, else null.
+    frmOpzioni *optionsDialog() const;
     bool isStoreOpen() const { return m_store.isOpen(); }
 
     void lblFolder_Click(int Index);
@@ -115,4 +118,5 @@ private:
     std::unique_ptr<RowOperations> m_rows;
     std::unique_ptr<ColumnClipboard> m_clipboard;
     QPointer<frmColore> m_palette;
+    QPointer<frmOpzioni> m_options;
 };

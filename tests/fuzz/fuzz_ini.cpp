@@ -15,11 +15,40 @@ void require(bool condition)
         std::abort();
 }
 
-// "[Rubrica]", or the key in any case with the value written, with or without a final CR.
-bool isWrittenLine(QByteArray line, const QByteArray &value)
+// Lines with their endings: CR LF, LF, or CR alone.
+QList<QByteArray> linesOf(const QByteArray &bytes)
 {
-    if (line.endsWith('\r'))
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        if (bytes[i] == '\n' || bytes[i] == '\r') {
+            lines << bytes.mid(start, i + 1 - start);
+            start = i + 1;
+        }
+    }
+    if (start < bytes.size())
+        lines << bytes.mid(start);
+    return lines;
+}
+
+bool endsLine(const QByteArray &bytes)
+{
+    return bytes.endsWith('\n') || bytes.endsWith('\r');
+}
+
+QByteArray withoutEnding(QByteArray line)
+{
+    while (endsLine(line))
         line.chop(1);
+    return line;
+}
+
+// "[Rubrica]", or the key in any case with the value written.
+bool isWrittenLine(const QByteArray &withEnding, const QByteArray &value)
+{
+    const QByteArray line = withoutEnding(withEnding);
     const qsizetype equals = line.indexOf('=');
     return line == "[Rubrica]"
         || (equals > 0 && line.mid(equals + 1) == value
@@ -40,15 +69,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     require(read(after, "RUBRICA", "coltasti") == value);
     require(read(after, "Rubrica", "ColSfondo") == read(before, "Rubrica", "ColSfondo"));
     require(read(after, "Kardel", "ColTasti") == read(before, "Kardel", "ColTasti"));
-    require(after.endsWith('\n') == (before.isEmpty() || before.endsWith('\n')));
+    require(endsLine(after) == (before.isEmpty() || endsLine(before)));
+    // A key that already reads as the value is not touched.
+    if (read(before, "Rubrica", "ColTasti") == value)
+        require(after == before);
 
-    // The change is one run of lines: at most one old line replaced, or one or two added. Lines
-    // are split at '\n' only, so a line keeps its '\r'; a last line without an ending gets one
-    // when something is added after it, which is the only change it may see.
-    const QList<QByteArray> oldLines = before.split('\n'), newLines = after.split('\n');
+    // The change is one run of lines: at most one old line replaced, or one or two added. A
+    // last line without an ending gets one when something is added after it, which is the
+    // only change it may see.
+    const QList<QByteArray> oldLines = linesOf(before), newLines = linesOf(after);
     const auto same = [&](qsizetype oldIndex, qsizetype newIndex) {
         const QByteArray &line = oldLines[oldIndex];
-        return newLines[newIndex] == line || (oldIndex == oldLines.size() - 1 && newLines[newIndex] == line + '\r');
+        return newLines[newIndex] == line
+            || (oldIndex == oldLines.size() - 1 && !endsLine(line) && withoutEnding(newLines[newIndex]) == line);
     };
     qsizetype prefix = 0, suffix = 0;
     while (prefix < oldLines.size() && prefix < newLines.size() && same(prefix, prefix))
