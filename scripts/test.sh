@@ -23,7 +23,8 @@ install_root=$(mktemp -d)
 trap 'rm -rf "$install_root"' EXIT
 cmake --install build --prefix "$install_root" >/dev/null
 desktop-file-validate "$install_root/share/applications/tessavo-rubrica.desktop"
-test -x "$install_root/lib/tessavo/rubrica" && test -x "$install_root/lib/tessavo/kardeltray"
+for file in rubrica kardeltray tessavohelp avvia-rubrica; do test -x "$install_root/lib/tessavo/$file"; done
+test -f "$install_root/lib/tessavo/rubrica.htm"
 echo "install: program directory and menu entry are in place"
 
 # Qt's own libraries are not instrumented; leaks they keep until exit are not ours to report.
