@@ -63,4 +63,12 @@ button $colour
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$window")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage docs/screenshot-palette.png
-echo "docs/screenshot-main.png, docs/screenshot-toolbar.png and docs/screenshot-palette.png written"
+
+# A cell's own context menu, in Italian whatever the system's language.
+xdotool key Escape
+sleep 0.3
+xdotool mousemove --window "$window" 60 110 click 3
+sleep 0.5
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage docs/screenshot-context-menu.png
+xdotool key Escape
+echo "docs/screenshot-{main,toolbar,palette,context-menu}.png written"
