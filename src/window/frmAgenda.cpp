@@ -10,6 +10,7 @@
 #include "platform/ProgramDirectory.h"
 #include "platform/WinColour.h"
 #include "platform/WindowDirectory.h"
+#include "search/SearchBox.h"
 #include "window/FolderTabs.h"
 #include "window/LayoutTables.h"
 #include "window/SheetPager.h"
@@ -73,6 +74,11 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
 
     m_sheets = new SheetPager(m_state, m_colours, *m_grid, *m_tabs, m_store, *m_services.messages, this);
     connect(m_sheets, &SheetPager::writeFailed, this, &frmAgenda::endAfterStoreFailure);
+    m_search = new SearchBox(m_state, *m_grid, *m_searchBox, m_store, *m_services.messages,
+                             {[this](int Index) { m_sheets->QuerySave(Index); },
+                              [this](int Index) { m_sheets->Apre_Foglio(Index); },
+                              [this] { endAfterStoreFailure(); }},
+                             this);
     connect(m_tabs, &FolderTabs::lblFolder_Click, this, &frmAgenda::lblFolder_Click);
     connect(m_toolbar, &Toolbar::actionRequested, this, &frmAgenda::runToolbarAction);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &frmAgenda::commitSessionData);
@@ -275,6 +281,6 @@ void frmAgenda::Sottolineato() {}
 void frmAgenda::Inserisci_Riga() {}
 void frmAgenda::Togli_Riga() {}
 void frmAgenda::Colore_Testo() {}
-void frmAgenda::Cerca() {}
+void frmAgenda::Cerca() { m_search->Cerca(); }
 void frmAgenda::Opzioni_Colore() {}
 void frmAgenda::Guida() {}

@@ -15,6 +15,7 @@ class MessageBoxes;
 class QLineEdit;
 class QSessionManager;
 class ScreenProbe;
+class SearchBox;
 class SheetPager;
 class Toolbar;
 class WindowDirectory;
@@ -100,4 +101,5 @@ private:
     std::unique_ptr<Grid> m_grid;
     SheetPager *m_sheets = nullptr;
     std::unique_ptr<GridKeyboard> m_keyboard;
+    SearchBox *m_search = nullptr;
 };
