@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -50,11 +52,48 @@ const ByteTable &byteTable()
     return table;
 }
 
+// Characters of Italian text from the most common to the least, by rough letter counts;
+// any character not listed counts as rarer than all of them.
+constexpr char16_t CommonFirst[] = u"EAIONLRTSC0123456789DUPMVGHFBQZ";
+
+int commonness(char16_t c)
+{
+    const char16_t *end = CommonFirst + std::size(CommonFirst) - 1;
+    const char16_t *found = std::find(CommonFirst, end, c);
+    return found == end ? -1 : int(end - found);
+}
+
+// A look-out of more bytes than this costs more than it saves; three look-outs rule out
+// nearly every field that does not hold the key.
+constexpr int MaxLookOutBytes = 4;
+constexpr int MaxLookOuts = 3;
+
 } // namespace
 
 SearchText::SearchText(const QString &boxText)
     : m_key(comparable(boxText.normalized(QString::NormalizationForm_C)))
 {
+    const ByteTable &table = byteTable();
+    if (!table.usable)
+        return;
+    QList<char16_t> rarestFirst;
+    for (const QChar c : m_key) {
+        if (!rarestFirst.contains(c.unicode()))
+            rarestFirst << c.unicode();
+    }
+    std::stable_sort(rarestFirst.begin(), rarestFirst.end(),
+                     [](char16_t a, char16_t b) { return commonness(a) < commonness(b); });
+    for (const char16_t c : rarestFirst) {
+        QByteArray bytes;
+        for (int b = 1; b < 256; ++b) {
+            if (table.chars[size_t(b)] == c)
+                bytes.append(char(b));
+        }
+        if (bytes.isEmpty())
+            m_neverInField = true;
+        else if (bytes.size() <= MaxLookOutBytes && m_lookOuts.size() < MaxLookOuts)
+            m_lookOuts << bytes;
+    }
 }
 
 QString SearchText::comparable(QStringView text)
@@ -77,19 +116,34 @@ bool SearchText::foundIn(QStringView cellText) const
 bool SearchText::foundInField(const char *field, int length) const
 {
     const int size = std::clamp(length, 0, LongTextLength);
-    const char *end = std::find(field, field + size, '\0');
     const ByteTable &table = byteTable();
     if (!table.usable)
-        return foundIn(AnsiCodec::decode(QByteArray(field, end - field)));
+        return foundIn(AnsiCodec::decode(QByteArray(field, std::find(field, field + size, '\0') - field)));
+    if (m_key.size() > size || m_neverInField || !mayBeInField(field, size))
+        return false;
 
+    // Most of a field is the blanks that pad it.
+    const char *end = field + size;
+    while (end != field && end[-1] == ' ')
+        --end;
     std::array<char16_t, LongTextLength> text;
     qsizetype count = 0;
-    for (const char *p = field; p != end; ++p) {
+    for (const char *p = field; p != end && *p != '\0'; ++p) {
         const char16_t c = table.chars[static_cast<unsigned char>(*p)];
-        if (c != Dropped)
-            text[size_t(count++)] = c;
+        text[size_t(count)] = c;
+        count += c != Dropped;
     }
     return foundInComparable(text.data(), count);
+}
+
+bool SearchText::mayBeInField(const char *field, int length) const
+{
+    for (const QByteArray &lookOut : m_lookOuts) {
+        const auto holds = [&](char b) { return std::memchr(field, b, size_t(length)) != nullptr; };
+        if (std::none_of(lookOut.begin(), lookOut.end(), holds))
+            return false;
+    }
+    return true;
 }
 
 bool SearchText::foundInComparable(const char16_t *text, qsizetype length) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -26,6 +28,12 @@ public:
 
 private:
     bool foundInComparable(const char16_t *text, qsizetype length) const;
+    bool mayBeInField(const char *field, int length) const;
 
     QString m_key;
+    // For each of the key's least common characters (up to three), the bytes of a store field
+    // that compare as it. A field that lacks one of them cannot contain the key, and most
+    // fields are ruled out that way without being read in full.
+    QList<QByteArray> m_lookOuts;
+    bool m_neverInField = false; // some character of the key has no byte in the code page
 };
