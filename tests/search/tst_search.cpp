@@ -55,12 +55,9 @@ void verifyHit(AgendaFixture &f, int record, bool shortCell)
 }
 
 struct SaveCase { int answer; QString search; int hitCell; bool ends; };
-struct ResetCase { int event; bool restarts; bool trovatoAfter; };
-enum ResetEvent { TabClick, MousePress, CharInShortCell, UpInLongCell, DownInShortCell };
 
 } // namespace
 Q_DECLARE_METATYPE(SaveCase)
-Q_DECLARE_METATYPE(ResetCase)
 
 class TestSearch : public QObject
 {
@@ -235,36 +232,6 @@ private slots:
             QCOMPARE(focused(), static_cast<QWidget *>(text4));
             QCOMPARE(text4->selectedText(), QStringLiteral("Mario Rossi"));
         }
-    }
-
-    void resetsFromTheGrid_data()
-    {
-        QTest::addColumn<ResetCase>("c");
-        QTest::newRow("tab click") << ResetCase{TabClick, true, false};
-        QTest::newRow("mouse press in a cell") << ResetCase{MousePress, true, false};
-        QTest::newRow("character in a short cell") << ResetCase{CharInShortCell, true, false};
-        QTest::newRow("Up in a long cell") << ResetCase{UpInLongCell, false, false};
-        QTest::newRow("Down in a short cell") << ResetCase{DownInShortCell, false, true};
-    }
-
-    void resetsFromTheGrid()
-    {
-        QFETCH(ResetCase, c);
-        AgendaFixture f;
-        QVERIFY(f.loadStore(storeWith({{2, makeRecord("Zeno", "")}, {3, makeRecord("Zelda", "")}})));
-        searchFor(f, QStringLiteral("ze"));
-        verifyHit(f, 2, false);
-        switch (c.event) {
-        case TabClick: QTest::mouseClick(f.w().tabs().lblFolder(0), Qt::LeftButton); break;
-        case MousePress: clickAt(f.cell(10)); break;
-        case CharInShortCell: f.cell(110)->setFocus(); QTest::keyClicks(f.cell(110), QStringLiteral("a")); break;
-        case UpInLongCell: f.cell(10)->setFocus(); key(Qt::Key_Up); break;
-        case DownInShortCell: f.cell(110)->setFocus(); key(Qt::Key_Down); break;
-        }
-        QCOMPARE(f.w().state().Trovato, c.trovatoAfter);
-        f.answers << MsgAnswer::No;
-        searchFor(f, QStringLiteral("ze"));
-        verifyHit(f, c.restarts ? 2 : 3, false);
     }
 
     // Right after the save question the window may not be active yet; the hit shows all the same.

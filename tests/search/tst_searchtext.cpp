@@ -27,18 +27,14 @@ private slots:
         QTest::newRow("comma is kept") << "12.34" << QByteArray("12,34") << false;
         QTest::newRow("capitals") << "farmacia" << QByteArray("FARMACIA Centrale") << true;
         QTest::newRow("hyphenated") << "farmacia" << QByteArray("Farmacia-Erboristeria") << true;
-        QTest::newRow("inside a word") << "macia" << QByteArray("Farmacia") << true;
         QTest::newRow("accented capital") << "CITT\u00c0" << QByteArray("citt\xe0") << true;
         QTest::newRow("accented small") << "perch\u00e9" << QByteArray("PERCH\xc9") << true;
-        QTest::newRow("every Italian vowel") << "\u00e0\u00e8\u00e9\u00ec\u00f2\u00f9" << QByteArray("\xc0\xc8\xc9\xcc\xd2\xd9") << true;
         QTest::newRow("accent counts") << "perch\u00e9" << QByteArray("PERCHE") << false;
         QTest::newRow("grave is not acute") << "perch\u00e8" << QByteArray("perch\xe9") << false;
         QTest::newRow("composed in the box") << "CITTA\u0300" << QByteArray("la citt\xe0") << true;
         QTest::newRow("trimmed") << "   rossi   " << QByteArray("Rossi Mario") << true;
-        QTest::newRow("dotted initials") << "g.b." << QByteArray("G B Vico") << true;
         QTest::newRow("longer than the cell") << "Rossi Mario Luigi" << QByteArray("Rossi Mario") << false;
         QTest::newRow("only blanks and hyphens") << " - -- " << QByteArray("x") << true;
-        QTest::newRow("only blanks, empty cell") << "  -  " << QByteArray("") << false;
         QTest::newRow("empty cell") << "a" << QByteArray("") << false;
         QTest::newRow("cell of punctuation only") << "-" << QByteArray(" ./- ") << false;
         QTest::newRow("tab is a character") << "ab" << QByteArray("a\tb") << false;
