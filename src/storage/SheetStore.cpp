@@ -116,6 +116,30 @@ bool SheetStore::read(int recordNumber, Record_Riga *record)
     return true;
 }
 
+bool SheetStore::readRange(int firstRecord, int count, QByteArray *records)
+{
+    if (!m_file)
+        return fail(StoreError::Read, QStringLiteral("l'archivio non è aperto"));
+    const int lastRecord = firstRecord + count - 1;
+    if (firstRecord < 1 || count < 0 || lastRecord > RecordCount)
+        return fail(StoreError::Read, QStringLiteral("record da %1 a %2 inesistenti").arg(firstRecord).arg(lastRecord));
+
+    const qint64 size = qint64(count) * RecordLength;
+    records->resize(size);
+    qint64 got = 0;
+    if (size > 0 && !m_file->readAt(qint64(firstRecord - 1) * RecordLength, records->data(), size, &got))
+        return fail(StoreError::Read, m_file->errorReason());
+    // The missing tail takes the empty record's bytes at the same places, as in read().
+    if (got < size) {
+        const Record_Riga empty;
+        for (qint64 position = got; position < size; ++position)
+            (*records)[position] = empty.constData()[position % RecordLength];
+    }
+    if (count > 0)
+        m_lastRecordRead = lastRecord;
+    return true;
+}
+
 int SheetStore::lastRecordRead() const
 {
     return m_lastRecordRead;

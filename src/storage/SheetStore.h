@@ -32,6 +32,10 @@ public:
     // Record 1..1936. What lies beyond the end of a short file reads as the empty record.
     // False only when the file could not be read.
     bool read(int recordNumber, Record_Riga *record);
+    // Records first..first + count - 1 in one read of the file, count × 146 bytes into
+    // `records`; records beyond the end of a short file read as read() gives them. For a
+    // caller that goes through many records at once. False when the file could not be read.
+    bool readRange(int firstRecord, int count, QByteArray *records);
     // The record number of the last successful read, 0 before any.
     int lastRecordRead() const;
 

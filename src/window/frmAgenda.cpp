@@ -14,6 +14,7 @@
 #include "platform/ProgramLauncher.h"
 #include "platform/WinColour.h"
 #include "platform/WindowDirectory.h"
+#include "search/SearchBox.h"
 #include "sheetops/Formatting.h"
 #include "sheetops/RowOperations.h"
 #include "window/FolderTabs.h"
@@ -67,7 +68,6 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
 
     m_searchBox = new QLineEdit(this);
     m_searchBox->setObjectName(QStringLiteral("Text4"));
-    m_searchBox->setAccessibleName(QStringLiteral("Testo da cercare nella Rubrica"));
     m_searchBox->setGeometry(twipsToPixels(SearchBoxRect, m_dpi));
     m_searchBox->setToolTip(QStringLiteral(" Cerca il testo inserito in tutte le cartelle della Rubrica  "));
     m_searchBox->setMouseTracking(true);
@@ -88,6 +88,11 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
     m_rows = std::make_unique<RowOperations>(m_state, *m_grid, *m_services.messages,
                                              [this] { m_toolbar->Azzera_Pulsanti(); });
     connect(m_sheets, &SheetPager::writeFailed, this, &frmAgenda::endAfterStoreFailure);
+    m_search = new SearchBox(m_state, *m_grid, *m_searchBox, m_store, *m_services.messages,
+                             {[this](int Index) { m_sheets->QuerySave(Index); },
+                              [this](int Index) { m_sheets->Apre_Foglio(Index); },
+                              [this] { endAfterStoreFailure(); }},
+                             this);
     connect(m_tabs, &FolderTabs::lblFolder_Click, this, &frmAgenda::lblFolder_Click);
     connect(m_toolbar, &Toolbar::actionRequested, this, &frmAgenda::runToolbarAction);
     connect(m_toolbar, &Toolbar::closePaletteRequested, this, &frmAgenda::closePalette);
@@ -324,8 +329,8 @@ void frmAgenda::Incolla() { m_clipboard->Incolla(); }
 void frmAgenda::Inserisci_Riga() { m_rows->Inserisci_Riga(); }
 void frmAgenda::Togli_Riga() { m_rows->Togli_Riga(); }
 
-// These actions arrive with the features that build them; until then a press does nothing.
-void frmAgenda::Cerca() {}
+void frmAgenda::Cerca() { m_search->Cerca(); }
+
 frmOpzioni *frmAgenda::optionsDialog() const
 {
     return m_options;

@@ -21,6 +21,7 @@ class QLineEdit;
 class QSessionManager;
 class RowOperations;
 class ScreenProbe;
+class SearchBox;
 class SheetPager;
 class Toolbar;
 class frmOpzioni;
@@ -119,4 +120,5 @@ private:
     std::unique_ptr<ColumnClipboard> m_clipboard;
     QPointer<frmColore> m_palette;
     QPointer<frmOpzioni> m_options;
+    SearchBox *m_search = nullptr;
 };

@@ -10,7 +10,7 @@ using namespace WindowTest;
 namespace {
 const QString HelpTitle = QStringLiteral("Help di Tessavo");
 constexpr int HelpButton = 11;
-constexpr int SearchBox = 0;
+constexpr int InSearchBox = 0;
 
 QString helpLine(const QString &directory)
 {
@@ -22,11 +22,11 @@ QString helpLine(const QString &directory)
     return QStringLiteral("HH.EXE mk:@MSITStore:") + chm + QStringLiteral("::/rubrica.htm");
 }
 
-// Clicks a cell, then, for SearchBox, moves on to the search box with F4, as a user would.
+// Clicks a cell, then, for InSearchBox, moves on to the search box with F4, as a user would.
 void placeFocus(AgendaFixture &f, int lastCell, int where)
 {
     clickAt(f.cell(lastCell));
-    if (where == SearchBox)
+    if (where == InSearchBox)
         key(Qt::Key_F4);
 }
 
@@ -46,7 +46,7 @@ private slots:
     void guida_data()
     {
         QTest::addColumn<int>("lastCell"); // the cell used last
-        QTest::addColumn<int>("where");    // where the focus is when help is asked: that cell, or SearchBox
+        QTest::addColumn<int>("where");    // where the focus is when help is asked: that cell, or InSearchBox
         QTest::addColumn<int>("trigger");  // HelpButton, or the F1 key
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
         QTest::addColumn<bool>("viewerOpen");
@@ -54,10 +54,10 @@ private slots:
         QTest::newRow("F1 in a long cell") << 5 << 5 << 0 << none << false;
         QTest::newRow("Shift+F1 in a short cell") << 130 << 130 << 0 << Qt::KeyboardModifiers(Qt::ShiftModifier) << false;
         QTest::newRow("Ctrl+Alt+F1") << 44 << 44 << 0 << (Qt::ControlModifier | Qt::AltModifier) << false;
-        QTest::newRow("F1 in the search box") << 3 << SearchBox << 0 << none << false;
-        QTest::newRow("button, short cell 7 last") << 107 << SearchBox << HelpButton << none << false;
+        QTest::newRow("F1 in the search box") << 3 << InSearchBox << 0 << none << false;
+        QTest::newRow("button, short cell 7 last") << 107 << InSearchBox << HelpButton << none << false;
         QTest::newRow("open: F1 in a cell") << 9 << 9 << 0 << none << true;
-        QTest::newRow("open: button") << 107 << SearchBox << HelpButton << none << true;
+        QTest::newRow("open: button") << 107 << InSearchBox << HelpButton << none << true;
     }
 
     // Without a viewer, the last used cell has the focus before the viewer starts, with the
@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(f.focusAtLaunch, viewerOpen ? QList<QWidget *>() : QList<QWidget *>{f.cell(lastCell)});
         QCOMPARE(focused(), viewerOpen ? before : f.cell(lastCell));
         QCOMPARE(f.w().state().Cella_Corrente, lastCell);
-        QCOMPARE(f.w().state().Modificato, where != SearchBox && trigger != HelpButton);
+        QCOMPARE(f.w().state().Modificato, where != InSearchBox && trigger != HelpButton);
         QVERIFY(f.texts.isEmpty());
     }
 

@@ -1,0 +1,172 @@
+#include "search/SearchBox.h"
+
+#include "editing/AgendaState.h"
+#include "editing/CellEdit.h"
+#include "editing/Grid.h"
+#include "editing/GridRules.h"
+#include "editing/KeyCodes.h"
+#include "platform/MessageBoxes.h"
+#include "search/SearchText.h"
+#include "search/SearchWalk.h"
+#include "storage/Record_Riga.h"
+#include "storage/SheetStore.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+#include <utility>
+
+namespace {
+
+// As many characters as a 16-bit signed count holds, which is also the Windows edit box's
+// and QLineEdit's usual limit: a longer paste is cut there rather than searched in part.
+constexpr int MaxSearchLength = 32767;
+
+} // namespace
+
+SearchBox::SearchBox(AgendaState &state, Grid &grid, QLineEdit &Text4, SheetStore &store,
+                     MessageBoxes &messages, Window window, QObject *parent)
+    : QObject(parent)
+    , m_state(state)
+    , m_grid(grid)
+    , m_box(Text4)
+    , m_store(store)
+    , m_messages(messages)
+    , m_window(std::move(window))
+{
+    m_box.setMaxLength(MaxSearchLength);
+    m_box.setAccessibleName(QStringLiteral("Testo da cercare"));
+    m_box.installEventFilter(this);
+    connect(&m_box, &QLineEdit::textChanged, this, &SearchBox::Text4_Change);
+}
+
+void SearchBox::Cerca()
+{
+    if (m_box.text().isEmpty()) {
+        m_messages.show(QStringLiteral("  Non hai inserito il testo da cercare    "),
+                        MsgStyle::OkOnly | MsgStyle::Exclamation | MsgStyle::TopMost);
+        m_box.setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    m_window.QuerySave(m_state.Foglio_Corrente);
+    // A save that failed has closed the store and is ending the program.
+    if (!m_store.isOpen())
+        return;
+
+    const SearchText text(m_box.text());
+    const SearchWalk::Result result = SearchWalk::stepOverStore(m_state, text, m_store);
+    switch (result.outcome) {
+    case SearchWalk::Outcome::Found:
+        showHit(result.hit.record, result.hit.shortCell);
+        break;
+    case SearchWalk::Outcome::EndOfStore:
+        endOfSearch();
+        break;
+    case SearchWalk::Outcome::ReadFailed:
+        m_window.readFailed();
+        break;
+    }
+}
+
+void SearchBox::showHit(int record, bool shortCell)
+{
+    // Also for the folder shown: the walk read the store, and the grid must show what it read.
+    m_window.Apre_Foglio(sheetOfRecord(record));
+    m_state.Riga_Corrente = rowOfRecord(record);
+    focusHitCell(shortCell ? m_grid.Text2(m_state.Riga_Corrente) : m_grid.Text1(m_state.Riga_Corrente));
+    m_box.setFocus(Qt::OtherFocusReason);
+}
+
+// The hit cell becomes the current cell through its focus gain, which paints it green while
+// Trovato holds.
+void SearchBox::focusHitCell(CellEdit *cell)
+{
+    // Away first, so that a cell that held the focus (a step from the toolbar) gains it anew.
+    if (cell->hasFocus())
+        m_box.setFocus(Qt::OtherFocusReason);
+    cell->setFocus(Qt::OtherFocusReason);
+    if (cell->hasFocus())
+        return;
+    // No focus event comes while the window is inactive, as it is for a moment after the save
+    // question closes: the focus gain is applied here, or the hit would not show.
+    const GridRules::FocusGainEffect effect = GridRules::onFocusGained(m_state, cell->cellCode());
+    if (effect.clearAllHighlights)
+        m_grid.clearHighlights();
+    cell->setBackColour(effect.background);
+    cell->setCursorPosition(0);
+}
+
+void SearchBox::endOfSearch()
+{
+    m_messages.show(QStringLiteral("      Fine ricerca del dato:  ") + m_box.text() + QStringLiteral("          "),
+                    MsgStyle::OkOnly | MsgStyle::Information | MsgStyle::TopMost);
+    m_state.resetSearch();
+    m_box.setSelection(0, int(m_box.text().size()));
+    m_box.setFocus(Qt::OtherFocusReason);
+}
+
+void SearchBox::Text4_Click()
+{
+    m_box.setSelection(0, int(m_box.text().size()));
+}
+
+void SearchBox::Text4_Change()
+{
+    // Trovato stays: the next cell to gain the focus still shows as a hit until the user acts.
+    m_state.Prossimo_Record = 1;
+    m_state.Ultimo_Trovato = 0;
+    // A hit cell turns yellow, so that it counts as selected for cut and copy.
+    for (int row = 1; row <= RowsPerSheet; ++row) {
+        for (CellEdit *cell : {m_grid.Text1(row), m_grid.Text2(row)}) {
+            if (cell->backColour() == GridRules::HitGreen)
+                cell->setBackColour(GridRules::SelectionYellow);
+        }
+    }
+}
+
+bool SearchBox::Text4_KeyDown(int keyCode, int shift)
+{
+    Q_UNUSED(shift) // Shift+Enter searches as Enter does
+    if (keyCode == VK::Return) {
+        Cerca();
+        return true;
+    }
+    if (keyCode != VK::Down)
+        return false;
+    m_grid.clearHighlights();
+    CellEdit *first = m_grid.Text1(1);
+    first->setBackColour(GridRules::SelectionYellow);
+    m_state.resetSearch();
+    first->setFocus(Qt::OtherFocusReason);
+    // From the caret on: the focus gain has put it at the end, unless the user is in caret mode.
+    first->setSelection(first->cursorPosition(), int(first->text().size()));
+    return true;
+}
+
+bool SearchBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_box) {
+        if (event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            const int code = KeyCodes::windowsKeyCode(key->key(), key->modifiers());
+            if (Text4_KeyDown(code, KeyCodes::shiftState(key->modifiers()))) {
+                event->accept();
+                return true;
+            }
+        } else if (event->type() == QEvent::MouseButtonRelease && !m_releasing) {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            if (mouse->button() == Qt::LeftButton && m_box.rect().contains(mouse->position().toPoint())) {
+                // The box's own release handling first: a release over selected text clears the
+                // selection, and the whole text must be selected after it.
+                m_releasing = true;
+                QCoreApplication::sendEvent(&m_box, event);
+                m_releasing = false;
+                Text4_Click();
+                return true;
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class CellEdit;
+class Grid;
+class MessageBoxes;
+class QLineEdit;
+class SheetStore;
+struct AgendaState;
+
+// The search box Text4 and the search step Cerca. A step walks the store from where the last
+// one stopped, opens the folder of the next hit, paints the hit cell green and gives the focus
+// back to the box, so that Enter goes on to the next hit.
+class SearchBox : public QObject
+{
+    Q_OBJECT
+public:
+    // What the search needs from the window that shows the sheets.
+    struct Window
+    {
+        std::function<void(int Index)> QuerySave;   // ask to save the sheet shown when it changed
+        std::function<void(int Index)> Apre_Foglio; // show sheet Index as the store holds it
+        std::function<void()> readFailed;           // the store could not be read: report and end
+    };
+
+    SearchBox(AgendaState &state, Grid &grid, QLineEdit &Text4, SheetStore &store,
+              MessageBoxes &messages, Window window, QObject *parent = nullptr);
+
+    void Cerca();
+
+    void Text4_Click();
+    void Text4_Change();
+    // Returns true when the key is the box's own (Enter, Down) and must not reach its editing.
+    bool Text4_KeyDown(int keyCode, int shift);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void showHit(int record, bool shortCell);
+    void focusHitCell(CellEdit *cell);
+    void endOfSearch();
+
+    AgendaState &m_state;
+    Grid &m_grid;
+    QLineEdit &m_box;
+    SheetStore &m_store;
+    MessageBoxes &m_messages;
+    Window m_window;
+    bool m_releasing = false; // the box's own handling of a mouse release runs
+};
