@@ -1,5 +1,7 @@
 #include "platform/QuitOnSignal.h"
 
+#include <utility>
+
 #ifndef Q_OS_WIN
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -23,7 +25,11 @@ extern "C" void onTerminationSignal(int)
 
 } // namespace
 
-QuitOnSignal::QuitOnSignal(QObject *parent) : QObject(parent)
+QuitOnSignal::QuitOnSignal(QObject *parent) : QuitOnSignal(nullptr, parent) {}
+
+QuitOnSignal::QuitOnSignal(std::function<void()> handler, QObject *parent)
+    : QObject(parent)
+    , m_handler(std::move(handler))
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) {
         qWarning("Cannot watch termination signals");
@@ -33,10 +39,13 @@ QuitOnSignal::QuitOnSignal(QObject *parent) : QObject(parent)
     ::fcntl(signalPipe[0], F_SETFD, FD_CLOEXEC);
     ::fcntl(signalPipe[1], F_SETFD, FD_CLOEXEC);
     m_notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, [] {
+    connect(m_notifier, &QSocketNotifier::activated, this, [this] {
         char byte = 0;
         [[maybe_unused]] const ssize_t got = ::read(signalPipe[0], &byte, 1);
-        QCoreApplication::quit();
+        if (m_handler)
+            m_handler();
+        else
+            QCoreApplication::quit();
     });
 
     struct sigaction action = {};
@@ -63,10 +72,23 @@ QuitOnSignal::~QuitOnSignal()
     signalPipe[0] = signalPipe[1] = -1;
 }
 
+void QuitOnSignal::ignoreFileSizeLimitSignal()
+{
+    ::signal(SIGXFSZ, SIG_IGN);
+}
+
 #else
 
 QuitOnSignal::QuitOnSignal(QObject *parent) : QObject(parent) {}
 
+QuitOnSignal::QuitOnSignal(std::function<void()> handler, QObject *parent)
+    : QObject(parent)
+    , m_handler(std::move(handler))
+{
+}
+
 QuitOnSignal::~QuitOnSignal() = default;
+
+void QuitOnSignal::ignoreFileSizeLimitSignal() {}
 
 #endif

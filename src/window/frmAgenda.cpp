@@ -16,13 +16,15 @@
 #include "window/Toolbar.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QIcon>
 #include <QLineEdit>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QSessionManager>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 const QString TrayTitle = QStringLiteral("KardelTray");
@@ -30,6 +32,8 @@ const QString HelpTitle = QStringLiteral("Help di Tessavo");
 // A help window that ignored the close request would otherwise be asked for ever.
 constexpr int MaxHelpCloseRequests = 100;
 constexpr int HelpCloseWaitMs = 10;
+// How often a close request from outside looks whether the box in its way has gone.
+constexpr int ModalPollMs = 100;
 } // namespace
 
 frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
@@ -72,7 +76,6 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
     }
 
     m_sheets = new SheetPager(m_state, m_colours, *m_grid, *m_tabs, m_store, *m_services.messages, this);
-    connect(m_sheets, &SheetPager::writeFailed, this, &frmAgenda::endAfterStoreFailure);
     connect(m_tabs, &FolderTabs::lblFolder_Click, this, &frmAgenda::lblFolder_Click);
     connect(m_toolbar, &Toolbar::actionRequested, this, &frmAgenda::runToolbarAction);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &frmAgenda::commitSessionData);
@@ -98,6 +101,7 @@ bool frmAgenda::Form_Load()
     m_storePath = programFile(directory, QStringLiteral("rubri.dat"));
     StoreError error;
     if (!SheetStore::createIfMissing(m_storePath, &error)) {
+        m_startFailed = true;
         m_services.messages->show(error.message(), MsgStyle::Critical | MsgStyle::TopMost);
         return false;
     }
@@ -107,6 +111,7 @@ bool frmAgenda::Form_Load()
     m_state.Foglio_Corrente = 0;
     m_state.Prossimo_Record = 1;
     if (!m_store.open(m_storePath)) {
+        m_startFailed = true;
         m_services.messages->show(m_store.error().message(), MsgStyle::Critical | MsgStyle::TopMost);
         return false;
     }
@@ -127,12 +132,27 @@ bool frmAgenda::Form_Load()
 
 void frmAgenda::closeEvent(QCloseEvent *event)
 {
-    if (!m_ending && !Form_QueryUnload()) {
+    if (!Form_QueryUnload()) {
         event->ignore();
         return;
     }
     event->accept();
     Form_Unload();
+}
+
+// A request to terminate comes from outside (Ctrl+C, kill, the end of the session); it gets
+// the title bar's close, question included. While a box or dialog is open it waits for it, so
+// that no second question stacks on the first; while the close question is open it is that
+// question's answer that counts.
+void frmAgenda::requestClose()
+{
+    if (m_asking || !isVisible())
+        return;
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(ModalPollMs, this, &frmAgenda::requestClose);
+        return;
+    }
+    close();
 }
 
 bool frmAgenda::Form_QueryUnload()
@@ -147,6 +167,7 @@ bool frmAgenda::askToSaveChanges()
 {
     if (!m_state.Modificato)
         return true;
+    const QScopedValueRollback<bool> asking(m_asking, true);
     m_state.Risposta = m_services.messages->show(
         QStringLiteral("  Vuoi salvare le ultime modifiche effettuate?   "),
         MsgStyle::YesNoCancel | MsgStyle::Question | MsgStyle::TopMost);
@@ -154,8 +175,11 @@ bool frmAgenda::askToSaveChanges()
         giveFocusBack(m_state.Cella_Corrente);
         return false;
     }
-    if (m_state.Risposta == MsgAnswer::Yes)
-        m_sheets->Salva(); // a failure has been reported, and the program is ending anyway
+    // A save that failed and was given up keeps the window, with the changes, open.
+    if (m_state.Risposta == MsgAnswer::Yes && !m_sheets->Salva()) {
+        giveFocusBack(m_state.Cella_Corrente);
+        return false;
+    }
     return true;
 }
 
@@ -164,7 +188,7 @@ bool frmAgenda::askToSaveChanges()
 // since another program may still cancel the end of the session.
 void frmAgenda::commitSessionData(QSessionManager &manager)
 {
-    if (m_ending || !manager.allowsInteraction())
+    if (!manager.allowsInteraction())
         return;
     if (!askToSaveChanges())
         manager.cancel();
@@ -182,17 +206,6 @@ void frmAgenda::Form_Unload()
     }
 }
 
-void frmAgenda::endAfterStoreFailure()
-{
-    if (m_ending)
-        return;
-    m_ending = true;
-    m_services.messages->show(m_store.error().message(), MsgStyle::Critical | MsgStyle::TopMost);
-    m_store.close();
-    close();
-    QCoreApplication::exit(1);
-}
-
 void frmAgenda::giveFocusBack(int cellCode)
 {
     m_grid->focusCell(cellCode);
@@ -200,7 +213,8 @@ void frmAgenda::giveFocusBack(int cellCode)
 
 void frmAgenda::lblFolder_Click(int Index)
 {
-    m_sheets->Apre_Foglio(Index);
+    if (!m_sheets->Apre_Foglio(Index))
+        return;
     m_state.resetSearch();
     m_state.Colonna_Corrente = 1;
     CellEdit *first = m_grid->Text1(1);
