@@ -5,6 +5,7 @@
 #ifndef Q_OS_WIN
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <fcntl.h>
@@ -35,17 +36,24 @@ QuitOnSignal::QuitOnSignal(std::function<void()> handler, QObject *parent)
         qWarning("Cannot watch termination signals");
         return;
     }
-    // Programs started from here must not inherit the pair.
-    ::fcntl(signalPipe[0], F_SETFD, FD_CLOEXEC);
-    ::fcntl(signalPipe[1], F_SETFD, FD_CLOEXEC);
+    // Programs started from here must not inherit the pair; a handler must never block.
+    for (int end : signalPipe) {
+        ::fcntl(end, F_SETFD, FD_CLOEXEC);
+        ::fcntl(end, F_SETFL, ::fcntl(end, F_GETFL) | O_NONBLOCK);
+    }
     m_notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
-        char byte = 0;
-        [[maybe_unused]] const ssize_t got = ::read(signalPipe[0], &byte, 1);
-        if (m_handler)
-            m_handler();
-        else
+        // Signals that came together are one request.
+        char bytes[16];
+        while (::read(signalPipe[0], bytes, sizeof bytes) > 0) {
+        }
+        if (!m_handler) {
             QCoreApplication::quit();
+            return;
+        }
+        // The handler may open a modal box; run inside this notification, the box's own event
+        // loop would not hear of the next signal.
+        QTimer::singleShot(0, this, [this] { m_handler(); });
     });
 
     struct sigaction action = {};
