@@ -39,6 +39,9 @@ QString otherError(int code)
 
 #ifdef Q_OS_WIN
 
+// ERROR_DISK_QUOTA_EXCEEDED, which older Windows headers do not define.
+constexpr DWORD DiskQuotaExceeded = 1295;
+
 QString reason(int code)
 {
     switch (static_cast<DWORD>(code)) {
@@ -52,7 +55,7 @@ QString reason(int code)
         return text(DiskFull);
     case ERROR_FILE_TOO_LARGE:
         return text(FileTooLarge);
-    case ERROR_DISK_QUOTA_EXCEEDED:
+    case DiskQuotaExceeded:
     case ERROR_NOT_ENOUGH_QUOTA:
         return text(QuotaExceeded);
     case ERROR_IO_DEVICE:
