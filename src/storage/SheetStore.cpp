@@ -157,15 +157,16 @@ bool SheetStore::writeSheet(int sheet, const QByteArray &records)
         return true;
 
     const QString reason = m_file->errorReason();
-    bool restored = m_file->writeAt(offset, previous.constData(), previousSize);
+    // Putting the old bytes back may fail where the write failed (past a size limit), over
+    // bytes the write never reached; so the user is told the file is as it was when it reads
+    // back so, whatever the restoring writes said.
+    m_file->writeAt(offset, previous.constData(), previousSize);
     const qint64 sizeNow = m_file->size();
     if (sizeNow < 0 || sizeNow > oldSize)
-        restored = m_file->resize(oldSize) && restored;
-    restored = m_file->flush() && restored;
-    // The user is told the file is as it was only when it reads back so.
+        m_file->resize(oldSize);
     QByteArray check(SheetBytes, '\0');
     qint64 checked = 0;
-    restored = restored && m_file->size() == oldSize
+    const bool restored = m_file->flush() && m_file->size() == oldSize
         && m_file->readAt(offset, check.data(), SheetBytes, &checked) && checked == previousSize
         && check.left(checked) == previous.left(previousSize);
     fail(StoreError::Write, reason);

@@ -98,6 +98,9 @@ bool SheetPager::Salva()
 
 bool SheetPager::writeSheetToStore(const QByteArray &records)
 {
+    // Before anything else, while the open file still holds the book as this run found it,
+    // even when its name has gone.
+    backUpOnce();
     // What the user agreed to write into, so that "Riprova" does not ask the same again.
     StoreLocation accepted = StoreLocation::Same;
     for (;;) {
@@ -117,7 +120,6 @@ bool SheetPager::writeSheetToStore(const QByteArray &records)
                 return false;
             }
         }
-        backUpOnce();
         if (m_store.writeSheet(m_state.Foglio_Corrente, records))
             return true;
         if (!askToRetry())

@@ -50,8 +50,9 @@ QString describe(const DecodedCell &cell)
     return font + u' ' + (cell.colour ? QString::number(*cell.colour, 16) : u"?"_s);
 }
 
-// A store file in memory, on a disk that fills up in the middle of a save: its first write (every
-// write with failAlways) stops after writeBudget bytes; with a negative budget its first flush fails.
+// A store file in memory, on a disk that fills up in the middle of a save: its first write stops
+// after writeBudget bytes (and with failAlways every later write takes nothing); with a negative
+// budget its first flush fails.
 struct MemoryFile : RecordFile
 {
     MemoryFile(QByteArray *file, qint64 budget, bool alwaysFails)
@@ -64,7 +65,8 @@ struct MemoryFile : RecordFile
     }
     bool writeAt(qint64 offset, const char *data, qint64 size) override
     {
-        const qint64 count = (writes++ == 0 || failAlways) && writeBudget >= 0 ? std::min(size, writeBudget) : size;
+        // With failAlways, nothing after the first write reaches the disk: not even the undo.
+        const qint64 count = writeBudget < 0 ? size : writes++ == 0 ? std::min(size, writeBudget) : failAlways ? 0 : size;
         *bytes = bytes->leftJustified(offset + count, '\0').replace(offset, count, QByteArray(data, count));
         return count == size;
     }
@@ -417,25 +419,40 @@ private slots:
     }
 
 #ifdef Q_OS_UNIX
+    void writeBeyondFileSizeLimit_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<int>("sheet");
+        QTest::addColumn<int>("limit");
+        // Sheet 1 spans bytes 6424 to 12848: the file would grow past the limit.
+        QTest::newRow("growing a short file") << EmptyRecord << 1 << 10000;
+        // The write stops at the limit inside the sheet; putting back the bytes beyond it fails
+        // too, but the write never reached them, and the file reads back as it was.
+        QTest::newRow("in place, undo fails where the write did") << EmptyRecord.repeated(1936) << 0 << 1000;
+    }
+
     // A write the system really refuses: beyond the process's file size limit, which without
-    // the signal ignored would end the program. The file is cut back to what it was.
+    // the signal ignored would end the program.
     void writeBeyondFileSizeLimit()
     {
-        QVERIFY(writeFile(m_store, EmptyRecord));
+        QFETCH(QByteArray, before);
+        QFETCH(int, sheet);
+        QFETCH(int, limit);
+        QVERIFY(writeFile(m_store, before));
         SheetStore store;
         QVERIFY(store.open(m_store));
         QuitOnSignal::ignoreFileSizeLimitSignal();
         rlimit saved = {};
         QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
         rlimit lower = saved;
-        lower.rlim_cur = 10000; // sheet 1 spans bytes 6424 to 12848
+        lower.rlim_cur = rlim_t(limit);
         QVERIFY(::setrlimit(RLIMIT_FSIZE, &lower) == 0);
-        const bool written = store.writeSheet(1, QByteArray(SheetBytes, 'W'));
+        const bool written = store.writeSheet(sheet, QByteArray(SheetBytes, 'W'));
         ::setrlimit(RLIMIT_FSIZE, &saved);
         QVERIFY(!written);
         QCOMPARE(store.error().reason, u"file troppo grande"_s);
         QVERIFY(store.error().fileUnchanged);
-        QCOMPARE(contentsOf(m_store), EmptyRecord);
+        QCOMPARE(contentsOf(m_store), before);
     }
 #endif
 

@@ -180,8 +180,12 @@ private slots:
 
         type(f, 3, QStringLiteral("Ugo"));
         f.answers << answer;
+        f.w().sheets().setToday([] { return QDate(2024, 6, 11); });
         QTest::mouseClick(f.w().toolbar().Pic(0), Qt::LeftButton);
 
+        // The day's backup comes from the file the run opened, so the other sheets of a store
+        // deleted under the program survive whatever the answer.
+        QCOMPARE(contentsOfFile(f.file("rubri-2024-06-11.bak")), original);
         QCOMPARE(f.texts.size(), 1);
         QCOMPARE(f.styles, QList<int>{MsgStyle::OkCancel | MsgStyle::Exclamation | MsgStyle::TopMost});
         QVERIFY2(f.texts.at(0).contains(path + QLatin1Char('\r')), qPrintable(f.texts.at(0)));
