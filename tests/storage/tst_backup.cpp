@@ -1,28 +1,11 @@
 #include "storage/StoreBackup.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QStringList backupsIn(const QDir &folder)
-{
-    return folder.entryList({u"*.bak"_s}, QDir::Files, QDir::Name);
-}
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
-// The dated copies of the store: their names, which of them go, and how they are written.
+// The dated copies of the store: their names, and which of them go. Writing them is tested
+// with the window, where the first save of a run makes one.
 class TestBackup : public QObject
 {
     Q_OBJECT
@@ -62,35 +45,6 @@ private slots:
         QCOMPARE(StoreBackup::surplus(u"rubri.dat"_s, names),
                  QStringList({u"rubri-2024-01-31.bak"_s, u"rubri-2024-01-30.bak"_s, u"rubri-2024-01-28.bak"_s}));
         QCOMPARE(StoreBackup::surplus(u"rubri.dat"_s, names.mid(0, 10)), QStringList());
-    }
-
-    // One backup a day, the first of the day; written whole, and the folder pruned to seven.
-    void makesDailyBackups()
-    {
-        QTemporaryDir dir;
-        QDir folder(dir.path());
-        const QString store = dir.filePath(u"rubri.dat"_s);
-        QString reason;
-        const QDate first(2024, 12, 28);
-        for (int i = 0; i < 9; ++i)
-            QVERIFY(StoreBackup::make(store, first.addDays(i), "day " + QByteArray::number(i), &reason));
-        QVERIFY(StoreBackup::make(store, first.addDays(8), "later that day", &reason));
-        QStringList expected;
-        for (int i = 2; i < 9; ++i)
-            expected << StoreBackup::fileName(store, first.addDays(i));
-        QCOMPARE(backupsIn(folder), expected);
-        QCOMPARE(contentsOf(folder.filePath(expected.last())), QByteArray("day 8"));
-        QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden).size(), 7); // no temporary file left
-        QVERIFY(reason.isEmpty());
-    }
-
-    void failedBackupSaysWhy()
-    {
-        QTemporaryDir dir;
-        const QString store = dir.filePath(u"gone/rubri.dat"_s);
-        QString reason;
-        QVERIFY(!StoreBackup::make(store, QDate(2024, 6, 11), "x", &reason));
-        QCOMPARE(reason, u"il file o la cartella non esiste"_s);
     }
 };
 
