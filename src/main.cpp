@@ -5,10 +5,13 @@
 #include "platform/QtClipboard.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtScreenProbe.h"
+#include "platform/QuitOnSignal.h"
 #include "platform/WindowDirectory.h"
 #include "window/frmAgenda.h"
 
 #include <QApplication>
+
+#include <cstdlib>
 
 int main(int argc, char *argv[])
 {
@@ -16,6 +19,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Rubrica"));
     QApplication::setOrganizationName(QStringLiteral("Tessavo"));
     installItalianTranslations(app);
+    QuitOnSignal::ignoreFileSizeLimitSignal();
 
     const auto instance = createSystemInstanceGuard(QStringLiteral("Rubrica"));
     const auto windows = createSystemWindowDirectory();
@@ -36,7 +40,10 @@ int main(int argc, char *argv[])
     services.programDirectory = directory;
 
     frmAgenda window(services);
+    // The refusals (another copy, no tray program) are part of normal use and end quietly.
     if (!window.Form_Load())
-        return 0;
+        return window.startFailed() ? EXIT_FAILURE : EXIT_SUCCESS;
+    // Terminating the process asks the close question like the title bar would.
+    QuitOnSignal closeOnSignal([&window] { window.requestClose(); });
     return QApplication::exec();
 }

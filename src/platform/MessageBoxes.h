@@ -10,6 +10,7 @@ enum : int {
     OkCancel = 1,
     YesNoCancel = 3,
     YesNo = 4,
+    RetryCancel = 5,
     Critical = 16,
     Question = 32,
     Exclamation = 48,
@@ -21,7 +22,7 @@ enum : int {
 }
 
 namespace MsgAnswer {
-enum : int { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+enum : int { Ok = 1, Cancel = 2, Retry = 4, Yes = 6, No = 7 };
 }
 
 // Asks the user something in a modal box. Tests replace it, so no test ever waits on a box.

@@ -22,6 +22,7 @@ constexpr BoxButton Ok{QMessageBox::Ok, "OK", MsgAnswer::Ok};
 constexpr BoxButton Cancel{QMessageBox::Cancel, "Annulla", MsgAnswer::Cancel};
 constexpr BoxButton Yes{QMessageBox::Yes, "S\xc3\xac", MsgAnswer::Yes};
 constexpr BoxButton No{QMessageBox::No, "No", MsgAnswer::No};
+constexpr BoxButton Retry{QMessageBox::Retry, "Riprova", MsgAnswer::Retry};
 
 // In the order Windows shows them; the default-button bits count in this order.
 QList<BoxButton> buttonsFor(int style)
@@ -33,6 +34,8 @@ QList<BoxButton> buttonsFor(int style)
         return {Yes, No, Cancel};
     case MsgStyle::YesNo:
         return {Yes, No};
+    case MsgStyle::RetryCancel:
+        return {Retry, Cancel};
     default:
         return {Ok};
     }

@@ -1,8 +1,11 @@
 #include "platform/QuitOnSignal.h"
 
+#include <utility>
+
 #ifndef Q_OS_WIN
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <fcntl.h>
@@ -23,20 +26,34 @@ extern "C" void onTerminationSignal(int)
 
 } // namespace
 
-QuitOnSignal::QuitOnSignal(QObject *parent) : QObject(parent)
+QuitOnSignal::QuitOnSignal(QObject *parent) : QuitOnSignal(nullptr, parent) {}
+
+QuitOnSignal::QuitOnSignal(std::function<void()> handler, QObject *parent)
+    : QObject(parent)
+    , m_handler(std::move(handler))
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) {
         qWarning("Cannot watch termination signals");
         return;
     }
-    // Programs started from here must not inherit the pair.
-    ::fcntl(signalPipe[0], F_SETFD, FD_CLOEXEC);
-    ::fcntl(signalPipe[1], F_SETFD, FD_CLOEXEC);
+    // Programs started from here must not inherit the pair; a handler must never block.
+    for (int end : signalPipe) {
+        ::fcntl(end, F_SETFD, FD_CLOEXEC);
+        ::fcntl(end, F_SETFL, ::fcntl(end, F_GETFL) | O_NONBLOCK);
+    }
     m_notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, [] {
-        char byte = 0;
-        [[maybe_unused]] const ssize_t got = ::read(signalPipe[0], &byte, 1);
-        QCoreApplication::quit();
+    connect(m_notifier, &QSocketNotifier::activated, this, [this] {
+        // Signals that came together are one request.
+        char bytes[16];
+        while (::read(signalPipe[0], bytes, sizeof bytes) > 0) {
+        }
+        if (!m_handler) {
+            QCoreApplication::quit();
+            return;
+        }
+        // The handler may open a modal box; run inside this notification, the box's own event
+        // loop would not hear of the next signal.
+        QTimer::singleShot(0, this, [this] { m_handler(); });
     });
 
     struct sigaction action = {};
@@ -63,10 +80,23 @@ QuitOnSignal::~QuitOnSignal()
     signalPipe[0] = signalPipe[1] = -1;
 }
 
+void QuitOnSignal::ignoreFileSizeLimitSignal()
+{
+    ::signal(SIGXFSZ, SIG_IGN);
+}
+
 #else
 
 QuitOnSignal::QuitOnSignal(QObject *parent) : QObject(parent) {}
 
+QuitOnSignal::QuitOnSignal(std::function<void()> handler, QObject *parent)
+    : QObject(parent)
+    , m_handler(std::move(handler))
+{
+}
+
 QuitOnSignal::~QuitOnSignal() = default;
+
+void QuitOnSignal::ignoreFileSizeLimitSignal() {}
 
 #endif

@@ -50,9 +50,8 @@ void SearchBox::Cerca()
         m_box.setFocus(Qt::OtherFocusReason);
         return;
     }
-    m_window.QuerySave(m_state.Foglio_Corrente);
-    // A save that failed has closed the store and is ending the program.
-    if (!m_store.isOpen())
+    // Changes that could not be saved stay on screen; walking on would open another sheet.
+    if (!m_window.QuerySave(m_state.Foglio_Corrente))
         return;
 
     const SearchText text(m_box.text());

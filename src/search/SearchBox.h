@@ -21,9 +21,10 @@ public:
     // What the search needs from the window that shows the sheets.
     struct Window
     {
-        std::function<void(int Index)> QuerySave;   // ask to save the sheet shown when it changed
+        std::function<bool(int Index)> QuerySave;   // ask to save the sheet shown when it changed;
+                                                    // false: it could not be saved and was kept
         std::function<void(int Index)> Apre_Foglio; // show sheet Index as the store holds it
-        std::function<void()> readFailed;           // the store could not be read: report and end
+        std::function<void()> readFailed;           // the store could not be read: report it
     };
 
     SearchBox(AgendaState &state, Grid &grid, QLineEdit &Text4, SheetStore &store,

@@ -7,6 +7,7 @@
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
+
 #else
 #include <cerrno>
 #include <fcntl.h>
@@ -59,7 +60,8 @@ std::unique_ptr<NativeRecordFile> NativeRecordFile::open(const QString &path, QS
         *reason = QStringLiteral("il percorso indica una cartella, non un file");
         return nullptr;
     }
-    // Other programs may read the file while it is open here, but not write it.
+    // Other programs may read the file while it is open here, but not write, delete or rename
+    // it (no FILE_SHARE_WRITE, no FILE_SHARE_DELETE).
     HANDLE handle = CreateFileW(widePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -133,6 +135,32 @@ bool NativeRecordFile::resize(qint64 size)
     if (!SetFilePointerEx(m_handle, position, nullptr, FILE_BEGIN) || !SetEndOfFile(m_handle))
         return failWithLastError();
     return true;
+}
+
+StoreLocation NativeRecordFile::locationAt(const QString &path)
+{
+    // The store is opened without FILE_SHARE_DELETE, so it can be neither deleted nor renamed
+    // while it is open; a folder above it that was renamed would still show here.
+    BY_HANDLE_FILE_INFORMATION held = {};
+    if (!GetFileInformationByHandle(m_handle, &held))
+        return StoreLocation::Same;
+    const QString native = QDir::toNativeSeparators(path);
+    HANDLE atPath = CreateFileW(reinterpret_cast<const wchar_t *>(native.utf16()), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (atPath == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? StoreLocation::Missing
+                                                                          : StoreLocation::Same;
+    }
+    BY_HANDLE_FILE_INFORMATION there = {};
+    const bool known = GetFileInformationByHandle(atPath, &there);
+    CloseHandle(atPath);
+    if (!known)
+        return StoreLocation::Same;
+    const bool same = held.dwVolumeSerialNumber == there.dwVolumeSerialNumber
+        && held.nFileIndexHigh == there.nFileIndexHigh && held.nFileIndexLow == there.nFileIndexLow;
+    return same ? StoreLocation::Same : StoreLocation::Replaced;
 }
 
 #else
@@ -235,6 +263,25 @@ bool NativeRecordFile::resize(qint64 size)
         result = ::ftruncate(m_handle, static_cast<off_t>(size));
     } while (result < 0 && errno == EINTR);
     return result == 0 ? true : failWithLastError();
+}
+
+StoreLocation NativeRecordFile::locationAt(const QString &path)
+{
+    // While this descriptor is open its inode cannot be freed, so no other file can take its
+    // number: equal device and inode numbers mean the very same file.
+    struct stat held = {};
+    if (::fstat(m_handle, &held) != 0)
+        return StoreLocation::Same;
+    struct stat there = {};
+    if (::stat(QFile::encodeName(path).constData(), &there) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return StoreLocation::Missing;
+        // The path cannot be looked at (a folder without permission, a network error): only a
+        // file with no name left is known to be an orphan.
+        return held.st_nlink == 0 ? StoreLocation::Missing : StoreLocation::Same;
+    }
+    return held.st_dev == there.st_dev && held.st_ino == there.st_ino ? StoreLocation::Same
+                                                                      : StoreLocation::Replaced;
 }
 
 #endif

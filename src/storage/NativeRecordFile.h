@@ -7,7 +7,8 @@
 #include <memory>
 
 // The store file as the operating system gives it: opened for reading and writing, never
-// created or truncated, and locked against writers in other programs while it is open.
+// created or truncated, and locked against writers in other programs while it is open. On
+// Windows it cannot be deleted or renamed while open either; elsewhere locationAt() tells.
 class NativeRecordFile final : public RecordFile
 {
 public:
@@ -25,6 +26,7 @@ public:
     qint64 size() override;
     bool resize(qint64 size) override;
     QString errorReason() const override;
+    StoreLocation locationAt(const QString &path) override;
 
 private:
 #ifdef Q_OS_WIN

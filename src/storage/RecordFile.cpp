@@ -1,3 +1,8 @@
 #include "storage/RecordFile.h"
 
 RecordFile::~RecordFile() = default;
+
+StoreLocation RecordFile::locationAt(const QString &)
+{
+    return StoreLocation::Same;
+}

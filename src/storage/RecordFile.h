@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/StoreLocation.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -22,4 +24,6 @@ public:
     virtual bool resize(qint64 size) = 0;
     // Italian text of the last failure, for a message to the user.
     virtual QString errorReason() const = 0;
+    // Whether `path` still names this open file. A file that cannot tell answers Same.
+    virtual StoreLocation locationAt(const QString &path);
 };

@@ -181,11 +181,18 @@ bool SheetStore::writeSheet(int sheet, const QByteArray &records)
         return true;
 
     const QString reason = m_file->errorReason();
-    bool restored = m_file->writeAt(offset, previous.constData(), previousSize);
+    // Putting the old bytes back may fail where the write failed (past a size limit), over
+    // bytes the write never reached; so the user is told the file is as it was when it reads
+    // back so, whatever the restoring writes said.
+    m_file->writeAt(offset, previous.constData(), previousSize);
     const qint64 sizeNow = m_file->size();
     if (sizeNow < 0 || sizeNow > oldSize)
-        restored = m_file->resize(oldSize) && restored;
-    restored = m_file->flush() && restored;
+        m_file->resize(oldSize);
+    QByteArray check(SheetBytes, '\0');
+    qint64 checked = 0;
+    const bool restored = m_file->flush() && m_file->size() == oldSize
+        && m_file->readAt(offset, check.data(), SheetBytes, &checked) && checked == previousSize
+        && check.left(checked) == previous.left(previousSize);
     fail(StoreError::Write, reason);
     m_error.fileUnchanged = restored;
     return false;
@@ -203,4 +210,47 @@ bool SheetStore::fail(StoreError::Operation operation, const QString &reason)
     m_error.path = m_path;
     m_error.reason = reason;
     return false;
+}
+
+QString SheetStore::path() const
+{
+    return m_path;
+}
+
+StoreLocation SheetStore::location()
+{
+    return m_file ? m_file->locationAt(m_path) : StoreLocation::Same;
+}
+
+bool SheetStore::reopenAtPath()
+{
+    StoreError error;
+    if (!createIfMissing(m_path, &error)) {
+        m_error = error;
+        return false;
+    }
+    QString reason;
+    std::unique_ptr<NativeRecordFile> file = NativeRecordFile::open(m_path, &reason);
+    if (!file)
+        return fail(StoreError::Open, reason);
+    // Only now is the old file let go: a failed open leaves the store as it was.
+    m_file = std::move(file);
+    m_lastRecordRead = 0;
+    return true;
+}
+
+bool SheetStore::readWholeFile(QByteArray *contents)
+{
+    if (!m_file)
+        return fail(StoreError::Read, QStringLiteral("l'archivio non è aperto"));
+    const qint64 size = m_file->size();
+    if (size < 0)
+        return fail(StoreError::Read, m_file->errorReason());
+    QByteArray bytes(size, '\0');
+    qint64 got = 0;
+    if (!m_file->readAt(0, bytes.data(), size, &got))
+        return fail(StoreError::Read, m_file->errorReason());
+    bytes.truncate(got);
+    *contents = bytes;
+    return true;
 }

@@ -3,6 +3,7 @@
 #include "storage/Record_Riga.h"
 #include "storage/RecordFile.h"
 #include "storage/StoreError.h"
+#include "storage/StoreLocation.h"
 
 #include <QByteArray>
 #include <QString>
@@ -40,10 +41,20 @@ public:
     int lastRecordRead() const;
 
     // The 44 records of sheet 0..43 (encodeSheet's output), written in one go. On failure the
-    // bytes and the size the file had before are put back.
+    // bytes and the size the file had before are put back, and error().fileUnchanged says
+    // whether the file reads back as it was.
     bool writeSheet(int sheet, const QByteArray &records);
 
     StoreError error() const;
+
+    QString path() const;
+    // Whether the path still names the open file; checked before every save.
+    StoreLocation location();
+    // Lets go of the open file for the one now at the path, creating an empty store there
+    // first when there is none. On failure the open file stays and error() says why.
+    bool reopenAtPath();
+    // Every byte of the open file, for a backup copy.
+    bool readWholeFile(QByteArray *contents);
 
 private:
     bool fail(StoreError::Operation operation, const QString &reason);

@@ -13,5 +13,9 @@ struct StoreError
     QString reason;          // short Italian reason, without a final full stop
     bool fileUnchanged = true; // a failed write was undone (Write only)
 
+    // At start-up, when the program cannot go on without the store.
     QString message() const;
+    // When a save failed while the program runs: what became of the file, and the choice
+    // between "Riprova" and "Annulla", after which the sheet stays as the user left it.
+    QString saveMessage() const;
 };

@@ -8,12 +8,21 @@
 #include "storage/Record_Riga.h"
 #include "storage/SheetCodec.h"
 #include "storage/SheetStore.h"
+#include "storage/StoreBackup.h"
 #include "window/FolderTabs.h"
+
+#include <QDebug>
+
+#include <utility>
 
 namespace {
 void applyDecoded(CellEdit *cell, const DecodedCell &decoded)
 {
     cell->setText(decoded.text);
+    // setText leaves the caret after the last character, which scrolls a long text to its end;
+    // a cell the user is not in shows its beginning, as after the focus leaves it.
+    if (cell->window()->focusWidget() != cell)
+        cell->setCursorPosition(0);
     // A code outside the tables leaves the cell as it was.
     if (decoded.font) {
         cell->setBold(decoded.font->bold);
@@ -32,6 +41,8 @@ CellContent contentOf(const CellEdit *cell)
     content.colour = cell->foreColour();
     return content;
 }
+
+constexpr int AlertStyle = MsgStyle::Exclamation | MsgStyle::TopMost;
 } // namespace
 
 SheetPager::SheetPager(AgendaState &state, const ColourSettings &colours, Grid &grid, FolderTabs &tabs,
@@ -43,7 +54,13 @@ SheetPager::SheetPager(AgendaState &state, const ColourSettings &colours, Grid &
     , m_tabs(tabs)
     , m_store(store)
     , m_messages(messages)
+    , m_today(&QDate::currentDate)
 {
+}
+
+void SheetPager::setToday(std::function<QDate()> today)
+{
+    m_today = std::move(today);
 }
 
 void SheetPager::Apri(int Index)
@@ -67,39 +84,96 @@ bool SheetPager::Salva()
         rows[size_t(row - 1)].longCell = contentOf(m_grid.Text1(row));
         rows[size_t(row - 1)].shortCell = contentOf(m_grid.Text2(row));
     }
-    if (!m_store.writeSheet(m_state.Foglio_Corrente, encodeSheet(rows))) {
-        emit writeFailed();
-        return false;
+    const bool saved = writeSheetToStore(encodeSheet(rows));
+    if (saved) {
+        m_state.Modificato = false;
+        m_state.Modo_Cursore = false;
     }
-    m_state.Modificato = false;
-    m_state.Modo_Cursore = false;
     if (m_state.Colonna_Corrente == 1)
         m_grid.Text1(m_state.Riga_Corrente)->setFocus(Qt::OtherFocusReason);
     else if (m_state.Colonna_Corrente == 2)
         m_grid.Text2(m_state.Riga_Corrente)->setFocus(Qt::OtherFocusReason);
-    return true;
+    return saved;
 }
 
-void SheetPager::QuerySave(int Index)
+bool SheetPager::writeSheetToStore(const QByteArray &records)
+{
+    // Before anything else, while the open file still holds the book as this run found it,
+    // even when its name has gone.
+    backUpOnce();
+    // What the user agreed to write into, so that "Riprova" does not ask the same again.
+    StoreLocation accepted = StoreLocation::Same;
+    for (;;) {
+        const StoreLocation where = m_store.location();
+        if (where != StoreLocation::Same) {
+            if (where != accepted) {
+                const QString caption = m_tabs.lblFolder(m_state.Foglio_Corrente)->caption();
+                m_state.Risposta = m_messages.show(movedStoreQuestion(where, m_store.path(), caption),
+                                                   MsgStyle::OkCancel | AlertStyle);
+                if (m_state.Risposta != MsgAnswer::Ok)
+                    return false;
+                accepted = where;
+            }
+            if (!m_store.reopenAtPath()) {
+                if (askToRetry())
+                    continue;
+                return false;
+            }
+        }
+        if (m_store.writeSheet(m_state.Foglio_Corrente, records))
+            return true;
+        if (!askToRetry())
+            return false;
+    }
+}
+
+bool SheetPager::askToRetry()
+{
+    m_state.Risposta = m_messages.show(m_store.error().saveMessage(),
+                                       MsgStyle::RetryCancel | MsgStyle::Critical | MsgStyle::TopMost);
+    return m_state.Risposta == MsgAnswer::Retry;
+}
+
+// A backup that cannot be made must not stand between the user and the save.
+void SheetPager::backUpOnce()
+{
+    if (m_backupTried)
+        return;
+    m_backupTried = true;
+    QByteArray contents;
+    QString reason;
+    if (!m_store.readWholeFile(&contents))
+        reason = m_store.error().reason;
+    else if (StoreBackup::make(m_store.path(), m_today(), contents, &reason))
+        return;
+    qWarning().noquote() << "No backup of" << m_store.path() << "today:" << reason;
+}
+
+bool SheetPager::QuerySave(int Index)
 {
     if (!m_state.Modificato)
-        return;
+        return true;
     const QString text = QStringLiteral("  Vuoi salvare le modifiche effettuate al foglio ")
         + m_tabs.lblFolder(Index)->caption() + QStringLiteral("?  ");
     m_state.Risposta = m_messages.show(text, MsgStyle::YesNo | MsgStyle::Question | MsgStyle::TopMost);
     if (m_state.Risposta == MsgAnswer::Yes)
-        Salva();
-    else
-        m_state.Modificato = false;
+        return Salva();
+    m_state.Modificato = false;
+    return true;
 }
 
-void SheetPager::Apre_Foglio(int Index)
+bool SheetPager::Apre_Foglio(int Index)
 {
-    // The tabs change before the question: a switch cannot be refused, only the changes dropped.
+    // The tabs change before the question: a switch cannot be refused, only the changes dropped;
+    // but changes the user wanted kept and the store would not take stay on screen.
     m_tabs.setTabLook(m_state.Foglio_Corrente, false, m_colours.Colore_Tasti);
     m_tabs.setTabLook(Index, true, m_colours.Colore_Sfondo);
-    if (m_state.Modificato)
-        QuerySave(m_state.Foglio_Corrente);
+    if (m_state.Modificato && !QuerySave(m_state.Foglio_Corrente)) {
+        m_tabs.setTabLook(Index, false, m_colours.Colore_Tasti);
+        m_tabs.setTabLook(m_state.Foglio_Corrente, true, m_colours.Colore_Sfondo);
+        return false;
+    }
     Apri(Index);
     m_state.Foglio_Corrente = Index;
+    return true;
 }

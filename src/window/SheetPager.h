@@ -1,16 +1,25 @@
 #pragma once
 
+#include <QDate>
 #include <QObject>
+
+#include <functional>
 
 class ColourSettings;
 class FolderTabs;
 class Grid;
 class MessageBoxes;
+class QByteArray;
 class SheetStore;
 struct AgendaState;
 
 // Moves sheets between the grid and the store: Apri reads one into the grid, Salva writes the
 // grid back, QuerySave asks before changes are dropped, Apre_Foglio switches the sheet shown.
+//
+// A save never ends the program and never writes where nobody will read: a store that was
+// deleted or replaced since it was opened is reported first, a failed write can be tried again
+// or given up, and giving up keeps the sheet on screen and marked changed. The first save of a
+// run leaves a dated copy of the store beside it.
 class SheetPager : public QObject
 {
     Q_OBJECT
@@ -19,20 +28,29 @@ public:
                SheetStore &store, MessageBoxes &messages, QObject *parent = nullptr);
 
     void Apri(int Index);
-    // Returns false when the store could not be written; writeFailed() has then been emitted.
+    // False when nothing was saved because the user chose Annulla; the sheet is still changed.
     bool Salva();
-    void QuerySave(int Index);
-    void Apre_Foglio(int Index);
+    // False when the user wanted the changes saved and they could not be: the caller must not
+    // drop the sheet shown.
+    bool QuerySave(int Index);
+    // False when the sheet shown keeps unsaved changes that could not be saved: it stays shown,
+    // with its tab selected.
+    bool Apre_Foglio(int Index);
 
-signals:
-    // The sheet could not be written; the store still holds what it held before.
-    void writeFailed();
+    // The day backups are named after; tests set their own.
+    void setToday(std::function<QDate()> today);
 
 private:
+    bool writeSheetToStore(const QByteArray &records);
+    bool askToRetry();
+    void backUpOnce();
+
     AgendaState &m_state;
     const ColourSettings &m_colours;
     Grid &m_grid;
     FolderTabs &m_tabs;
     SheetStore &m_store;
     MessageBoxes &m_messages;
+    std::function<QDate()> m_today;
+    bool m_backupTried = false;
 };

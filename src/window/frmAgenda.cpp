@@ -23,14 +23,16 @@
 #include "window/Toolbar.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QIcon>
 #include <QLineEdit>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QSessionManager>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 const QString TrayTitle = QStringLiteral("KardelTray");
@@ -41,6 +43,8 @@ constexpr int MaxHelpCloseRequests = 100;
 constexpr int HelpCloseWaitMs = 10;
 const QString HelpFile = QStringLiteral("TessavoHlp.chm");
 const QString HelpPage = QStringLiteral("rubrica.htm");
+// How often a close request from outside looks whether the box in its way has gone.
+constexpr int ModalPollMs = 100;
 } // namespace
 
 frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
@@ -87,11 +91,10 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
     m_sheets = new SheetPager(m_state, m_colours, *m_grid, *m_tabs, m_store, *m_services.messages, this);
     m_rows = std::make_unique<RowOperations>(m_state, *m_grid, *m_services.messages,
                                              [this] { m_toolbar->Azzera_Pulsanti(); });
-    connect(m_sheets, &SheetPager::writeFailed, this, &frmAgenda::endAfterStoreFailure);
     m_search = new SearchBox(m_state, *m_grid, *m_searchBox, m_store, *m_services.messages,
-                             {[this](int Index) { m_sheets->QuerySave(Index); },
+                             {[this](int Index) { return m_sheets->QuerySave(Index); },
                               [this](int Index) { m_sheets->Apre_Foglio(Index); },
-                              [this] { endAfterStoreFailure(); }},
+                              [this] { reportStoreFailure(); }},
                              this);
     connect(m_tabs, &FolderTabs::lblFolder_Click, this, &frmAgenda::lblFolder_Click);
     connect(m_toolbar, &Toolbar::actionRequested, this, &frmAgenda::runToolbarAction);
@@ -119,6 +122,7 @@ bool frmAgenda::Form_Load()
     m_storePath = programFile(directory, QStringLiteral("rubri.dat"));
     StoreError error;
     if (!SheetStore::createIfMissing(m_storePath, &error)) {
+        m_startFailed = true;
         m_services.messages->show(error.message(), MsgStyle::Critical | MsgStyle::TopMost);
         return false;
     }
@@ -128,6 +132,7 @@ bool frmAgenda::Form_Load()
     m_state.Foglio_Corrente = 0;
     m_state.Prossimo_Record = 1;
     if (!m_store.open(m_storePath)) {
+        m_startFailed = true;
         m_services.messages->show(m_store.error().message(), MsgStyle::Critical | MsgStyle::TopMost);
         return false;
     }
@@ -148,12 +153,27 @@ bool frmAgenda::Form_Load()
 
 void frmAgenda::closeEvent(QCloseEvent *event)
 {
-    if (!m_ending && !Form_QueryUnload()) {
+    if (!Form_QueryUnload()) {
         event->ignore();
         return;
     }
     event->accept();
     Form_Unload();
+}
+
+// A request to terminate comes from outside (Ctrl+C, kill, the end of the session); it gets
+// the title bar's close, question included. While a box or dialog is open it waits for it, so
+// that no second question stacks on the first; while the close question is open it is that
+// question's answer that counts.
+void frmAgenda::requestClose()
+{
+    if (m_asking || !isVisible())
+        return;
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(ModalPollMs, this, &frmAgenda::requestClose);
+        return;
+    }
+    close();
 }
 
 bool frmAgenda::Form_QueryUnload()
@@ -168,6 +188,7 @@ bool frmAgenda::askToSaveChanges()
 {
     if (!m_state.Modificato)
         return true;
+    const QScopedValueRollback<bool> asking(m_asking, true);
     m_state.Risposta = m_services.messages->show(
         QStringLiteral("  Vuoi salvare le ultime modifiche effettuate?   "),
         MsgStyle::YesNoCancel | MsgStyle::Question | MsgStyle::TopMost);
@@ -175,8 +196,11 @@ bool frmAgenda::askToSaveChanges()
         giveFocusBack(m_state.Cella_Corrente);
         return false;
     }
-    if (m_state.Risposta == MsgAnswer::Yes)
-        m_sheets->Salva(); // a failure has been reported, and the program is ending anyway
+    // A save that failed and was given up keeps the window, with the changes, open.
+    if (m_state.Risposta == MsgAnswer::Yes && !m_sheets->Salva()) {
+        giveFocusBack(m_state.Cella_Corrente);
+        return false;
+    }
     return true;
 }
 
@@ -185,11 +209,16 @@ bool frmAgenda::askToSaveChanges()
 // since another program may still cancel the end of the session.
 void frmAgenda::commitSessionData(QSessionManager &manager)
 {
-    if (m_ending || !manager.allowsInteraction())
+    if (!manager.allowsInteraction())
         return;
     if (!askToSaveChanges())
         manager.cancel();
     manager.release();
+}
+
+void frmAgenda::reportStoreFailure()
+{
+    m_services.messages->show(m_store.error().message(), MsgStyle::Critical | MsgStyle::TopMost);
 }
 
 void frmAgenda::Form_Unload()
@@ -203,17 +232,6 @@ void frmAgenda::Form_Unload()
     }
 }
 
-void frmAgenda::endAfterStoreFailure()
-{
-    if (m_ending)
-        return;
-    m_ending = true;
-    m_services.messages->show(m_store.error().message(), MsgStyle::Critical | MsgStyle::TopMost);
-    m_store.close();
-    close();
-    QCoreApplication::exit(1);
-}
-
 void frmAgenda::giveFocusBack(int cellCode)
 {
     m_grid->focusCell(cellCode);
@@ -221,7 +239,8 @@ void frmAgenda::giveFocusBack(int cellCode)
 
 void frmAgenda::lblFolder_Click(int Index)
 {
-    m_sheets->Apre_Foglio(Index);
+    if (!m_sheets->Apre_Foglio(Index))
+        return;
     m_state.resetSearch();
     m_state.Colonna_Corrente = 1;
     CellEdit *first = m_grid->Text1(1);

@@ -51,6 +51,11 @@ public:
     // Start-up. Returns false when the program must end: silently when another copy runs or the
     // tray program is absent (nothing touched), after a message when the store is unusable.
     bool Form_Load();
+    // Start-up ended after a message (the store could not be created or opened).
+    bool startFailed() const { return m_startFailed; }
+    // A close request from outside the window (a termination signal): the title bar's close,
+    // once no box is open.
+    void requestClose();
 
     AgendaState &state() { return m_state; }
     const ColourSettings &colours() const { return m_colours; }
@@ -99,8 +104,9 @@ private:
     bool askToSaveChanges();
     void commitSessionData(QSessionManager &manager);
     void Form_Unload();
+    // The store could not be read: the user is told why; what is on screen stays as it is.
+    void reportStoreFailure();
     void runToolbarAction(int index);
-    void endAfterStoreFailure();
 
     AgendaServices m_services;
     AgendaState m_state;
@@ -108,7 +114,8 @@ private:
     SheetStore m_store;
     QString m_storePath;
     qreal m_dpi;
-    bool m_ending = false;
+    bool m_startFailed = false;
+    bool m_asking = false; // the close question is open
 
     Toolbar *m_toolbar = nullptr;
     QLineEdit *m_searchBox = nullptr;

@@ -42,6 +42,12 @@ private slots:
         QTest::newRow("OK/Cancel, default beyond the buttons")
             << (MsgStyle::OkCancel | MsgStyle::Critical | MsgStyle::DefaultButton3) << u"e"_s << u"e"_s
             << u"Critical: Annulla! OK*"_s << u"Annulla"_s << int(MsgAnswer::Cancel);
+        const int retryCancel = MsgStyle::RetryCancel | MsgStyle::Critical | MsgStyle::TopMost;
+        QTest::newRow("retry") << retryCancel << u"r"_s << u"r"_s << u"Critical top: Annulla! Riprova*"_s
+                               << u"Riprova"_s << int(MsgAnswer::Retry);
+        QTest::newRow("retry box, Escape cancels") << retryCancel << u"r"_s << u"r"_s
+                                                   << u"Critical top: Annulla! Riprova*"_s << QString()
+                                                   << int(MsgAnswer::Cancel);
     }
 
     // The box is answered from the event loop as a user would.

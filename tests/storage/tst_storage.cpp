@@ -1,6 +1,8 @@
 #include "storage/ColourSettings.h"
 #include "storage/SheetCodec.h"
 #include "storage/SheetStore.h"
+#include "storage/SystemErrorText.h"
+#include "platform/QuitOnSignal.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -11,10 +13,15 @@
 #include <tuple>
 
 #ifdef Q_OS_UNIX
+#include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <unistd.h>
 #endif
+
+#include <cerrno>
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
@@ -43,8 +50,9 @@ QString describe(const DecodedCell &cell)
     return font + u' ' + (cell.colour ? QString::number(*cell.colour, 16) : u"?"_s);
 }
 
-// A store file in memory, on a disk that fills up in the middle of a save: its first write (every
-// write with failAlways) stops after writeBudget bytes; with a negative budget its first flush fails.
+// A store file in memory, on a disk that fills up in the middle of a save: its first write stops
+// after writeBudget bytes (and with failAlways every later write takes nothing); with a negative
+// budget its first flush fails.
 struct MemoryFile : RecordFile
 {
     MemoryFile(QByteArray *file, qint64 budget, bool alwaysFails)
@@ -57,7 +65,8 @@ struct MemoryFile : RecordFile
     }
     bool writeAt(qint64 offset, const char *data, qint64 size) override
     {
-        const qint64 count = (writes++ == 0 || failAlways) && writeBudget >= 0 ? std::min(size, writeBudget) : size;
+        // With failAlways, nothing after the first write reaches the disk: not even the undo.
+        const qint64 count = writeBudget < 0 ? size : writes++ == 0 ? std::min(size, writeBudget) : failAlways ? 0 : size;
         *bytes = bytes->leftJustified(offset + count, '\0').replace(offset, count, QByteArray(data, count));
         return count == size;
     }
@@ -68,15 +77,18 @@ struct MemoryFile : RecordFile
         bytes->resize(size);
         return true;
     }
-    QString errorReason() const override { return u"spazio su disco esaurito"_s; }
+    QString errorReason() const override { return SystemErrorText::reason(code); }
 
     QByteArray *bytes;
+    int code = ENOSPC;
     qint64 writeBudget;
     bool failAlways;
     int writes = 0, flushes = 0;
 };
 
 } // namespace
+
+Q_DECLARE_METATYPE(StoreLocation)
 
 // The store file rubri.dat, its records and the colour settings in Kardel.ini.
 class TestStorage : public QObject
@@ -291,16 +303,158 @@ private slots:
         const QByteArray before = QByteArray("abcdefghijklmnopqrstuvwxyz").repeated(11000).left(initialSize);
         QByteArray bytes = before;
         SheetStore store;
-        QVERIFY(store.open(std::make_unique<MemoryFile>(&bytes, writeBudget, failAlways), u"C:\\Tessavo\\rubri.dat"_s));
+        auto file = std::make_unique<MemoryFile>(&bytes, writeBudget, failAlways);
+        MemoryFile *disk = file.get();
+        QVERIFY(store.open(std::move(file), u"C:\\Tessavo\\rubri.dat"_s));
         QFETCH(int, sheet);
         QVERIFY(!store.writeSheet(sheet, QByteArray(SheetBytes, 'W')));
         if (!failAlways)
             QCOMPARE(bytes, before);
         const QString outcome = failAlways ? u"potrebbe essere rimasto danneggiato"_s : u"non è stato modificato"_s;
-        QCOMPARE(store.error().message(), u"Impossibile salvare il foglio nell'archivio della Rubrica\r"
-                                          u"C:\\Tessavo\\rubri.dat\r\rMotivo: spazio su disco esaurito.\rIl file "_s
-                                              + outcome + u".\r\rIl programma verrà chiuso."_s);
+        QCOMPARE(store.error().saveMessage(),
+                 u"Impossibile salvare il foglio nell'archivio della Rubrica\rC:\\Tessavo\\rubri.dat\r\r"
+                 u"Motivo: disco pieno.\rIl file "_s
+                     + outcome
+                     + u".\r\rRiprova: salva di nuovo, dopo aver risolto il problema (per esempio liberando "
+                       u"spazio sul disco).\rAnnulla: non salva; le modifiche restano nel foglio e la Rubrica "
+                       u"resta aperta."_s);
+        // The same file, once the disk has room again, takes the sheet.
+        disk->failAlways = false;
+        QVERIFY(store.writeSheet(sheet, QByteArray(SheetBytes, 'W')));
+        QCOMPARE(bytes.mid(sheet * SheetBytes, SheetBytes), QByteArray(SheetBytes, 'W'));
     }
+
+    // Each common cause of a failed write is named in words, and the file is put back.
+    void failureReasons_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("disk full") << ENOSPC << u"disco pieno"_s;
+        QTest::newRow("file too large") << EFBIG << u"file troppo grande"_s;
+#ifdef EDQUOT
+        QTest::newRow("quota") << EDQUOT << u"superata la quota di spazio su disco assegnata all'utente"_s;
+#endif
+        QTest::newRow("input/output") << EIO << u"errore di input/output sul disco"_s;
+        QTest::newRow("read-only file system") << EROFS << u"file system di sola lettura"_s;
+        QTest::newRow("access denied") << EACCES << u"accesso negato"_s;
+        QTest::newRow("network file gone") << ESTALE << u"la connessione con il disco di rete si è interrotta"_s;
+        QTest::newRow("device gone") << ENXIO << u"il disco non è più collegato o non è pronto"_s;
+        QTest::newRow("no memory") << ENOMEM << u"memoria insufficiente"_s;
+        QTest::newRow("unknown") << 9999 << u"errore di sistema 9999"_s;
+    }
+
+    void failureReasons()
+    {
+        QFETCH(int, code);
+        QByteArray bytes = EmptyRecord.repeated(1936);
+        const QByteArray before = bytes;
+        auto file = std::make_unique<MemoryFile>(&bytes, 100, false);
+        file->code = code;
+        SheetStore store;
+        QVERIFY(store.open(std::move(file), u"rubri.dat"_s));
+        QVERIFY(!store.writeSheet(7, QByteArray(SheetBytes, 'W')));
+        QCOMPARE(bytes, before);
+        QFETCH(QString, reason);
+        const QStringList lines = store.error().saveMessage().split(u'\r');
+        QCOMPARE(lines.mid(2, 3), QStringList({QString(), u"Motivo: "_s + reason + u'.', u"Il file non è stato modificato."_s}));
+    }
+
+    // Another program deletes the store or puts another file at its path while it is open: the
+    // store notices, and a reopen writes into what is at the path now, never into the old file.
+    void storeThatMoved_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<StoreLocation>("location");
+        QTest::newRow("untouched") << QString() << StoreLocation::Same;
+#ifdef Q_OS_UNIX // Windows refuses to delete or rename the open store
+        QTest::newRow("deleted") << u"delete"_s << StoreLocation::Missing;
+        QTest::newRow("moved away") << u"move"_s << StoreLocation::Missing;
+        QTest::newRow("written anew and renamed over it") << u"rename over"_s << StoreLocation::Replaced;
+        QTest::newRow("moved away, new file") << u"move, create"_s << StoreLocation::Replaced;
+        QTest::newRow("moved away, folder") << u"move, folder"_s << StoreLocation::Replaced;
+#endif
+    }
+
+    void storeThatMoved()
+    {
+        QFETCH(QString, change);
+        QFETCH(StoreLocation, location);
+        const QString held = m_dir->filePath(u"held.dat"_s), other = m_dir->filePath(u"other.dat"_s);
+        const QByteArray original = EmptyRecord.repeated(1936);
+        const QByteArray otherBytes = QByteArray("Altro").leftJustified(146 * 3, '.');
+        QVERIFY(SheetStore::createIfMissing(m_store, nullptr));
+        SheetStore store;
+        QVERIFY(store.open(m_store));
+#ifdef Q_OS_UNIX
+        // A second name for the open file, to read it after its own name has gone.
+        QVERIFY(::link(QFile::encodeName(m_store).constData(), QFile::encodeName(held).constData()) == 0);
+#endif
+        QVERIFY(!change.startsWith(u"move") || QFile::rename(m_store, m_dir->filePath(u"moved.dat"_s)));
+        QVERIFY(change != u"delete" || QFile::remove(m_store));
+        QVERIFY(!change.endsWith(u"create") || writeFile(m_store, otherBytes));
+        QVERIFY(!change.endsWith(u"folder") || QDir().mkdir(m_store));
+        QVERIFY(change != u"rename over"
+                || (writeFile(other, otherBytes) && std::rename(qPrintable(other), qPrintable(m_store)) == 0));
+        QCOMPARE(store.location(), location);
+        if (location == StoreLocation::Same)
+            return;
+
+        if (change.endsWith(u"folder")) {
+            QVERIFY(!store.reopenAtPath());
+            QCOMPARE(store.error().reason, u"il percorso indica una cartella, non un file"_s);
+            QCOMPARE(store.location(), StoreLocation::Replaced);
+            return;
+        }
+        QVERIFY(store.reopenAtPath());
+        QCOMPARE(store.location(), StoreLocation::Same);
+        QVERIFY(store.writeSheet(1, QByteArray(SheetBytes, 'W')));
+        // A missing store comes back whole and empty before the sheet goes in.
+        const QByteArray before = location == StoreLocation::Missing ? original : otherBytes;
+        QByteArray expected = before;
+        if (expected.size() < SheetBytes) // a short file is filled up with empty records first
+            expected += EmptyRecord.repeated(44).mid(expected.size());
+        expected = expected.left(SheetBytes) + QByteArray(SheetBytes, 'W') + expected.mid(2 * SheetBytes);
+        QCOMPARE(contentsOf(m_store), expected);
+        QCOMPARE(contentsOf(held), original);
+    }
+
+#ifdef Q_OS_UNIX
+    void writeBeyondFileSizeLimit_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<int>("sheet");
+        QTest::addColumn<int>("limit");
+        // Sheet 1 spans bytes 6424 to 12848: the file would grow past the limit.
+        QTest::newRow("growing a short file") << EmptyRecord << 1 << 10000;
+        // The write stops at the limit inside the sheet; putting back the bytes beyond it fails
+        // too, but the write never reached them, and the file reads back as it was.
+        QTest::newRow("in place, undo fails where the write did") << EmptyRecord.repeated(1936) << 0 << 1000;
+    }
+
+    // A write the system really refuses: beyond the process's file size limit, which without
+    // the signal ignored would end the program.
+    void writeBeyondFileSizeLimit()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(int, sheet);
+        QFETCH(int, limit);
+        QVERIFY(writeFile(m_store, before));
+        SheetStore store;
+        QVERIFY(store.open(m_store));
+        QuitOnSignal::ignoreFileSizeLimitSignal();
+        rlimit saved = {};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        rlimit lower = saved;
+        lower.rlim_cur = rlim_t(limit);
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &lower) == 0);
+        const bool written = store.writeSheet(sheet, QByteArray(SheetBytes, 'W'));
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        QVERIFY(!written);
+        QCOMPARE(store.error().reason, u"file troppo grande"_s);
+        QVERIFY(store.error().fileUnchanged);
+        QCOMPARE(contentsOf(m_store), before);
+    }
+#endif
 
     void readsColourIndex_data()
     {

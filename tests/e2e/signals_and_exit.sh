@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Runs the real program under Xvfb and checks what the tests in-process cannot: its exit
+# status after a silent refusal and after a fatal message, and real termination signals
+# answered with the close question (Return chooses "Sì", Escape "Annulla").
+# Usage: signals_and_exit.sh <product-dir>
+set -uo pipefail
+product=$1
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+cp "$product/rubrica" "$product/kardeltray" "$work/"
+export XDG_RUNTIME_DIR=$work/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+title="Rubrica di Tessavo"
+
+# Waits up to 10 s for process $1 to end and puts its exit status in $status (a subshell
+# could not wait for it).
+ended() {
+    for _ in $(seq 100); do
+        kill -0 "$1" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$1" 2>/dev/null && return 1
+    wait "$1"
+    status=$?
+}
+
+# The windows titled like the address book other than $1 (its message boxes).
+box_besides() {
+    for _ in $(seq 100); do
+        for w in $(xdotool search --onlyvisible --name "$title" 2>/dev/null); do
+            [ "$w" != "$1" ] && echo "$w" && return 0
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+# Sends key $2 to box $1 of process $3 until the box has gone: a box that has just appeared
+# may not take keys yet. Window numbers are reused, by the next box or the next process, so
+# the box is known by its number and its process together.
+answer() {
+    xdotool windowfocus --sync "$1"
+    for _ in $(seq 20); do
+        [ "$(xdotool getwindowpid "$1" 2>/dev/null)" = "$3" ] || return 0
+        xdotool search --onlyvisible --name "$title" 2>/dev/null | grep -qx "$1" || return 0
+        xdotool key --window "$1" "$2" 2>/dev/null
+        sleep 0.5
+    done
+    return 1
+}
+
+# No tray program: a silent end, status 0, nothing created.
+"$work/rubrica" &
+ended $! && [ "$status" = 0 ] || fail "the refusal without the tray program did not exit 0"
+[ -e "$work/rubri.dat" ] && fail "the refusal created the store"
+
+"$work/kardeltray" &
+for _ in $(seq 100); do
+    "$work/kardeltray" --is-running && break
+    sleep 0.1
+done
+
+# A store that cannot be opened: the message, then a non-zero status.
+mkdir "$work/rubri.dat"
+"$work/rubrica" &
+rubrica=$!
+box=$(box_besides none) || fail "no message about the unusable store"
+answer "$box" Return $rubrica || fail "the fatal message did not take Return"
+ended $rubrica || fail "the program did not end after the fatal message"
+[ "$status" != 0 ] || fail "the fatal message ended with status 0"
+rmdir "$work/rubri.dat"
+
+start() {
+    "$work/rubrica" &
+    rubrica=$!
+    window=$(xdotool search --sync --onlyvisible --name "$title" | head -n 1)
+    xdotool windowfocus --sync "$window"
+    sleep 0.5
+}
+
+# Nothing changed: SIGTERM closes without a question.
+start
+kill -TERM $rubrica
+ended $rubrica && [ "$status" = 0 ] || fail "SIGTERM without changes did not close the program with status 0"
+empty=$(dd if="$work/rubri.dat" bs=146 count=1 status=none)
+
+# Changes: SIGHUP asks, and Sì saves and closes.
+start
+xdotool type --window "$window" --delay 50 "Agnese"
+kill -HUP $rubrica
+box=$(box_besides "$window") || fail "SIGHUP with changes asked nothing"
+answer "$box" Return $rubrica || fail "the close question did not take Return"
+ended $rubrica && [ "$status" = 0 ] || fail "Sì after SIGHUP did not close the program with status 0"
+head -c $((44 * 146)) "$work/rubri.dat" | grep -q Agnese || fail "the typed word is not in sheet A1"
+backup="$work/rubri-$(date +%Y-%m-%d).bak"
+[ "$(dd if="$backup" bs=146 count=1 status=none)" = "$empty" ] || fail "no backup of the store before the save"
+
+# Changes: SIGINT asks, and Annulla keeps the program running.
+start
+xdotool type --window "$window" --delay 50 "Bice"
+kill -INT $rubrica
+box=$(box_besides "$window") || fail "SIGINT with changes asked nothing"
+answer "$box" Escape $rubrica || fail "the close question did not take Escape"
+sleep 1
+kill -0 $rubrica 2>/dev/null || fail "Annulla did not keep the program running"
+kill -KILL $rubrica
+echo "exit statuses, signals and the backup as expected"
