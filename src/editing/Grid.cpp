@@ -73,3 +73,19 @@ QWidget *Grid::lastInTabOrder() const
 {
     return Text2(GridRows);
 }
+
+std::array<RowContent, RowsPerSheet> Grid::sheetRows() const
+{
+    const auto contentOf = [](const CellEdit *cell) {
+        CellContent content;
+        content.text = cell->text();
+        content.font.bold = cell->isBold();
+        content.font.underline = cell->isUnderlined();
+        content.colour = cell->foreColour();
+        return content;
+    };
+    std::array<RowContent, RowsPerSheet> rows;
+    for (int row = 1; row <= RowsPerSheet; ++row)
+        rows[size_t(row - 1)] = {contentOf(Text1(row)), contentOf(Text2(row))};
+    return rows;
+}

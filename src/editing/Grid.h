@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/SheetCodec.h"
+
 #include <QtGlobal>
 
 #include <array>
@@ -27,6 +29,9 @@ public:
     void focusCell(int cellCode);
 
     QWidget *lastInTabOrder() const;
+
+    // What the 44 rows hold, as a save or a row shift takes it: text, bold, underline, colour.
+    std::array<RowContent, RowsPerSheet> sheetRows() const;
 
 private:
     std::array<CellEdit *, 44> m_long{};

@@ -14,16 +14,6 @@ const QString InsertQuestion = QStringLiteral(" Nell' ultima riga del foglio son
                                               " Vuoi continuare?  ");
 const QString RemoveQuestion = QStringLiteral(" Stai per cancellare i dati della riga...   \r\r vuoi continuare?  ");
 
-CellContent contentOf(const CellEdit *cell)
-{
-    CellContent content;
-    content.text = cell->text();
-    content.font.bold = cell->isBold();
-    content.font.underline = cell->isUnderlined();
-    content.colour = cell->foreColour();
-    return content;
-}
-
 // A text put into a cell shows from its beginning, as after the user has left the cell.
 void setCellText(CellEdit *cell, const QString &text)
 {
@@ -49,7 +39,7 @@ void RowOperations::Inserisci_Riga()
     const int r = m_state.Riga_Corrente;
     if (!RowShift::isValidRow(r))
         return;
-    RowShift::SheetRows rows = readRows();
+    RowShift::SheetRows rows = m_grid.sheetRows();
     if (!RowShift::hasText(rows.back()) || confirm(InsertQuestion)) {
         RowShift::insertRow(rows, r);
         for (int i = RowsPerSheet; i > r; --i)
@@ -65,7 +55,7 @@ void RowOperations::Togli_Riga()
     const int r = m_state.Riga_Corrente;
     if (!RowShift::isValidRow(r))
         return;
-    RowShift::SheetRows rows = readRows();
+    RowShift::SheetRows rows = m_grid.sheetRows();
     if (!RowShift::hasText(rows[size_t(r - 1)]) || confirm(RemoveQuestion)) {
         RowShift::removeRow(rows, r);
         for (int i = r; i <= RowsPerSheet; ++i)
@@ -80,16 +70,6 @@ bool RowOperations::confirm(const QString &question)
     if (m_resetToolbar)
         m_resetToolbar();
     return m_state.Risposta != MsgAnswer::No;
-}
-
-RowShift::SheetRows RowOperations::readRows() const
-{
-    RowShift::SheetRows rows;
-    for (int row = 1; row <= RowsPerSheet; ++row) {
-        rows[size_t(row - 1)].longCell = contentOf(m_grid.Text1(row));
-        rows[size_t(row - 1)].shortCell = contentOf(m_grid.Text2(row));
-    }
-    return rows;
 }
 
 // Item by item, both cells at each step: the texts, the bold, the underline, the colours. An

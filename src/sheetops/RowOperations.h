@@ -26,7 +26,6 @@ private:
 
     // False when the user answered No.
     bool confirm(const QString &question);
-    RowShift::SheetRows readRows() const;
     void writeRow(int row, const RowContent &content, ItemOrder order);
     void focusLongCell(int row);
 

@@ -32,16 +32,6 @@ void applyDecoded(CellEdit *cell, const DecodedCell &decoded)
         cell->setForeColour(*decoded.colour);
 }
 
-CellContent contentOf(const CellEdit *cell)
-{
-    CellContent content;
-    content.text = cell->text();
-    content.font.bold = cell->isBold();
-    content.font.underline = cell->isUnderlined();
-    content.colour = cell->foreColour();
-    return content;
-}
-
 constexpr int AlertStyle = MsgStyle::Exclamation | MsgStyle::TopMost;
 } // namespace
 
@@ -79,11 +69,7 @@ void SheetPager::Apri(int Index)
 
 bool SheetPager::Salva()
 {
-    std::array<RowContent, RowsPerSheet> rows;
-    for (int row = 1; row <= RowsPerSheet; ++row) {
-        rows[size_t(row - 1)].longCell = contentOf(m_grid.Text1(row));
-        rows[size_t(row - 1)].shortCell = contentOf(m_grid.Text2(row));
-    }
+    const auto rows = m_grid.sheetRows();
     const bool saved = writeSheetToStore(encodeSheet(rows));
     if (saved) {
         m_state.Modificato = false;

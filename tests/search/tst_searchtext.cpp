@@ -103,5 +103,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestSearchText)
+QTEST_GUILESS_MAIN(TestSearchText)
 #include "tst_searchtext.moc"

@@ -132,5 +132,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestSearchWalk)
+QTEST_GUILESS_MAIN(TestSearchWalk)
 #include "tst_searchwalk.moc"
