@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <tuple>
 
 using namespace GridRules;
 
@@ -73,10 +74,8 @@ private slots:
         s.Modo_Cursore = c.caretMode;
         s.Cella_Corrente = 99; // no rule writes it
         const KeyOutcome out = onKeyDown(s, c.cell, c.key, 0);
-        QCOMPARE(out.focusCell, c.target);
-        QCOMPARE(qMakePair(out.exitStep, out.exitCell), qMakePair(c.exit != 0, c.exit));
-        QCOMPARE(s.Cella_Corrente, c.exit ? c.exit : 99);
-        QCOMPARE(qMakePair(out.passToCell, s.Modo_Cursore), qMakePair(c.exit == 0, c.exit == 0));
+        QCOMPARE(std::tuple(out.focusCell, out.exitStep, out.exitCell, s.Cella_Corrente, out.passToCell, s.Modo_Cursore),
+                 std::tuple(c.target, c.exit != 0, c.exit, c.exit ? c.exit : 99, c.exit == 0, c.exit == 0));
         QCOMPARE(s.Riga_Corrente, c.cell % 100);
         QVERIFY(!s.Modificato && !out.focusSearchBox);
     }
@@ -126,13 +125,13 @@ private slots:
         s.Trovato = true;
         s.Prossimo_Record = s.Ultimo_Trovato = 9;
         QVERIFY(!onCharacter(s, T2(3), 'a'));
-        QVERIFY(!s.Trovato && s.Prossimo_Record == 1 && s.Ultimo_Trovato == 0 && s.Cella_Corrente == T2(3));
+        QCOMPARE(std::tuple(s.Trovato, s.Prossimo_Record, s.Ultimo_Trovato, s.Cella_Corrente), std::tuple(false, 1, 0, T2(3)));
         for (const int button : {1, 2, 4}) {
             s.Trovato = s.Estendi_Selezione = true;
             s.Prossimo_Record = s.Ultimo_Trovato = 12;
             QCOMPARE(onMousePressed(s, T2(40), button), button == 1);
-            QVERIFY(s.Modo_Cursore && !s.Estendi_Selezione && !s.Trovato && s.Prossimo_Record == 1);
-            QVERIFY(s.Ultimo_Trovato == 0 && s.Cella_Corrente == T2(40));
+            QCOMPARE(std::tuple(s.Modo_Cursore, s.Estendi_Selezione, s.Trovato, s.Prossimo_Record, s.Ultimo_Trovato, s.Cella_Corrente),
+                     std::tuple(true, false, false, 1, 0, T2(40)));
         }
         onFocusLost(s, T1(17)); // only a short cell names itself when it loses the focus
         QCOMPARE(s.Cella_Corrente, T2(40));
