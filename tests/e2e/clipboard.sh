@@ -4,19 +4,7 @@
 # the primary selection into one cell; a cut can be read back by xclip.
 # Usage: clipboard.sh <product-dir>
 set -euo pipefail
-product=$1
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
-
-cp "$product/rubrica" "$product/kardeltray" "$work/"
-export XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+source "$(dirname "$0")/common.sh"
 
 # Bytes of one field of a record of sheet 0, as stored: long cell 0..99, short cell 100..139.
 field() { # <row> <offset> <length>
@@ -26,24 +14,13 @@ padded() { # <text as printf format> <length>
     printf "%-$2s" "$(printf "$1")" | od -An -c | tr -s ' ' | sed 's/ *$//'
 }
 
-# At 96 dpi the toolbar boxes are 24 pixels wide, 3..27 from the top; cut, copy and paste
-# start at x 33, 57 and 81. The short cell of row 1 starts at (223, 72).
-click_box() { xdotool mousemove --window "$window" "$1" 15 click 1; sleep 0.5; }
-save() { click_box 15; }
+# Cut, copy and paste start at x 33, 57 and 81. The short cell of row 1 starts at (223, 72).
 cut() { click_box 44; }
 paste() { click_box 92; }
 
-"$work/kardeltray" &
-for _ in $(seq 100); do
-    "$work/kardeltray" --is-running && break
-    sleep 0.1
-done
-
-"$work/rubrica" &
-rubrica=$!
-window=$(xdotool search --sync --onlyvisible --name "Rubrica di Tessavo" | head -n 1)
-xdotool windowfocus --sync "$window"
-sleep 0.5
+install_program
+start_tray
+start_rubrica
 
 # Three lines, Windows line ends, a letter outside the code page and an accent written as e
 # plus a combining mark. xclip stays in the foreground, serving the clipboard until the cut.
@@ -55,7 +32,7 @@ printf 'Nin\xcc\x83o\n' | xclip -quiet -selection primary 2>/dev/null &
 sleep 0.3
 xdotool mousemove --window "$window" 240 80 click 2
 sleep 0.3
-save
+click_box 15 # save
 
 [ "$(field 3 0 100)" = "$(padded 'Uno' 100)" ] || fail "row 3 holds $(field 3 0 100)"
 [ "$(field 4 0 100)" = "$(padded 'Citt\340' 100)" ] || fail "row 4 holds $(field 4 0 100)"
@@ -72,14 +49,6 @@ cut
 clip=$(xclip -o -selection clipboard | od -An -c | tr -s ' ')
 want=$(printf 'Uno\nCitt\xc3\xa0\nJos\xc3\xa9 ?\n' | od -An -c | tr -s ' ')
 [ "$clip" = "$want" ] || fail "the clipboard holds $clip"
-save
+save_and_close
 [ "$(field 4 0 100)" = "$(padded '' 100)" ] || fail "row 4 still holds $(field 4 0 100)"
 echo "the cut lines are on the clipboard and gone from the store"
-
-xdotool mousemove --window "$window" 630 15 click 1
-for _ in $(seq 100); do
-    kill -0 "$rubrica" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$rubrica" 2>/dev/null && fail "the close button did not close the address book"
-exit 0

@@ -3,34 +3,16 @@
 # program's own page; a second F1 opens no second viewer; closing the address book closes it.
 # Usage: help.sh <product-dir> [screenshot.png]
 set -euo pipefail
-product=$1
+source "$(dirname "$0")/common.sh"
 shot=${2:-}
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 
 # A program directory with blanks in its name, as the help command line carries it unquoted.
-dir="$work/Programmi di Tessavo"
-mkdir -p "$dir"
-cp -r "$product/rubrica" "$product/kardeltray" "$product/tessavohelp" "$product/rubrica.htm" \
-    "$product/rubrica-icons" "$dir/"
-export XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
+prog="$work/Programmi di Tessavo"
+install_program tessavohelp rubrica.htm rubrica-icons
+viewers() { pgrep -f -- "$prog/tessavohelp" | wc -l; }
 
-fail() { echo "FAIL: $*"; exit 1; }
-viewers() { pgrep -f -- "$dir/tessavohelp" | wc -l; }
-
-"$dir/kardeltray" &
-for _ in $(seq 100); do
-    "$dir/kardeltray" --is-running && break
-    sleep 0.1
-done
-
-"$dir/rubrica" &
-rubrica=$!
-window=$(xdotool search --sync --onlyvisible --name "Rubrica di Tessavo" | head -n 1)
-xdotool windowfocus --sync "$window"
-sleep 0.5
+start_tray
+start_rubrica
 xdotool key --window "$window" F1
 
 help=""
@@ -58,17 +40,9 @@ sleep 1
 [ "$(viewers)" -eq 1 ] || fail "a second F1 started another viewer"
 
 # F1 marks the sheet changed, as any key does in a cell: save first, so that closing asks nothing.
-# At 96 dpi the toolbar boxes span pixels 3..27 from the top; box 0 starts at x 3, box 12 at 602.
 xdotool windowraise "$window"
 sleep 0.3
-xdotool mousemove --window "$window" 15 15 click 1
-sleep 0.5
-xdotool mousemove --window "$window" 630 15 click 1
-for _ in $(seq 100); do
-    kill -0 "$rubrica" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$rubrica" 2>/dev/null && fail "the close button did not close the address book"
+save_and_close
 for _ in $(seq 50); do
     [ "$(viewers)" -eq 0 ] && break
     sleep 0.1

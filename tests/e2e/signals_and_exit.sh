@@ -4,25 +4,13 @@
 # answered with the close question (Return chooses "Sì", Escape "Annulla").
 # Usage: signals_and_exit.sh <product-dir>
 set -uo pipefail
-product=$1
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-
-cp "$product/rubrica" "$product/kardeltray" "$work/"
-export XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-title="Rubrica di Tessavo"
+source "$(dirname "$0")/common.sh"
+install_program
 
 # Waits up to 10 s for process $1 to end and puts its exit status in $status (a subshell
 # could not wait for it).
 ended() {
-    for _ in $(seq 100); do
-        kill -0 "$1" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$1" 2>/dev/null && return 1
+    wait_end "$1" || return 1
     wait "$1"
     status=$?
 }
@@ -53,19 +41,15 @@ answer() {
 }
 
 # No tray program: a silent end, status 0, nothing created.
-"$work/rubrica" &
+"$prog/rubrica" &
 ended $! && [ "$status" = 0 ] || fail "the refusal without the tray program did not exit 0"
 [ -e "$work/rubri.dat" ] && fail "the refusal created the store"
 
-"$work/kardeltray" &
-for _ in $(seq 100); do
-    "$work/kardeltray" --is-running && break
-    sleep 0.1
-done
+start_tray
 
 # A store that cannot be opened: the message, then a non-zero status.
 mkdir "$work/rubri.dat"
-"$work/rubrica" &
+"$prog/rubrica" &
 rubrica=$!
 box=$(box_besides none) || fail "no message about the unusable store"
 answer "$box" Return $rubrica || fail "the fatal message did not take Return"
@@ -73,22 +57,14 @@ ended $rubrica || fail "the program did not end after the fatal message"
 [ "$status" != 0 ] || fail "the fatal message ended with status 0"
 rmdir "$work/rubri.dat"
 
-start() {
-    "$work/rubrica" &
-    rubrica=$!
-    window=$(xdotool search --sync --onlyvisible --name "$title" | head -n 1)
-    xdotool windowfocus --sync "$window"
-    sleep 0.5
-}
-
 # Nothing changed: SIGTERM closes without a question.
-start
+start_rubrica
 kill -TERM $rubrica
 ended $rubrica && [ "$status" = 0 ] || fail "SIGTERM without changes did not close the program with status 0"
 empty=$(dd if="$work/rubri.dat" bs=146 count=1 status=none)
 
 # Changes: SIGHUP asks, and Sì saves and closes.
-start
+start_rubrica
 xdotool type --window "$window" --delay 50 "Agnese"
 kill -HUP $rubrica
 box=$(box_besides "$window") || fail "SIGHUP with changes asked nothing"
@@ -99,7 +75,7 @@ backup="$work/rubri-$(date +%Y-%m-%d).bak"
 [ "$(dd if="$backup" bs=146 count=1 status=none)" = "$empty" ] || fail "no backup of the store before the save"
 
 # Changes: SIGINT asks, and Annulla keeps the program running.
-start
+start_rubrica
 xdotool type --window "$window" --delay 50 "Bice"
 kill -INT $rubrica
 box=$(box_besides "$window") || fail "SIGINT with changes asked nothing"

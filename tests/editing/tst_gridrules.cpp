@@ -2,10 +2,10 @@
 #include "editing/GridRules.h"
 #include "editing/KeyCodes.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
+#include <tuple>
 
 using namespace GridRules;
 
@@ -24,15 +24,11 @@ Q_DECLARE_METATYPE(KeyCase)
 Q_DECLARE_METATYPE(ModeCase)
 Q_DECLARE_METATYPE(KeyCodeCase)
 
-// The grid's rules and the key codes they are written in; pure functions, no files touched.
 class TestGridRules : public QObject
 {
     Q_OBJECT
-    QTemporaryDir m_dir;
 
 private slots:
-    void init() { QVERIFY(m_dir.isValid()); }
-
     // Line L shows Text1(L), Text2(L), Text1(L + 22), Text2(L + 22): Right walks that order
     // through all 88 cells and round, Left walks it back.
     void readingCycle()
@@ -47,8 +43,7 @@ private slots:
             for (int i = 0; i < order.size(); ++i) {
                 const KeyOutcome out = onKeyDown(s, order.at(i), key, 0);
                 QCOMPARE(out.focusCell, order.at((i + 1) % order.size()));
-                QCOMPARE(s.Cella_Corrente, out.focusCell);
-                QVERIFY(out.caretAtEnd && !out.passToCell && !s.Modificato);
+                QVERIFY(s.Cella_Corrente == out.focusCell && out.caretAtEnd && !out.passToCell && !s.Modificato);
             }
         }
     }
@@ -58,14 +53,14 @@ private slots:
         QTest::addColumn<KeyCase>("c");
         QTest::newRow("enter T1(44)") << KeyCase{T1(44), VK::Return, true, T2(44), T2(44)};
         QTest::newRow("enter T2(22)") << KeyCase{T2(22), VK::Return, false, T1(23), T1(23)};
+        QTest::newRow("enter T2(44) wraps") << KeyCase{T2(44), VK::Return, false, T1(1), T1(1)};
+        const struct { const char *name; int row, key, toRow; } moves[] = {
+            {"up 1", 1, VK::Up, 44},        {"up 23", 23, VK::Up, 22},      {"down 44", 44, VK::Down, 1},
+            {"down 22", 22, VK::Down, 23},  {"pgup 30", 30, VK::Prior, 23}, {"pgup 22", 22, VK::Prior, 1},
+            {"pgup 1", 1, VK::Prior, 1},    {"pgdn 5", 5, VK::Next, 22},    {"pgdn 23", 23, VK::Next, 44},
+            {"pgdn 44", 44, VK::Next, 44},
+        };
         for (const int offset : {0, 100}) {
-            const struct { const char *name; int row, key, toRow; } moves[] = {
-                {"up 1", 1, VK::Up, 44},        {"up 23", 23, VK::Up, 22},
-                {"down 44", 44, VK::Down, 1},   {"down 22", 22, VK::Down, 23},
-                {"pgup 30", 30, VK::Prior, 23}, {"pgup 22", 22, VK::Prior, 1},
-                {"pgup 1", 1, VK::Prior, 1},    {"pgdn 5", 5, VK::Next, 22},
-                {"pgdn 23", 23, VK::Next, 44},  {"pgdn 44", 44, VK::Next, 44},
-            };
             for (const auto &m : moves) // in caret mode: these keys end it
                 QTest::addRow("T%d %s", offset ? 2 : 1, m.name)
                     << KeyCase{m.row + offset, m.key, true, m.toRow == m.row ? 0 : m.toRow + offset, m.toRow + offset};
@@ -79,12 +74,8 @@ private slots:
         s.Modo_Cursore = c.caretMode;
         s.Cella_Corrente = 99; // no rule writes it
         const KeyOutcome out = onKeyDown(s, c.cell, c.key, 0);
-        QCOMPARE(out.focusCell, c.target);
-        QCOMPARE(out.exitStep, c.exit != 0);
-        QCOMPARE(out.exitCell, c.exit);
-        QCOMPARE(s.Cella_Corrente, c.exit ? c.exit : 99);
-        QCOMPARE(out.passToCell, c.exit == 0);
-        QCOMPARE(s.Modo_Cursore, c.exit == 0);
+        QCOMPARE(std::tuple(out.focusCell, out.exitStep, out.exitCell, s.Cella_Corrente, out.passToCell, s.Modo_Cursore),
+                 std::tuple(c.target, c.exit != 0, c.exit, c.exit ? c.exit : 99, c.exit == 0, c.exit == 0));
         QCOMPARE(s.Riga_Corrente, c.cell % 100);
         QVERIFY(!s.Modificato && !out.focusSearchBox);
     }
@@ -107,29 +98,23 @@ private slots:
         AgendaState s;
         s.Estendi_Selezione = s.Trovato = true;
         const KeyOutcome out = onKeyDown(s, c.cell, c.key, c.shift);
-        QCOMPARE(s.Estendi_Selezione, c.extends);
-        QCOMPARE(s.Trovato, c.hitKept);
+        QCOMPARE(qMakePair(s.Estendi_Selezione, s.Trovato), qMakePair(c.extends, c.hitKept));
         if (out.focusCell)
             QCOMPARE(onFocusGained(s, out.focusCell).background, c.hitKept ? 0xBEFEBEu : 0xC0FFFFu);
-    }
-
-    void modifyingKeys_data()
-    {
-        QTest::addColumn<int>("key");
-        for (const int key : {0, 9, 13, 16, 17, 18, 27, 32, 33, 34, 35, 36, 37, 38, 39, 40, 45, 46, 81, 112, 115, 116})
-            QTest::addRow("key %d", key) << key;
     }
 
     // Enter, Shift, Page Up/Down, the arrows and F4 leave the sheet unmarked; every other key
     // marks it, even one that changes no text.
     void modifyingKeys()
     {
-        QFETCH(int, key);
-        const bool modifies = !QList<int>{13, 16, 33, 34, 37, 38, 39, 40, 115}.contains(key);
-        for (const int cell : {T1(12), T2(40)}) {
-            AgendaState s;
-            const KeyOutcome out = onKeyDown(s, cell, key, 0);
-            QCOMPARE(qMakePair(s.Modificato, out.passToCell), qMakePair(modifies, modifies || key == VK::Shift));
+        for (const int key : {0, 9, 13, 16, 17, 18, 27, 32, 33, 34, 35, 36, 37, 38, 39, 40, 45, 46, 81, 112, 115, 116}) {
+            const bool modifies = !QList<int>{13, 16, 33, 34, 37, 38, 39, 40, 115}.contains(key);
+            for (const int cell : {T1(12), T2(40)}) {
+                AgendaState s;
+                const KeyOutcome out = onKeyDown(s, cell, key, 0);
+                QVERIFY2(s.Modificato == modifies && out.passToCell == (modifies || key == VK::Shift),
+                         qPrintable(QStringLiteral("key %1 in cell %2").arg(key).arg(cell)));
+            }
         }
     }
 
@@ -140,33 +125,30 @@ private slots:
         s.Trovato = true;
         s.Prossimo_Record = s.Ultimo_Trovato = 9;
         QVERIFY(!onCharacter(s, T2(3), 'a'));
-        QVERIFY(!s.Trovato && s.Prossimo_Record == 1 && s.Ultimo_Trovato == 0 && s.Cella_Corrente == T2(3));
+        QCOMPARE(std::tuple(s.Trovato, s.Prossimo_Record, s.Ultimo_Trovato, s.Cella_Corrente), std::tuple(false, 1, 0, T2(3)));
         for (const int button : {1, 2, 4}) {
             s.Trovato = s.Estendi_Selezione = true;
             s.Prossimo_Record = s.Ultimo_Trovato = 12;
             QCOMPARE(onMousePressed(s, T2(40), button), button == 1);
-            QVERIFY(s.Modo_Cursore && !s.Estendi_Selezione && !s.Trovato && s.Prossimo_Record == 1);
-            QVERIFY(s.Ultimo_Trovato == 0 && s.Cella_Corrente == T2(40));
+            QCOMPARE(std::tuple(s.Modo_Cursore, s.Estendi_Selezione, s.Trovato, s.Prossimo_Record, s.Ultimo_Trovato, s.Cella_Corrente),
+                     std::tuple(true, false, false, 1, 0, T2(40)));
         }
         onFocusLost(s, T1(17)); // only a short cell names itself when it loses the focus
-        const int afterLong = s.Cella_Corrente;
+        QCOMPARE(s.Cella_Corrente, T2(40));
         onFocusLost(s, T2(17));
-        QCOMPARE(QList<int>({afterLong, s.Cella_Corrente}), QList<int>({T2(40), T2(17)}));
+        QCOMPARE(s.Cella_Corrente, T2(17));
     }
 
     void keyCodes_data()
     {
         QTest::addColumn<KeyCodeCase>("c");
         const int S = Qt::ShiftModifier, C = Qt::ControlModifier, A = Qt::AltModifier, P = Qt::KeypadModifier;
+        // The codes the movement and marking rules look at, and the shift states they read.
         const struct { const char *name; KeyCodeCase c; } rows[] = {
-            {"alt", {Qt::Key_Alt, A, 18, 4}}, {"control", {Qt::Key_Control, C, 17, 2}},
-            {"altgr", {Qt::Key_AltGr, 0, 18, 0}}, {"enter", {Qt::Key_Enter, P, 13, 0}},
-            {"page up", {Qt::Key_PageUp, 0, 33, 0}}, {"page down", {Qt::Key_PageDown, 0, 34, 0}},
+            {"alt", {Qt::Key_Alt, A, 18, 4}}, {"control", {Qt::Key_Control, C, 17, 2}}, {"altgr", {Qt::Key_AltGr, 0, 18, 0}},
+            {"keypad enter", {Qt::Key_Enter, P, 13, 0}}, {"page down", {Qt::Key_PageDown, 0, 34, 0}},
             {"keypad down", {Qt::Key_Down, P | S, 40, 1}}, {"shift ctrl alt up", {Qt::Key_Up, S | C | A, 38, 7}},
-            {"backtab", {Qt::Key_Backtab, S, 9, 1}}, {"Z", {Qt::Key_Z, S, 90, 1}}, {"keypad 0", {Qt::Key_0, P, 96, 0}},
-            {"keypad /", {Qt::Key_Slash, P, 111, 0}}, {"F24", {Qt::Key_F24, 0, 135, 0}},
-            {"F25", {Qt::Key_F25, 0, 0, 0}}, {"comma", {Qt::Key_Comma, 0, 188, 0}},
-            {"exclam", {Qt::Key_Exclam, S, 49, 1}}, {"e grave", {Qt::Key_Egrave, 0, 0, 0}},
+            {"backtab", {Qt::Key_Backtab, S, 9, 1}}, {"F4", {Qt::Key_F4, 0, 115, 0}},
             {"meta group switch", {Qt::Key_Meta, Qt::MetaModifier | Qt::GroupSwitchModifier, 91, 0}},
         };
         for (const auto &row : rows)

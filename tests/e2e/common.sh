@@ -1,0 +1,58 @@
+# Sourced by the end-to-end scripts with the product directory as $1. Gives the test a program
+# directory ($prog, by default the work directory; a script may name another before
+# install_program) and a per-user runtime directory of its own, both removed at the end.
+product=$1
+work=$(mktemp -d)
+prog=$work
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+export XDG_RUNTIME_DIR=$work/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+title="Rubrica di Tessavo"
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# Copies the program, the tray stand-in and any further product files named into $prog.
+install_program() {
+    local f
+    mkdir -p "$prog"
+    for f in rubrica kardeltray "$@"; do cp -r "$product/$f" "$prog/"; done
+}
+
+# Starts the tray stand-in and waits until it answers; the address book refuses to run without it.
+start_tray() {
+    "$prog/kardeltray" &
+    for _ in $(seq 100); do
+        "$prog/kardeltray" --is-running && break
+        sleep 0.1
+    done
+}
+
+# Starts the address book, waits for its window and focuses it: sets $rubrica and $window.
+start_rubrica() {
+    "$prog/rubrica" &
+    rubrica=$!
+    window=$(xdotool search --sync --onlyvisible --name "$title" | head -n 1)
+    xdotool windowfocus --sync "$window"
+    sleep 0.5
+}
+
+# Waits up to 10 s for process $1 to end; false if it still runs.
+wait_end() {
+    for _ in $(seq 100); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# At 96 dpi the toolbar boxes span pixels 3..27 from the top; box 0 (save) starts at x 3, box 12
+# (close) at 602. Clicks the box whose x range holds $1.
+click_box() { xdotool mousemove --window "$window" "$1" 15 click 1; sleep 0.5; }
+
+# The save button, then the close button, which must end the address book.
+save_and_close() {
+    click_box 15
+    click_box 630
+    wait_end "$rubrica" || fail "the close button did not close the address book"
+}
