@@ -15,9 +15,6 @@ private slots:
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QString>("was"); // ColTasti as read before the write; null: missing
         QTest::addColumn<QByteArray>("after"); // once ColTasti is 5
-        QTest::newRow("CR alone, replaced")
-            << QByteArray("[Kardel]\rX=1\r[Rubrica]\rColTasti=3\rColSfondo=2\r") << u"3"_s
-            << QByteArray("[Kardel]\rX=1\r[Rubrica]\rColTasti=5\rColSfondo=2\r");
         QTest::newRow("CR alone, key added")
             << QByteArray("[Rubrica]\rColSfondo=1\r\r[Z]\rColTasti=1") << QString()
             << QByteArray("[Rubrica]\rColSfondo=1\rColTasti=5\r\r[Z]\rColTasti=1");
@@ -25,6 +22,11 @@ private slots:
             << QByteArray("[Kardel]\rX=1") << QString() << QByteArray("[Kardel]\rX=1\r[Rubrica]\rColTasti=5");
         QTest::newRow("CR CR LF") << QByteArray("[Rubrica]\r\r\nColTasti=1\r\r\n") << u"1"_s
                                   << QByteArray("[Rubrica]\r\r\nColTasti=5\r\r\n");
+        QTest::newRow("replaced in place, names as spelled, each line its own ending")
+            << QByteArray("[A]\nk=v\n[rubrica]\r\n  coltasti = 1 \r\n\n[B]\nz=1") << u"1"_s
+            << QByteArray("[A]\nk=v\n[rubrica]\r\ncoltasti=5\r\n\n[B]\nz=1");
+        QTest::newRow("empty section")
+            << QByteArray("[Rubrica]\n\n[Z]\n") << QString() << QByteArray("[Rubrica]\nColTasti=5\n\n[Z]\n");
         QTest::newRow("new lines take the usual ending")
             << QByteArray("[A]\nk=v\r\n[B]\nz=1\n") << QString() << QByteArray("[A]\nk=v\r\n[B]\nz=1\n[Rubrica]\nColTasti=5\n");
         QTest::newRow("same value, kept as written")
