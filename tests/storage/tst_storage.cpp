@@ -1,6 +1,8 @@
 #include "storage/ColourSettings.h"
+#include "storage/IniFile.h"
 #include "storage/SheetCodec.h"
 #include "storage/SheetStore.h"
+#include "storage/StoreBackup.h"
 #include "storage/SystemErrorText.h"
 #include "platform/QuitOnSignal.h"
 
@@ -15,10 +17,8 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
-#include <unistd.h>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -74,7 +74,7 @@ struct MemoryFile : RecordFile
 
 Q_DECLARE_METATYPE(StoreLocation)
 
-// The store file rubri.dat, its records and the colour settings in Kardel.ini.
+// The store file rubri.dat, its records, its dated backups, and the colour settings in Kardel.ini.
 class TestStorage : public QObject
 {
     Q_OBJECT
@@ -173,14 +173,13 @@ private slots:
     {
         const QString kind = QString::fromUtf8(QTest::currentDataTag());
         const QString folder = m_dir->filePath(u"program"_s), path = folder + u"/rubri.dat"_s;
-        const bool hasFile = kind == u"locked";
         // Each step either does not apply to this kind or succeeds.
         QVERIFY(kind == u"parent is a file" ? writeFile(folder, "x") : QDir().mkdir(folder));
         QVERIFY(kind != u"folder" || QDir().mkdir(path));
-        QVERIFY(!hasFile || writeFile(path, EmptyRecord));
+        QVERIFY(kind != u"locked" || writeFile(path, EmptyRecord));
+        QFile lockHolder(path);
 #ifdef Q_OS_UNIX
-        const int lockHolder = kind == u"locked" ? ::open(QFile::encodeName(path), O_RDONLY) : -1;
-        QVERIFY(kind != u"locked" || (lockHolder >= 0 && ::flock(lockHolder, LOCK_EX) == 0));
+        QVERIFY(kind != u"locked" || (lockHolder.open(QIODevice::ReadOnly) && ::flock(lockHolder.handle(), LOCK_EX) == 0));
 #endif
         const QStringList entriesBefore = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden);
         StoreError error;
@@ -192,11 +191,7 @@ private slots:
         QCOMPARE(error.message(), u"Impossibile %1 l'archivio della Rubrica\r%2\r\rMotivo: %3."
                                   u"\r\rIl programma verrà chiuso."_s.arg(verb, path, reason));
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden), entriesBefore);
-        QCOMPARE(contentsOf(path), hasFile ? EmptyRecord : QByteArray());
-#ifdef Q_OS_UNIX
-        if (lockHolder >= 0)
-            ::close(lockHolder);
-#endif
+        QCOMPARE(contentsOf(path), kind == u"locked" ? EmptyRecord : QByteArray());
     }
 
     // A missing store is created empty; an existing short one is kept and read as far as it goes.
@@ -336,28 +331,86 @@ private slots:
 #endif
 
     // Only the value's first character counts; a digit above 7 reads as 1, anything else as 0.
-    void readsColourIndex_data()
-    {
-        QTest::addColumn<QByteArray>("file"); // a null array: no file at all
-        QTest::addColumn<int>("index");
-        const auto value = [](const char *text) { return "[Rubrica]\r\nColTasti=" + QByteArray(text) + "\r\n"; };
-        QTest::newRow("no file") << QByteArray() << 0;
-        QTest::newRow("9 reads as 1") << value("9") << 1;
-        QTest::newRow("-2") << value("-2") << 0;
-        QTest::newRow("35 reads as 3") << value("35") << 3;
-        QTest::newRow("long value, 7") << value("7777777777") << 7;
-        QTest::newRow("blanks and tabs around") << QByteArray("[Rubrica]\r\n\tColTasti =\t5 \r\n") << 5;
-        QTest::newRow("byte order mark, upper case") << QByteArray("\xEF\xBB\xBF[ RUBRICA ]\nCOLTASTI=3") << 3;
-        QTest::newRow("other sections") << QByteArray("ColTasti=4\n[A]\nColTasti=5\n[Rubrica]\n[X]\nColTasti=6") << 0;
-        QTest::newRow("longer key name") << QByteArray("[Rubrica]\r\nColTastiX=5\r\n") << 0;
-    }
-
     void readsColourIndex()
     {
-        QFETCH(QByteArray, file);
-        QVERIFY(writeFile(m_ini, file));
-        QTEST(m_colours.Leggi_Colore(u"ColTasti"_s), "index");
-        QTEST(m_colours.Leggi_Colore(u"coltasti"_s), "index");
+        QCOMPARE(m_colours.Leggi_Colore(u"ColTasti"_s), 0); // no file
+        QVERIFY(writeFile(m_ini, "[Rubrica]\r\nA=9\r\nB=-2\r\nC=35\r\nD=7777777777\r\n"));
+        for (const auto &[key, index] : {std::pair("A", 1), std::pair("B", 0), std::pair("C", 3), std::pair("D", 7)})
+            QCOMPARE(m_colours.Leggi_Colore(QString::fromLatin1(key)), index);
+    }
+
+    // The settings file's lines, whatever ends them, found as the profile functions find them;
+    // a write changes or adds one line and leaves every other byte alone.
+    void iniLines_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("was"); // ColTasti as read before the write; null: missing
+        QTest::addColumn<QByteArray>("after"); // once ColTasti is 5
+        QTest::newRow("CR alone, key added")
+            << QByteArray("[Rubrica]\rColSfondo=1\r\r[Z]\rColTasti=1") << QString()
+            << QByteArray("[Rubrica]\rColSfondo=1\rColTasti=5\r\r[Z]\rColTasti=1");
+        QTest::newRow("CR alone, section added after a last line without one")
+            << QByteArray("[Kardel]\rX=1") << QString() << QByteArray("[Kardel]\rX=1\r[Rubrica]\rColTasti=5");
+        QTest::newRow("CR CR LF") << QByteArray("[Rubrica]\r\r\nColTasti=1\r\r\n") << u"1"_s
+                                  << QByteArray("[Rubrica]\r\r\nColTasti=5\r\r\n");
+        QTest::newRow("replaced in place, names as spelled, each line its own ending")
+            << QByteArray("[A]\nk=v\n[rubrica]\r\n  coltasti = 1 \r\n\n[B]\nz=1") << u"1"_s
+            << QByteArray("[A]\nk=v\n[rubrica]\r\ncoltasti=5\r\n\n[B]\nz=1");
+        QTest::newRow("tabs and blanks around")
+            << QByteArray("[Rubrica]\r\n\tColTasti =\t3 \r\n") << u"3"_s << QByteArray("[Rubrica]\r\nColTasti=5\r\n");
+        QTest::newRow("byte order mark, upper case")
+            << QByteArray("\xEF\xBB\xBF[ RUBRICA ]\nCOLTASTI=3") << u"3"_s << QByteArray("\xEF\xBB\xBF[ RUBRICA ]\nCOLTASTI=5");
+        QTest::newRow("only in other sections")
+            << QByteArray("ColTasti=4\n[A]\nColTasti=6\n[Rubrica]\n[X]\nColTasti=6") << QString()
+            << QByteArray("ColTasti=4\n[A]\nColTasti=6\n[Rubrica]\nColTasti=5\n[X]\nColTasti=6");
+        QTest::newRow("longer key name") << QByteArray("[Rubrica]\nColTastiX=3\n") << QString()
+                                         << QByteArray("[Rubrica]\nColTastiX=3\nColTasti=5\n");
+        QTest::newRow("new lines take the usual ending")
+            << QByteArray("[A]\nk=v\r\n[B]\nz=1\n") << QString() << QByteArray("[A]\nk=v\r\n[B]\nz=1\n[Rubrica]\nColTasti=5\n");
+        QTest::newRow("same value, kept as written")
+            << QByteArray("[Rubrica]\r\n  coltasti = \"5\" \r\n") << u"5"_s << QByteArray("[Rubrica]\r\n  coltasti = \"5\" \r\n");
+    }
+
+    void iniLines()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, was);
+        QCOMPARE(IniFile::valueIn(before, u"rubrica"_s, u"ColTasti"_s).value_or(QString()), was);
+        const QByteArray after = IniFile::withValue(before, u"Rubrica"_s, u"ColTasti"_s, u"5"_s);
+        QTEST(after, "after");
+        QCOMPARE(IniFile::valueIn(after, u"Rubrica"_s, u"coltasti"_s), u"5"_s);
+    }
+
+    // The dated copies of the store: their names, and which of them go. Writing them is tested
+    // with the window, where the first save of a run makes one.
+    void backupNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QDate>("day"); // invalid: not a backup
+        QTest::newRow("a backup") << u"rubri-2024-06-11.bak"_s << QDate(2024, 6, 11);
+        QTest::newRow("upper case, as Windows may show it") << u"RUBRI-2024-06-11.BAK"_s << QDate(2024, 6, 11);
+        QTest::newRow("no such day") << u"rubri-2023-02-29.bak"_s << QDate();
+        QTest::newRow("short month") << u"rubri-2024-6-111.bak"_s << QDate();
+        QTest::newRow("signs for digits") << u"rubri-2024-+6-11.bak"_s << QDate();
+        QTest::newRow("another store's") << u"altro-2024-06-11.bak"_s << QDate();
+        QTest::newRow("a copy of a backup") << u"rubri-2024-06-11.bak.bak"_s << QDate();
+    }
+
+    void backupNames()
+    {
+        QFETCH(QString, name);
+        QTEST(StoreBackup::dayOf(u"/tessavo/rubri.dat"_s, name), "day");
+    }
+
+    // The newest seven days stay, whatever order the folder lists them in; other files stay too.
+    // The names fileName gives are the ones surplus takes for backups.
+    void backupSurplus()
+    {
+        QStringList names{u"rubri.dat"_s, u"Kardel.ini"_s, u"rubri-2024-13-01.bak"_s};
+        for (int day : {9, 1, 30, 3, 28, 5, 6, 31, 8, 2})
+            names << StoreBackup::fileName(u"rubri.dat"_s, QDate(2024, day > 9 ? 1 : 2, day));
+        QCOMPARE(StoreBackup::surplus(u"rubri.dat"_s, names),
+                 QStringList({u"rubri-2024-01-31.bak"_s, u"rubri-2024-01-30.bak"_s, u"rubri-2024-01-28.bak"_s}));
     }
 };
 
