@@ -46,7 +46,8 @@ struct FileSizeLimit
 
 // How a failed save is reached; the answers to the boxes; whether the limit is lifted while
 // the retry box is open.
-struct FailCase { const char *via; QList<int> answers; bool roomMade; };
+enum Via { SaveButton, Close, Switch };
+struct FailCase { Via via; QList<int> answers; bool roomMade; };
 } // namespace
 Q_DECLARE_METATYPE(FailCase)
 
@@ -122,13 +123,13 @@ private slots:
     {
         QTest::addColumn<FailCase>("c");
         const int yes = MsgAnswer::Yes, retry = MsgAnswer::Retry, cancel = MsgAnswer::Cancel;
-        QTest::newRow("save button, Annulla") << FailCase{"button", {cancel}, false};
-        QTest::newRow("save button, Riprova fails again, Annulla") << FailCase{"button", {retry, cancel}, false};
-        QTest::newRow("save button, Riprova after room is made") << FailCase{"button", {retry}, true};
-        QTest::newRow("close, Sì, Annulla keeps the window") << FailCase{"close", {yes, cancel}, false};
-        QTest::newRow("close, Sì, Riprova closes") << FailCase{"close", {yes, retry}, true};
-        QTest::newRow("switch, Sì, Annulla stays on the sheet") << FailCase{"switch", {yes, cancel}, false};
-        QTest::newRow("switch, Sì, Riprova switches") << FailCase{"switch", {yes, retry}, true};
+        QTest::newRow("save button, Annulla") << FailCase{SaveButton, {cancel}, false};
+        QTest::newRow("save button, Riprova fails again, Annulla") << FailCase{SaveButton, {retry, cancel}, false};
+        QTest::newRow("save button, Riprova after room is made") << FailCase{SaveButton, {retry}, true};
+        QTest::newRow("close, Sì, Annulla keeps the window") << FailCase{Close, {yes, cancel}, false};
+        QTest::newRow("close, Sì, Riprova closes") << FailCase{Close, {yes, retry}, true};
+        QTest::newRow("switch, Sì, Annulla stays on the sheet") << FailCase{Switch, {yes, cancel}, false};
+        QTest::newRow("switch, Sì, Riprova switches") << FailCase{Switch, {yes, retry}, true};
     }
 
     // A write the system refuses: the reason in Italian, the file as it was, and the choice
@@ -149,11 +150,10 @@ private slots:
                 limit.lift();
         };
         f.answers = c.answers;
-        const QString via = QString::fromLatin1(c.via);
         bool closed = false;
-        if (via == QLatin1String("button"))
+        if (c.via == SaveButton)
             QTest::mouseClick(w.toolbar().Pic(0), Qt::LeftButton);
-        else if (via == QLatin1String("close"))
+        else if (c.via == Close)
             closed = w.close();
         else
             f.clickTab(2);
@@ -162,7 +162,7 @@ private slots:
         // The question that led to the save, then one box per failed attempt; the store's own
         // tests hold the whole wording.
         const int failures = int(c.answers.count(MsgAnswer::Retry)) + (c.roomMade ? 0 : 1);
-        const int asked = via == QLatin1String("button") ? 0 : 1;
+        const int asked = c.via == SaveButton ? 0 : 1;
         QCOMPARE(f.texts.size(), asked + failures);
         for (int i = asked; i < f.texts.size(); ++i) {
             QVERIFY2(f.texts.at(i).startsWith("Impossibile salvare il foglio nell'archivio della Rubrica\r" + w.storePath()
@@ -181,8 +181,8 @@ private slots:
             QVERIFY(w.sheets().Salva());
         }
         QVERIFY(f.store() == storeWith({{1, makeRecord("Anna", "")}, {49, makeRecord("", "02 555")}}).left(2 * SheetBytes));
-        QCOMPARE(closed, via == QLatin1String("close") && c.roomMade);
-        QCOMPARE(w.state().Foglio_Corrente, via == QLatin1String("switch") && c.roomMade ? 2 : 1);
+        QCOMPARE(closed, c.via == Close && c.roomMade);
+        QCOMPARE(w.state().Foglio_Corrente, c.via == Switch && c.roomMade ? 2 : 1);
     }
 
     // A backup that cannot be written does not stand in the way of the save.
