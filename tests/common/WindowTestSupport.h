@@ -14,6 +14,7 @@
 #include "platform/ProgramLauncher.h"
 #include "platform/ScreenProbe.h"
 #include "platform/WindowDirectory.h"
+#include "window/FolderTabs.h"
 #include "window/frmAgenda.h"
 
 #include <QApplication>
@@ -50,6 +51,12 @@ inline bool writeAll(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 inline int twips(int value, const QWidget &w) { return qRound(value * w.logicalDpiX() / 1440.0); }
@@ -134,11 +141,14 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
     }
     bool loadStore(const QByteArray &store) { return writeAll(file("rubri.dat"), store) && load(true); }
     QString file(const QString &name) const { return dir.filePath(name); }
-    QByteArray store() const
+    QByteArray store() const { return fileBytes(file(QStringLiteral("rubri.dat"))); }
+    // What a user does: click into a cell and type; click a folder tab.
+    void type(int code, const QString &text)
     {
-        QFile rubri(dir.filePath(QStringLiteral("rubri.dat")));
-        return rubri.open(QIODevice::ReadOnly) ? rubri.readAll() : QByteArray();
+        clickAt(cell(code));
+        QTest::keyClicks(focused(), text);
     }
+    void clickTab(int index) { QTest::mouseClick(window->tabs().lblFolder(index), Qt::LeftButton); }
     frmAgenda &w() { return *window; }
     CellEdit *cell(int code) { return window->grid().cell(code); }
     QList<int> yellowCells()

@@ -129,8 +129,7 @@ private slots:
     {
         QFETCH(Qt::MouseButton, button);
         QFETCH(int, cellCode);
-        clickAt(m_f->cell(cellCode));
-        QTest::keyClicks(focused(), QStringLiteral("z"));
+        m_f->type(cellCode, QStringLiteral("z"));
         clickAt(m_f->w().Text4());
         moveOnto(0);
         QTest::mousePress(bar().Pic(0), button);
