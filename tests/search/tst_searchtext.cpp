@@ -65,7 +65,9 @@ private slots:
             const SearchText text(AnsiCodec::decode(key));
             const bool expected = text.foundIn(AnsiCodec::decode(QByteArray(cell.constData())));
             found += expected;
-            QVERIFY2(text.foundInField(field(cell, 40).constData(), 40) == expected,
+            // Padded, and filled to its last byte.
+            QVERIFY2(text.foundInField(field(cell, 40).constData(), 40) == expected
+                         && text.foundInField(cell.constData(), int(cell.size())) == expected,
                      qPrintable(QString::fromLatin1(key.toHex() + " in " + cell.toHex())));
         }
         QVERIFY(found > 1000);

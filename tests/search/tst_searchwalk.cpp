@@ -11,19 +11,15 @@
 namespace {
 
 constexpr int RecordBytes = 146;
-
-QByteArray makeRecord(const QByteArray &text1, const QByteArray &text2)
-{
-    return text1.leftJustified(100, ' ', true) + text2.leftJustified(40, ' ', true) + "000000";
-}
+const QByteArray EmptyRecord = QByteArray(140, ' ') + "000000";
 
 using Records = QList<std::tuple<int, QByteArray, QByteArray>>;
 
 QByteArray storeWith(const Records &records)
 {
-    QByteArray store = makeRecord("", "").repeated(1936);
+    QByteArray store = EmptyRecord.repeated(1936);
     for (const auto &[n, text1, text2] : records)
-        store.replace(qsizetype(n - 1) * RecordBytes, RecordBytes, makeRecord(text1, text2));
+        store.replace(qsizetype(n - 1) * RecordBytes, 140, text1.leftJustified(100, ' ', true) + text2.leftJustified(40, ' ', true));
     return store;
 }
 
@@ -80,7 +76,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("rubri.dat"));
-        const QByteArray bytes = makeRecord("", "") + QByteArray("Zeno Rossi").leftJustified(60, ' ');
+        const QByteArray bytes = EmptyRecord + QByteArray("Zeno Rossi").leftJustified(60, ' ');
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         file.close();
