@@ -23,8 +23,7 @@ class TestPalette : public QObject
 
     frmColore *openPalette()
     {
-        QTest::mousePress(w().toolbar().Pic(8), Qt::LeftButton);
-        QTest::mouseRelease(w().toolbar().Pic(8), Qt::LeftButton);
+        QTest::mouseClick(w().toolbar().Pic(8), Qt::LeftButton);
         frmColore *palette = w().textPalette();
         return palette && QTest::qWaitForWindowActive(palette) ? palette : nullptr;
     }
@@ -52,7 +51,6 @@ private slots:
         QTest::newRow("black, no current cell") << PickCase{0, false, 1, {60, 50}, "Nero", 0, 0, 0, false};
         QTest::newRow("escape") << PickCase{12, false, 0, {}, "", Qt::Key_Escape, 0, 0, true};
         QTest::newRow("enter, from the search box") << PickCase{112, true, 0, {}, "", Qt::Key_Return, 0, 0, true};
-        QTest::newRow("backspace") << PickCase{140, false, 0, {}, "", Qt::Key_Backspace, 0, 0, true};
         QTest::newRow("letter, no current cell") << PickCase{0, false, 0, {}, "", Qt::Key_Z, 0, 0, true};
         QTest::newRow("arrow") << PickCase{12, false, 0, {}, "", Qt::Key_Down, 0, 0, false};
     }
@@ -83,20 +81,18 @@ private slots:
             QTest::keyClick(palette->windowHandle(), Qt::Key(c.key));
         }
         QCOMPARE(s.Modificato, c.label != 0);
-        for (int code = 1; code <= 144; ++code) {
-            if (m_f->cell(code))
-                QCOMPARE(m_f->cell(code)->foreColour(), code == c.cell ? c.colour : 0u);
-        }
+        for (int code = 1; code <= 144; ++code)
+            QVERIFY(!m_f->cell(code) || m_f->cell(code)->foreColour() == (code == c.cell ? c.colour : 0u));
         QCOMPARE(m_f->cell(12)->text() + m_f->cell(112)->text() + m_f->cell(140)->text(), QStringLiteral("Dodici12Quaranta"));
         if (!c.closes) {
             QVERIFY(palette->isActiveWindow() && s.Tavolozza_Aperta);
             return;
         }
         QTRY_VERIFY(!w().textPalette() && w().isActiveWindow());
-        if (!c.cell)
-            return;
-        QTRY_COMPARE(focused(), static_cast<QWidget *>(m_f->cell(c.cell)));
-        QCOMPARE(m_f->yellowCells(), QList<int>{c.cell});
+        if (c.cell) {
+            QTRY_COMPARE(focused(), static_cast<QWidget *>(m_f->cell(c.cell)));
+            QCOMPARE(m_f->yellowCells(), QList<int>{c.cell});
+        }
         if (!c.label)
             return;
         QVERIFY(!s.Tavolozza_Aperta && w().sheets().Salva());
