@@ -19,13 +19,18 @@ QString headline(StoreError::Operation operation)
 
 } // namespace
 
-QString StoreError::message() const
+QString StoreError::description() const
 {
     QString text = headline(operation) + path + QLatin1String("\r\rMotivo: ") + reason + QLatin1Char('.');
     if (operation == Write)
         text += fileUnchanged ? QStringLiteral("\rIl file non è stato modificato.")
                               : QStringLiteral("\rIl file potrebbe essere rimasto danneggiato.");
-    return text + QStringLiteral("\r\rIl programma verrà chiuso.");
+    return text;
+}
+
+QString StoreError::message() const
+{
+    return description() + QStringLiteral("\r\rIl programma verrà chiuso.");
 }
 
 QString StoreError::saveMessage() const

@@ -13,6 +13,8 @@ struct StoreError
     QString reason;          // short Italian reason, without a final full stop
     bool fileUnchanged = true; // a failed write was undone (Write only)
 
+    // What failed, on which file, and why; the program goes on.
+    QString description() const;
     // At start-up, when the program cannot go on without the store.
     QString message() const;
     // When a save failed while the program runs: what became of the file, and the choice

@@ -218,7 +218,7 @@ void frmAgenda::commitSessionData(QSessionManager &manager)
 
 void frmAgenda::reportStoreFailure()
 {
-    m_services.messages->show(m_store.error().message(), MsgStyle::Critical | MsgStyle::TopMost);
+    m_services.messages->show(m_store.error().description(), MsgStyle::Critical | MsgStyle::TopMost);
 }
 
 void frmAgenda::Form_Unload()
