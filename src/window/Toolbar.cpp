@@ -5,14 +5,23 @@
 #include "platform/WinColour.h"
 #include "window/LayoutTables.h"
 
+#include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSvgRenderer>
+#include <QtMath>
 
 namespace {
 constexpr int PaletteButton = 8;
 constexpr int LeaveTestInterval = 55; // ms
 } // namespace
+
+QIcon applicationIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64})
+        icon.addFile(QStringLiteral(":/icons/app_rubrica_%1.png").arg(size), QSize(size, size));
+    return icon;
+}
 
 ToolStrip::ToolStrip(QWidget *parent)
     : QWidget(parent)
@@ -55,16 +64,34 @@ void ToolSeparator::paintEvent(QPaintEvent *)
 
 ToolImage::ToolImage(int index, const QString &resource, QWidget *parent)
     : QWidget(parent)
-    , m_renderer(new QSvgRenderer(resource, this))
+    , m_resource(resource)
 {
     setObjectName(QStringLiteral("Img_%1").arg(index));
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+QPixmap ToolImage::picture(const QString &resource, int neededWidth)
+{
+    QPixmap single(resource);
+    if (!single.isNull() && single.width() >= neededWidth)
+        return single;
+    QString doubled = resource;
+    doubled.insert(doubled.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+    QPixmap large(doubled);
+    return large.isNull() ? single : large;
+}
+
 void ToolImage::paintEvent(QPaintEvent *)
 {
+    // Scaled screens and a large logical dpi both ask for more pixels than the plain picture has.
+    const int needed = qCeil(width() * devicePixelRatioF());
+    if (needed != m_pictureFor) {
+        m_picture = picture(m_resource, needed);
+        m_pictureFor = needed;
+    }
     QPainter painter(this);
-    m_renderer->render(&painter, QRectF(rect()));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(rect(), m_picture);
 }
 
 ToolBox::ToolBox(int index, QWidget *parent)

@@ -17,7 +17,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QIcon>
 #include <QLineEdit>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -39,7 +38,6 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmAgenda"));
     setWindowTitle(ApplicationTitle);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/app_rubrica.svg")));
     QFont windowFont = font();
     windowFont.setPointSize(8);
     setFont(windowFont);
@@ -52,7 +50,24 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
         separator->setGeometry(twipsToPixels(separatorRect(i), m_dpi));
     }
     m_tabs = new FolderTabs(this, m_dpi);
-    // The grid comes first in the tab order, so the long cell of row 1 takes the focus on show.
+    connect(m_tabs, &FolderTabs::lblFolder_Click, this, &frmAgenda::lblFolder_Click);
+    connect(m_toolbar, &Toolbar::actionRequested, this, &frmAgenda::runToolbarAction);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &frmAgenda::commitSessionData);
+}
+
+frmAgenda::~frmAgenda()
+{
+    // The cells outlive this object's members by a moment; they must not call into them.
+    if (m_grid)
+        m_grid->setHandler(nullptr);
+}
+
+// The text boxes come after the window is on screen: the first of them loads the font
+// database, which costs more than all else before the window appears. They are made, and the
+// sheet is read, before the window's first paint all the same.
+void frmAgenda::createEditors()
+{
+    // The grid comes first in the tab order, so the long cell of row 1 takes the focus.
     m_grid = std::make_unique<Grid>(this, m_dpi);
 
     m_searchBox = new QLineEdit(this);
@@ -67,21 +82,15 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
     // Keys mark the sheet changed; edits that come without one (the cell's own menu) must too,
     // or a folder switch would drop them without asking.
     for (int row = 1; row <= GridRows; ++row) {
-        for (CellEdit *cell : {m_grid->Text1(row), m_grid->Text2(row)})
+        for (CellEdit *cell : {m_grid->Text1(row), m_grid->Text2(row)}) {
             connect(cell, &QLineEdit::textEdited, this, [this] { m_state.Modificato = true; });
+            cell->show();
+        }
     }
+    m_searchBox->show();
 
     m_sheets = new SheetPager(m_state, m_colours, *m_grid, *m_tabs, m_store, *m_services.messages, this);
     connect(m_sheets, &SheetPager::writeFailed, this, &frmAgenda::endAfterStoreFailure);
-    connect(m_tabs, &FolderTabs::lblFolder_Click, this, &frmAgenda::lblFolder_Click);
-    connect(m_toolbar, &Toolbar::actionRequested, this, &frmAgenda::runToolbarAction);
-    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &frmAgenda::commitSessionData);
-}
-
-frmAgenda::~frmAgenda()
-{
-    // The cells outlive this object's members by a moment; they must not call into them.
-    m_grid->setHandler(nullptr);
 }
 
 bool frmAgenda::Form_Load()
@@ -121,6 +130,8 @@ bool frmAgenda::Form_Load()
     m_toolbar->initialise(WinColour::ButtonFace);
 
     show();
+    setWindowIcon(applicationIcon());
+    createEditors();
     m_sheets->Apre_Foglio(0);
     return true;
 }
