@@ -6,6 +6,7 @@
 #include "window/LayoutTables.h"
 
 #include <QIcon>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
@@ -15,11 +16,22 @@ constexpr int PaletteButton = 8;
 constexpr int LeaveTestInterval = 55; // ms
 } // namespace
 
+namespace {
+// Read by Qt's own PNG reader alone: left to guess, the reader would first load every image
+// format plugin installed (SVG, JPEG, ...) to ask each whether it wants the file.
+QPixmap loadPng(const QString &resource)
+{
+    QImageReader reader(resource, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+} // namespace
+
 QIcon applicationIcon()
 {
     QIcon icon;
     for (int size : {16, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/icons/app_rubrica_%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(loadPng(QStringLiteral(":/icons/app_rubrica_%1.png").arg(size)));
     return icon;
 }
 
@@ -72,12 +84,12 @@ ToolImage::ToolImage(int index, const QString &resource, QWidget *parent)
 
 QPixmap ToolImage::picture(const QString &resource, int neededWidth)
 {
-    QPixmap single(resource);
+    QPixmap single = loadPng(resource);
     if (!single.isNull() && single.width() >= neededWidth)
         return single;
     QString doubled = resource;
     doubled.insert(doubled.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
-    QPixmap large(doubled);
+    QPixmap large = loadPng(doubled);
     return large.isNull() ? single : large;
 }
 
