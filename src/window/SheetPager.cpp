@@ -13,12 +13,19 @@
 namespace {
 void applyDecoded(CellEdit *cell, const DecodedCell &decoded)
 {
-    cell->setText(decoded.text);
     // A code outside the tables leaves the cell as it was.
     if (decoded.font) {
-        cell->setBold(decoded.font->bold);
-        cell->setUnderlined(decoded.font->underline);
+        QFont font = cell->font();
+        font.setBold(decoded.font->bold);
+        font.setUnderline(decoded.font->underline);
+        // Every change of font or text lays the cell's text out again, the costliest part of
+        // a folder switch: the font changes in one step, while the cell is empty.
+        if (font != cell->font()) {
+            cell->setText(QString());
+            cell->setFont(font);
+        }
     }
+    cell->setText(decoded.text);
     if (decoded.colour)
         cell->setForeColour(*decoded.colour);
 }

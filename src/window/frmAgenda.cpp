@@ -40,6 +40,9 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
     setWindowTitle(ApplicationTitle);
     QFont windowFont = font();
     windowFont.setPointSize(8);
+    // Kerning and ligatures are all that shaping adds to Latin text, and they cost more than
+    // anything else in filling a sheet; scripts that need shaping still get it.
+    windowFont.setStyleStrategy(QFont::PreferNoShaping);
     setFont(windowFont);
     setFixedSize(twipsToPixels(ClientWidthTwips, m_dpi), twipsToPixels(ClientHeightTwips, m_dpi));
     setMouseTracking(true);
