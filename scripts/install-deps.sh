@@ -9,6 +9,8 @@ if [ "$purpose" = test ]; then
     # clang and its runtime for the sanitizer build and the fuzzers; Xvfb and xdotool for the
     # test that types into a real window.
     packages+=(clang libclang-rt-14-dev xvfb xauth xdotool)
+    # Google Benchmark for bench/, and Xlib for Python for the start-up measurements.
+    packages+=(libbenchmark-dev python3-xlib)
 fi
 
 missing=()
