@@ -1,7 +1,9 @@
 #include "common/WindowTestSupport.h"
 
+#include "window/LayoutTables.h"
 #include "window/Toolbar.h"
 
+#include <QIcon>
 #include <QLineEdit>
 #include <QSignalSpy>
 
@@ -140,6 +142,36 @@ private slots:
         QVERIFY(!m_f->w().state().Modificato && !m_f->w().state().Modo_Cursore);
         QTest::mouseRelease(bar().Pic(0), button);
         checkLook(0, Highlighted);
+    }
+
+    void pictures_data()
+    {
+        QTest::addColumn<int>("scale"); // device pixels per picture pixel: 200 % screens, large dpi
+        QTest::addColumn<int>("asked"); // extra width asked beyond the picture's own
+        QTest::newRow("plain") << 1 << 0;
+        QTest::newRow("double") << 2 << 0;
+        QTest::newRow("between") << 2 << -3; // 150 %: the double picture, drawn smaller
+        QTest::newRow("beyond") << 2 << 5;   // 300 %: the largest there is, drawn larger
+    }
+
+    // Every button has its picture rendered at its own size and at twice that, and it is not
+    // blank; the window icon comes at the sizes window systems ask for.
+    void pictures()
+    {
+        QFETCH(int, scale);
+        QFETCH(int, asked);
+        for (const ToolButtonLayout &layout : toolButtonLayouts()) {
+            const QString resource = QString::fromLatin1(layout.icon);
+            const QImage picture = ToolImage::picture(resource, layout.imageWidth * scale + asked).toImage();
+            QCOMPARE(picture.size(), QSize(layout.imageWidth, layout.imageHeight) * scale);
+            int inked = 0;
+            for (int y = 0; y < picture.height(); ++y) {
+                for (int x = 0; x < picture.width(); ++x)
+                    inked += picture.pixelColor(x, y).alpha() > 0;
+            }
+            QVERIFY2(inked > picture.width() * picture.height() / 8, qPrintable(resource));
+        }
+        QCOMPARE(applicationIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
     }
 
     // A double click is one press: a row operation must not run twice.

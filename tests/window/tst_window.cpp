@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QRandomGenerator>
 
+#include <algorithm>
+
 using namespace WindowTest;
 
 namespace {
@@ -64,6 +66,10 @@ private slots:
         QVERIFY(existing.isNull() || writeAll(f.file("rubri.dat"), existing));
         QCOMPARE(f.load(), !refusal);
         QCOMPARE(f.w().isVisible(), !refusal);
+        // The text boxes are made only for a window that goes on screen, and all of them show.
+        const QList<QLineEdit *> boxes = f.w().findChildren<QLineEdit *>();
+        QCOMPARE(boxes.size(), refusal ? 0 : 89);
+        QVERIFY(std::all_of(boxes.begin(), boxes.end(), [](QLineEdit *box) { return box->isVisible(); }));
         // The single-instance test comes first: a second copy does not even look for the tray.
         QCOMPARE(f.lookups.isEmpty(), refusal == 2);
         const QByteArray expected = existing.isNull() && !refusal ? storeWith() : existing;
