@@ -1,8 +1,11 @@
-// Build step: turns the SVG artwork into PNGs at the sizes the window draws them, so that the
-// program itself needs no SVG parser at start.
-// Usage: render_icons <out.png> <in.svg> <scale> [<out.png> <in.svg> <scale>]...
+// Build step: turns the SVG artwork into raw pictures (window/RawPicture.h) at the sizes the
+// window draws them, so that the program itself neither parses SVG nor decodes PNG at start.
+// Usage: render_icons <out.argb> <in.svg> <scale> [<out.argb> <in.svg> <scale>]...
 // The picture's size is the SVG's own width and height times the scale, a number or a fraction
 // such as 48/32.
+#include "window/RawPicture.h"
+
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -26,7 +29,7 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args.size() % 3 != 0) {
-        std::fputs("usage: render_icons <out.png> <in.svg> <scale>...\n", stderr);
+        std::fputs("usage: render_icons <out.argb> <in.svg> <scale>...\n", stderr);
         return 2;
     }
     for (qsizetype i = 0; i < args.size(); i += 3) {
@@ -42,7 +45,9 @@ int main(int argc, char *argv[])
         painter.setRenderHint(QPainter::Antialiasing);
         renderer.render(&painter, QRectF(QPointF(0, 0), size));
         painter.end();
-        if (!image.save(args.at(i), "PNG")) {
+        QFile out(args.at(i));
+        const QByteArray bytes = RawPicture::encode(image);
+        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
             std::fprintf(stderr, "render_icons: cannot write %s\n", qPrintable(args.at(i)));
             return 1;
         }

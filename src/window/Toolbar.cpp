@@ -5,8 +5,10 @@
 #include "platform/WinColour.h"
 #include "window/LayoutTables.h"
 
+#include "window/RawPicture.h"
+
 #include <QIcon>
-#include <QImageReader>
+#include <QResource>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
@@ -17,13 +19,12 @@ constexpr int LeaveTestInterval = 55; // ms
 } // namespace
 
 namespace {
-// Read by Qt's own PNG reader alone: left to guess, the reader would first load every image
-// format plugin installed (SVG, JPEG, ...) to ask each whether it wants the file.
-QPixmap loadPng(const QString &resource)
+// Not through QImageReader: left to guess a format, it first loads every image format plugin
+// installed (SVG, JPEG, ...) to ask each whether it wants the file.
+QPixmap loadPicture(const QString &resource)
 {
-    QImageReader reader(resource, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
+    const QResource file(resource);
+    return QPixmap::fromImage(RawPicture::decode(file.data(), file.compressionAlgorithm() == QResource::NoCompression ? file.size() : 0));
 }
 } // namespace
 
@@ -31,7 +32,7 @@ QIcon applicationIcon()
 {
     QIcon icon;
     for (int size : {16, 32, 48, 64})
-        icon.addPixmap(loadPng(QStringLiteral(":/icons/app_rubrica_%1.png").arg(size)));
+        icon.addPixmap(loadPicture(QStringLiteral(":/icons/app_rubrica_%1.argb").arg(size)));
     return icon;
 }
 
@@ -84,12 +85,12 @@ ToolImage::ToolImage(int index, const QString &resource, QWidget *parent)
 
 QPixmap ToolImage::picture(const QString &resource, int neededWidth)
 {
-    QPixmap single = loadPng(resource);
+    QPixmap single = loadPicture(resource);
     if (!single.isNull() && single.width() >= neededWidth)
         return single;
     QString doubled = resource;
     doubled.insert(doubled.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
-    QPixmap large = loadPng(doubled);
+    QPixmap large = loadPicture(doubled);
     return large.isNull() ? single : large;
 }
 

@@ -45,7 +45,7 @@ class ToolImage : public QWidget
 public:
     ToolImage(int index, const QString &resource, QWidget *parent);
 
-    // The picture at its own size ("name.png") or at twice it ("name@2x.png"), whichever is
+    // The picture at its own size ("name.argb") or at twice it ("name@2x.argb"), whichever is
     // the smaller one at least `neededWidth` device pixels wide; the larger when none is.
     static QPixmap picture(const QString &resource, int neededWidth);
 

@@ -1,6 +1,7 @@
 #include "common/WindowTestSupport.h"
 
 #include "window/LayoutTables.h"
+#include "window/RawPicture.h"
 #include "window/Toolbar.h"
 
 #include <QIcon>
@@ -172,6 +173,39 @@ private slots:
             QVERIFY2(inked > picture.width() * picture.height() / 8, qPrintable(resource));
         }
         QCOMPARE(applicationIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
+    }
+
+    void rawPicture_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("whole");
+        QImage sample(3, 2, QImage::Format_ARGB32);
+        sample.fill(QColor(10, 20, 30, 128));
+        sample.setPixelColor(2, 1, Qt::red);
+        const QByteArray good = RawPicture::encode(sample);
+        QByteArray wrongSize = good;
+        wrongSize[4] = 4; // claims four columns
+        QTest::newRow("whole") << good << true;
+        QTest::newRow("one byte short") << good.chopped(1) << false;
+        QTest::newRow("one byte over") << good + 'x' << false;
+        QTest::newRow("size that does not match") << wrongSize << false;
+        QTest::newRow("not a picture") << QByteArray("\x89PNG\r\n\x1a\n").append(good.mid(8)) << false;
+        QTest::newRow("header only") << good.left(RawPicture::HeaderSize) << false;
+        QTest::newRow("empty") << QByteArray() << false;
+    }
+
+    // A picture comes back pixel for pixel; anything else is no picture, never a read past its end.
+    void rawPicture()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, whole);
+        const QImage picture = RawPicture::decode(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size());
+        QCOMPARE(picture.isNull(), !whole);
+        if (whole) {
+            QCOMPARE(picture.size(), QSize(3, 2));
+            QCOMPARE(picture.pixelColor(2, 1), QColor(Qt::red));
+            QCOMPARE(picture.pixelColor(0, 0).alpha(), 128);
+        }
     }
 
     // A double click is one press: a row operation must not run twice.
