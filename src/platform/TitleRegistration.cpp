@@ -64,7 +64,11 @@ public:
         QTimer::singleShot(ConnectionLifetimeMs, this, &RequestConnection::finish);
         readRequests(); // the request may have come with the connection
     }
-    ~RequestConnection() override { ::close(m_fd); }
+    ~RequestConnection() override
+    {
+        m_notifier.setEnabled(false); // before its descriptor goes
+        ::close(m_fd);
+    }
 
 private:
     void readRequests()
