@@ -46,15 +46,6 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
     setFont(windowFont);
     setFixedSize(twipsToPixels(ClientWidthTwips, m_dpi), twipsToPixels(ClientHeightTwips, m_dpi));
     setMouseTracking(true);
-
-    m_toolbar = new Toolbar(this, m_dpi, m_state, *m_services.screen);
-    for (int i = 0; i < SeparatorCount; ++i) {
-        auto *separator = new ToolSeparator(i, this);
-        separator->setGeometry(twipsToPixels(separatorRect(i), m_dpi));
-    }
-    m_tabs = new FolderTabs(this, m_dpi);
-    connect(m_tabs, &FolderTabs::lblFolder_Click, this, &frmAgenda::lblFolder_Click);
-    connect(m_toolbar, &Toolbar::actionRequested, this, &frmAgenda::runToolbarAction);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &frmAgenda::commitSessionData);
 }
 
@@ -65,11 +56,21 @@ frmAgenda::~frmAgenda()
         m_grid->setHandler(nullptr);
 }
 
-// The text boxes come after the window is on screen: the first of them loads the font
-// database, which costs more than all else before the window appears. They are made, and the
-// sheet is read, before the window's first paint all the same.
-void frmAgenda::createEditors()
+// The controls come after the window is on screen, as an empty window comes up fastest: the
+// first text box alone loads the font database, which costs more than all else before the
+// window appears. They are made, and the sheet is read, before the window's first paint all
+// the same. Made in this order, each lies over the ones before it.
+void frmAgenda::createControls()
 {
+    m_toolbar = new Toolbar(this, m_dpi, m_state, *m_services.screen);
+    for (int i = 0; i < SeparatorCount; ++i) {
+        auto *separator = new ToolSeparator(i, this);
+        separator->setGeometry(twipsToPixels(separatorRect(i), m_dpi));
+    }
+    m_tabs = new FolderTabs(this, m_dpi);
+    connect(m_tabs, &FolderTabs::lblFolder_Click, this, &frmAgenda::lblFolder_Click);
+    connect(m_toolbar, &Toolbar::actionRequested, this, &frmAgenda::runToolbarAction);
+
     // The grid comes first in the tab order, so the long cell of row 1 takes the focus.
     m_grid = std::make_unique<Grid>(this, m_dpi);
 
@@ -85,12 +86,13 @@ void frmAgenda::createEditors()
     // Keys mark the sheet changed; edits that come without one (the cell's own menu) must too,
     // or a folder switch would drop them without asking.
     for (int row = 1; row <= GridRows; ++row) {
-        for (CellEdit *cell : {m_grid->Text1(row), m_grid->Text2(row)}) {
+        for (CellEdit *cell : {m_grid->Text1(row), m_grid->Text2(row)})
             connect(cell, &QLineEdit::textEdited, this, [this] { m_state.Modificato = true; });
-            cell->show();
-        }
     }
-    m_searchBox->show();
+    // Children made after their window is shown stay hidden until shown themselves; theirs
+    // come along.
+    for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        child->show();
 
     m_sheets = new SheetPager(m_state, m_colours, *m_grid, *m_tabs, m_store, *m_services.messages, this);
     connect(m_sheets, &SheetPager::writeFailed, this, &frmAgenda::endAfterStoreFailure);
@@ -126,15 +128,14 @@ bool frmAgenda::Form_Load()
     m_colours.Colore_Tasti = m_colours.Colori_Tasti.at(size_t(m_colours.Leggi_Colore(QStringLiteral("ColTasti"))));
     m_colours.Colore_Sfondo = m_colours.Colori_Sfondo.at(size_t(m_colours.Leggi_Colore(QStringLiteral("ColSfondo"))));
 
+    show();
+    setWindowIcon(applicationIcon());
+    createControls();
     for (int i = 1; i < FolderTabCount; ++i)
         m_tabs->lblFolder(i)->setBackColour(m_colours.Colore_Tasti);
     m_tabs->lblFolder(0)->setBackColour(m_colours.Colore_Sfondo);
     m_tabs->lblScheda()->setBackColour(m_colours.Colore_Sfondo);
     m_toolbar->initialise(WinColour::ButtonFace);
-
-    show();
-    setWindowIcon(applicationIcon());
-    createEditors();
     m_sheets->Apre_Foglio(0);
     return true;
 }

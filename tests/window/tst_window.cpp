@@ -66,10 +66,12 @@ private slots:
         QVERIFY(existing.isNull() || writeAll(f.file("rubri.dat"), existing));
         QCOMPARE(f.load(), !refusal);
         QCOMPARE(f.w().isVisible(), !refusal);
-        // The text boxes are made only for a window that goes on screen, and all of them show.
+        // The controls are made only for a window that goes on screen, and all of them show.
+        QCOMPARE(f.w().findChildren<QWidget *>().isEmpty(), bool(refusal));
         const QList<QLineEdit *> boxes = f.w().findChildren<QLineEdit *>();
         QCOMPARE(boxes.size(), refusal ? 0 : 89);
         QVERIFY(std::all_of(boxes.begin(), boxes.end(), [](QLineEdit *box) { return box->isVisible(); }));
+        QVERIFY(refusal || (f.w().tabs().lblFolder(43)->isVisible() && f.w().toolbar().Img(12)->isVisible()));
         // The single-instance test comes first: a second copy does not even look for the tray.
         QCOMPARE(f.lookups.isEmpty(), refusal == 2);
         const QByteArray expected = existing.isNull() && !refusal ? storeWith() : existing;
