@@ -23,8 +23,8 @@ namespace {
 // installed (SVG, JPEG, ...) to ask each whether it wants the file.
 QPixmap loadPicture(const QString &resource)
 {
-    const QResource file(resource);
-    return QPixmap::fromImage(RawPicture::decode(file.data(), file.compressionAlgorithm() == QResource::NoCompression ? file.size() : 0));
+    const QByteArray bytes = QResource(resource).uncompressedData();
+    return QPixmap::fromImage(RawPicture::decode(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size()));
 }
 } // namespace
 
