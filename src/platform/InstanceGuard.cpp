@@ -7,7 +7,12 @@
 #else
 #include "platform/WindowRegistry.h"
 
-#include <QLockFile>
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -49,26 +54,45 @@ private:
 
 #else
 
-class LockFileInstanceGuard : public InstanceGuard
+// The kernel drops the lock with the last descriptor of the process that holds it, so a
+// crashed copy leaves no claim behind and nothing has to decide whether a lock is stale. (A
+// lock file of Qt's kind records a process id instead, and proves it stale with two synced
+// writes on the next start.)
+class FlockInstanceGuard : public InstanceGuard
 {
 public:
-    explicit LockFileInstanceGuard(const QString &path) : m_lock(path)
+    explicit FlockInstanceGuard(const QString &path) : m_path(QFile::encodeName(path)) {}
+    ~FlockInstanceGuard() override
     {
-        // A claim lasts for the whole run, however long; only a dead holder makes it stale.
-        m_lock.setStaleLockTime(0);
+        if (m_fd >= 0)
+            ::close(m_fd);
     }
 
     bool anotherInstanceRunning() override
     {
-        if (m_lock.isLocked() || m_lock.tryLock(0))
+        if (m_fd >= 0)
             return false;
+        const int fd = ::open(m_path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         // Without a usable lock file nothing shows that another copy runs, and without the
         // private directory the tray program cannot be found either, so the program ends anyway.
-        return m_lock.error() == QLockFile::LockFailedError;
+        if (fd < 0)
+            return false;
+        int result;
+        do {
+            result = ::flock(fd, LOCK_EX | LOCK_NB);
+        } while (result != 0 && errno == EINTR);
+        if (result == 0) {
+            m_fd = fd;
+            return false;
+        }
+        const bool held = errno == EWOULDBLOCK;
+        ::close(fd);
+        return held;
     }
 
 private:
-    QLockFile m_lock;
+    QByteArray m_path;
+    int m_fd = -1;
 };
 
 class UnguardedInstance : public InstanceGuard
@@ -89,6 +113,6 @@ std::unique_ptr<InstanceGuard> createSystemInstanceGuard(const QString &name)
     const QString dir = WindowRegistry::directory();
     if (dir.isEmpty() || name.isEmpty())
         return std::make_unique<UnguardedInstance>();
-    return std::make_unique<LockFileInstanceGuard>(dir + QLatin1Char('/') + name + QStringLiteral(".lock"));
+    return std::make_unique<FlockInstanceGuard>(dir + QLatin1Char('/') + name + QStringLiteral(".lock"));
 #endif
 }

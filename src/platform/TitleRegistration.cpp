@@ -8,10 +8,15 @@
 #else
 #include "platform/WindowRegistry.h"
 
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QFile>
 #include <QLockFile>
+#include <QSocketNotifier>
 #include <QTimer>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/socket.h>
+#include <unistd.h>
 #endif
 
 #include <QMetaObject>
@@ -43,9 +48,73 @@ private:
 #else
 
 // Longer than any request; a peer that sends more is not one of ours.
-constexpr qint64 MaxRequestLength = 64;
+constexpr qsizetype MaxRequestLength = 64;
 // A look-up connects and hangs up at once; nothing legitimate keeps a connection longer.
 constexpr int ConnectionLifetimeMs = 5000;
+
+// One accepted peer: reads its lines until it hangs up, misbehaves or outstays its welcome.
+class RequestConnection : public QObject
+{
+public:
+    // Lives under the listener's notifier, so that giving the title up drops the connections.
+    RequestConnection(int fd, TitleRegistration *owner, QObject *parent)
+        : QObject(parent), m_fd(fd), m_owner(owner), m_notifier(fd, QSocketNotifier::Read)
+    {
+        connect(&m_notifier, &QSocketNotifier::activated, this, &RequestConnection::readRequests);
+        QTimer::singleShot(ConnectionLifetimeMs, this, &RequestConnection::finish);
+        readRequests(); // the request may have come with the connection
+    }
+    ~RequestConnection() override
+    {
+        m_notifier.setEnabled(false); // before its descriptor goes
+        ::close(m_fd);
+    }
+
+private:
+    void readRequests()
+    {
+        if (m_done)
+            return;
+        char chunk[MaxRequestLength];
+        for (;;) {
+            const ssize_t got = ::recv(m_fd, chunk, sizeof chunk, MSG_DONTWAIT);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+                break;
+            if (got <= 0) { // hung up, or the connection broke
+                finish();
+                return;
+            }
+            m_buffer.append(chunk, got);
+            qsizetype end;
+            while ((end = m_buffer.indexOf('\n')) >= 0) {
+                if (m_buffer.left(end + 1) == WindowRegistry::CloseRequest)
+                    QMetaObject::invokeMethod(m_owner, &TitleRegistration::closeRequested, Qt::QueuedConnection);
+                m_buffer.remove(0, end + 1);
+            }
+            if (m_buffer.size() > MaxRequestLength) {
+                finish();
+                return;
+            }
+        }
+    }
+
+    void finish()
+    {
+        if (m_done)
+            return;
+        m_done = true;
+        m_notifier.setEnabled(false);
+        deleteLater();
+    }
+
+    int m_fd;
+    TitleRegistration *m_owner;
+    QSocketNotifier m_notifier;
+    QByteArray m_buffer;
+    bool m_done = false;
+};
 
 #endif
 
@@ -63,7 +132,7 @@ bool TitleRegistration::isRegistered() const
 #ifdef Q_OS_WIN
     return m_window != nullptr;
 #else
-    return m_server != nullptr;
+    return m_listener >= 0;
 #endif
 }
 
@@ -100,57 +169,54 @@ bool TitleRegistration::registerTitle(const QString &title)
         return false;
 
     // Two processes registering the same title at once must not both win: the check and the
-    // listen happen under a lock, and QLocalServer would otherwise replace a live socket file.
+    // listen happen under a lock.
     QLockFile claim(path + QStringLiteral(".reglock"));
     if (!claim.tryLock(1000))
         return false;
     if (WindowRegistry::isLive(path))
         return false;
-    // Only a file left by a registrant that died without closing its server gets here.
-    QLocalServer::removeServer(path);
+    // Only a file left by a registrant that died without closing its socket gets here.
+    ::unlink(QFile::encodeName(path).constData());
 
-    auto *server = new QLocalServer(this);
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server->listen(path)) {
-        qWarning("Cannot publish the window title %ls: %ls", qUtf16Printable(title),
-                 qUtf16Printable(server->errorString()));
-        delete server;
+    const int fd = WindowRegistry::listenOn(path);
+    if (fd < 0) {
+        qWarning("Cannot publish the window title %ls: %s", qUtf16Printable(title), std::strerror(errno));
         return false;
     }
-    connect(server, &QLocalServer::newConnection, this, &TitleRegistration::acceptConnections);
-    m_server = server;
+    m_listener = fd;
+    m_path = path;
+    m_notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &TitleRegistration::acceptConnections);
     m_title = title;
     return true;
 }
 
 void TitleRegistration::unregister()
 {
-    // Closing the server removes its socket file, and deleting it drops its connections.
-    delete m_server;
-    m_server = nullptr;
+    // The file goes first, so that no look-up finds a title that is about to go; the open
+    // connections go with this object or with their own lifetime.
+    if (m_listener >= 0) {
+        ::unlink(QFile::encodeName(m_path).constData());
+        delete m_notifier;
+        m_notifier = nullptr;
+        ::close(m_listener);
+        m_listener = -1;
+        m_path.clear();
+    }
     m_title.clear();
 }
 
 void TitleRegistration::acceptConnections()
 {
-    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequests(socket); });
-        QTimer::singleShot(ConnectionLifetimeMs, socket, &QObject::deleteLater);
-        if (socket->bytesAvailable() > 0)
-            readRequests(socket);
+    for (;;) {
+        const int fd = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0) {
+            if (errno == EINTR || errno == ECONNABORTED)
+                continue;
+            return; // EAGAIN: all taken; anything else: the next notification tries again
+        }
+        new RequestConnection(fd, this, m_notifier);
     }
-}
-
-void TitleRegistration::readRequests(QLocalSocket *socket)
-{
-    while (socket->canReadLine()) {
-        const QByteArray line = socket->readLine(MaxRequestLength);
-        if (line == WindowRegistry::CloseRequest)
-            QMetaObject::invokeMethod(this, &TitleRegistration::closeRequested, Qt::QueuedConnection);
-    }
-    if (socket->bytesAvailable() > MaxRequestLength)
-        socket->abort();
 }
 
 #endif

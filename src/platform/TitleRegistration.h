@@ -8,8 +8,7 @@
 #ifdef Q_OS_WIN
 class QWidget;
 #else
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 #endif
 
 // Makes this process findable by a window title through WindowDirectory, and reports the
@@ -42,9 +41,10 @@ private:
     std::unique_ptr<QWidget> m_window;
 #else
     void acceptConnections();
-    void readRequests(QLocalSocket *socket);
 
-    QLocalServer *m_server = nullptr;
+    int m_listener = -1;
+    QSocketNotifier *m_notifier = nullptr;
+    QString m_path;
 #endif
     QString m_title;
 };

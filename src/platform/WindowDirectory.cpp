@@ -6,7 +6,9 @@
 #include "platform/WindowRegistry.h"
 
 #include <QHash>
-#include <QLocalSocket>
+
+#include <sys/socket.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -34,7 +36,7 @@ public:
 // A handle stands for a title; the registrant behind it is looked up again when asked to close,
 // so a handle of a registrant that has gone and come back reaches the new one, as a window
 // title would.
-class LocalSocketWindowDirectory : public WindowDirectory
+class SocketWindowDirectory : public WindowDirectory
 {
 public:
     quintptr findWindow(const QString &title) override
@@ -57,15 +59,14 @@ public:
         const QString path = WindowRegistry::socketPath(*it);
         if (path.isEmpty())
             return;
-        QLocalSocket socket;
-        socket.connectToServer(path);
-        if (!socket.waitForConnected(WindowRegistry::ConnectTimeoutMs))
+        const int fd = WindowRegistry::connectTo(path);
+        if (fd < 0)
             return;
-        socket.write(WindowRegistry::CloseRequest);
-        // A local socket takes the line into the kernel's buffer at once; the registrant reads it
-        // whenever its event loop runs, also after we have hung up.
-        socket.waitForBytesWritten(WindowRegistry::ConnectTimeoutMs);
-        socket.abort();
+        // The line goes into the kernel's buffer at once; the registrant reads it whenever its
+        // event loop runs, also after we have hung up. A registrant gone meanwhile is no signal.
+        [[maybe_unused]] const ssize_t sent =
+            ::send(fd, WindowRegistry::CloseRequest, sizeof WindowRegistry::CloseRequest - 1, MSG_NOSIGNAL);
+        ::close(fd);
     }
 
 private:
@@ -82,6 +83,6 @@ std::unique_ptr<WindowDirectory> createSystemWindowDirectory()
 #ifdef Q_OS_WIN
     return std::make_unique<Win32WindowDirectory>();
 #else
-    return std::make_unique<LocalSocketWindowDirectory>();
+    return std::make_unique<SocketWindowDirectory>();
 #endif
 }

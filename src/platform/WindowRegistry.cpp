@@ -2,12 +2,14 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QLocalSocket>
 #include <QStandardPaths>
 
 #ifndef Q_OS_WIN
 #include <cerrno>
+#include <cstring>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 #endif
 
@@ -30,10 +32,22 @@ bool ensurePrivateDirectory(const QString &path)
         return false;
     return true;
 }
+
+// False when the path does not fit a socket address.
+bool toAddress(const QString &path, sockaddr_un *address)
+{
+    const QByteArray native = QFile::encodeName(path);
+    std::memset(address, 0, sizeof *address);
+    address->sun_family = AF_UNIX;
+    if (native.isEmpty() || size_t(native.size()) >= sizeof address->sun_path)
+        return false;
+    std::memcpy(address->sun_path, native.constData(), size_t(native.size()));
+    return true;
+}
 #endif
 
-// A Unix socket path holds at most 107 bytes, and QLocalServer binds a few bytes longer name
-// first, so a long title is replaced by a digest instead of spelled out.
+// A Unix socket path holds at most 107 bytes, so a long title is replaced by a digest instead
+// of spelled out.
 constexpr int MaxSocketNameLength = 32;
 
 QString socketName(const QString &title)
@@ -81,14 +95,67 @@ QString socketPath(const QString &title)
 
 bool isLive(const QString &path)
 {
-    if (path.isEmpty())
+#ifdef Q_OS_WIN
+    Q_UNUSED(path);
+    return false;
+#else
+    const int fd = connectTo(path);
+    if (fd < 0)
         return false;
-    QLocalSocket socket;
-    socket.connectToServer(path);
-    // A socket file without a listener is refused at once, so only a busy live one waits.
-    const bool live = socket.waitForConnected(ConnectTimeoutMs);
-    socket.abort();
-    return live;
+    ::close(fd);
+    return true;
+#endif
 }
+
+#ifndef Q_OS_WIN
+
+int connectTo(const QString &path)
+{
+    sockaddr_un address;
+    if (path.isEmpty() || !toAddress(path, &address))
+        return -1;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return -1;
+    // A socket file without a listener is refused at once; only a live listener whose queue
+    // is full makes connect() wait, and the send timeout bounds that wait.
+    timeval timeout{ConnectTimeoutMs / 1000, (ConnectTimeoutMs % 1000) * 1000};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+    int result;
+    do {
+        result = ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address);
+    } while (result != 0 && errno == EINTR);
+    if (result != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+int listenOn(const QString &path)
+{
+    sockaddr_un address;
+    if (path.isEmpty() || !toAddress(path, &address)) {
+        errno = ENAMETOOLONG;
+        return -1;
+    }
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return -1;
+    // The directory already keeps others out; the file's own mode says the same to anyone who
+    // looks at the socket alone.
+    const bool bound = ::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+    if (!bound || ::chmod(address.sun_path, 0600) != 0 || ::listen(fd, 16) != 0) {
+        const int saved = errno;
+        if (bound)
+            ::unlink(address.sun_path);
+        ::close(fd);
+        errno = saved;
+        return -1;
+    }
+    return fd;
+}
+
+#endif
 
 } // namespace WindowRegistry

@@ -22,4 +22,12 @@ inline constexpr char CloseRequest[] = "close\n";
 // How long a look-up waits for a registrant to accept; a local accept takes microseconds.
 inline constexpr int ConnectTimeoutMs = 200;
 
+#ifndef Q_OS_WIN
+// A connected stream socket (close-on-exec, blocking) to the listener on the path, or -1.
+int connectTo(const QString &socketPath);
+// A non-blocking listening socket bound to the path, reachable by this user only, or -1 with
+// errno set. The path must not exist.
+int listenOn(const QString &socketPath);
+#endif
+
 } // namespace WindowRegistry

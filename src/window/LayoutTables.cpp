@@ -38,19 +38,19 @@ QRect separatorRect(int index)
 const std::array<ToolButtonLayout, ToolButtonCount> &toolButtonLayouts()
 {
     static const std::array<ToolButtonLayout, ToolButtonCount> layouts{{
-        {" Salva ", 80, 360, 16, 16, 40, ":/icons/tb00_save.svg"},
-        {" Taglia ", 520, 360, 16, 16, 40, ":/icons/tb01_cut.svg"},
-        {" Copia ", 880, 360, 16, 16, 40, ":/icons/tb02_copy.svg"},
-        {" Incolla ", 1240, 360, 17, 16, 40, ":/icons/tb03_paste.svg"},
-        {" Testo in grassetto ", 1700, 360, 16, 16, 40, ":/icons/tb04_bold.svg"},
-        {" Testo sottolineato ", 2070, 360, 16, 16, 40, ":/icons/tb05_underline.svg"},
-        {" Inserisci riga ", 2520, 360, 17, 16, 40, ":/icons/tb06_insert_row.svg"},
-        {" Togli riga ", 2900, 360, 17, 16, 40, ":/icons/tb07_remove_row.svg"},
-        {" Colore testo ", 3360, 360, 16, 16, 40, ":/icons/tb08_text_colour.svg"},
-        {" Cerca nella Rubrica ", 5320, 1900, 115, 16, 100, ":/icons/tb09_search.svg"},
-        {" Opzioni colore ", 7340, 870, 45, 16, 100, ":/icons/tb10_colour_options.svg"},
-        {" Guida in linea ", 8300, 660, 22, 16, 160, ":/icons/tb11_help.svg"},
-        {" Chiudi la Rubrica ", 9060, 930, 28, 16, 220, ":/icons/tb12_close.svg"},
+        {" Salva ", 80, 360, 16, 16, 40, ":/icons/tb00_save.argb"},
+        {" Taglia ", 520, 360, 16, 16, 40, ":/icons/tb01_cut.argb"},
+        {" Copia ", 880, 360, 16, 16, 40, ":/icons/tb02_copy.argb"},
+        {" Incolla ", 1240, 360, 17, 16, 40, ":/icons/tb03_paste.argb"},
+        {" Testo in grassetto ", 1700, 360, 16, 16, 40, ":/icons/tb04_bold.argb"},
+        {" Testo sottolineato ", 2070, 360, 16, 16, 40, ":/icons/tb05_underline.argb"},
+        {" Inserisci riga ", 2520, 360, 17, 16, 40, ":/icons/tb06_insert_row.argb"},
+        {" Togli riga ", 2900, 360, 17, 16, 40, ":/icons/tb07_remove_row.argb"},
+        {" Colore testo ", 3360, 360, 16, 16, 40, ":/icons/tb08_text_colour.argb"},
+        {" Cerca nella Rubrica ", 5320, 1900, 115, 16, 100, ":/icons/tb09_search.argb"},
+        {" Opzioni colore ", 7340, 870, 45, 16, 100, ":/icons/tb10_colour_options.argb"},
+        {" Guida in linea ", 8300, 660, 22, 16, 160, ":/icons/tb11_help.argb"},
+        {" Chiudi la Rubrica ", 9060, 930, 28, 16, 220, ":/icons/tb12_close.argb"},
     }};
     return layouts;
 }

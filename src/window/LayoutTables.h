@@ -40,7 +40,7 @@ struct ToolButtonLayout
     int imageWidth;   // pixels
     int imageHeight;  // pixels
     int restLeft;     // Img_Left, twips within the box
-    const char *icon; // resource path
+    const char *icon; // resource path of the picture at its own size
 };
 constexpr int ToolButtonCount = 13;
 constexpr int ToolBoxTop = 150; // within the strip

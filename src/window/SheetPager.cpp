@@ -18,16 +18,23 @@
 namespace {
 void applyDecoded(CellEdit *cell, const DecodedCell &decoded)
 {
+    // A code outside the tables leaves the cell as it was.
+    if (decoded.font) {
+        QFont font = cell->font();
+        font.setBold(decoded.font->bold);
+        font.setUnderline(decoded.font->underline);
+        // Every change of font or text lays the cell's text out again, the costliest part of
+        // a folder switch: the font changes in one step, while the cell is empty.
+        if (font != cell->font()) {
+            cell->setText(QString());
+            cell->setFont(font);
+        }
+    }
     cell->setText(decoded.text);
     // setText leaves the caret after the last character, which scrolls a long text to its end;
     // a cell the user is not in shows its beginning, as after the focus leaves it.
     if (cell->window()->focusWidget() != cell)
         cell->setCursorPosition(0);
-    // A code outside the tables leaves the cell as it was.
-    if (decoded.font) {
-        cell->setBold(decoded.font->bold);
-        cell->setUnderlined(decoded.font->underline);
-    }
     if (decoded.colour)
         cell->setForeColour(*decoded.colour);
 }

@@ -5,14 +5,36 @@
 #include "platform/WinColour.h"
 #include "window/LayoutTables.h"
 
+#include "window/RawPicture.h"
+
+#include <QIcon>
+#include <QResource>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSvgRenderer>
+#include <QtMath>
 
 namespace {
 constexpr int PaletteButton = 8;
 constexpr int LeaveTestInterval = 55; // ms
 } // namespace
+
+namespace {
+// Not through QImageReader: left to guess a format, it first loads every image format plugin
+// installed (SVG, JPEG, ...) to ask each whether it wants the file.
+QPixmap loadPicture(const QString &resource)
+{
+    const QByteArray bytes = QResource(resource).uncompressedData();
+    return QPixmap::fromImage(RawPicture::decode(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size()));
+}
+} // namespace
+
+QIcon applicationIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64})
+        icon.addPixmap(loadPicture(QStringLiteral(":/icons/app_rubrica_%1.argb").arg(size)));
+    return icon;
+}
 
 ToolStrip::ToolStrip(QWidget *parent)
     : QWidget(parent)
@@ -57,16 +79,34 @@ void ToolSeparator::paintEvent(QPaintEvent *)
 
 ToolImage::ToolImage(int index, const QString &resource, QWidget *parent)
     : QWidget(parent)
-    , m_renderer(new QSvgRenderer(resource, this))
+    , m_resource(resource)
 {
     setObjectName(QStringLiteral("Img_%1").arg(index));
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+QPixmap ToolImage::picture(const QString &resource, int neededWidth)
+{
+    QPixmap single = loadPicture(resource);
+    if (!single.isNull() && single.width() >= neededWidth)
+        return single;
+    QString doubled = resource;
+    doubled.insert(doubled.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+    QPixmap large = loadPicture(doubled);
+    return large.isNull() ? single : large;
+}
+
 void ToolImage::paintEvent(QPaintEvent *)
 {
+    // Scaled screens and a large logical dpi both ask for more pixels than the plain picture has.
+    const int needed = qCeil(width() * devicePixelRatioF());
+    if (needed != m_pictureFor) {
+        m_picture = picture(m_resource, needed);
+        m_pictureFor = needed;
+    }
     QPainter painter(this);
-    m_renderer->render(&painter, QRectF(rect()));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(rect(), m_picture);
 }
 
 ToolBox::ToolBox(int index, QWidget *parent)

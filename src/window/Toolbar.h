@@ -1,14 +1,19 @@
 #pragma once
 
 #include <QObject>
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
 #include <array>
 
-class QSvgRenderer;
 class ScreenProbe;
 struct AgendaState;
+
+class QIcon;
+
+// The program's icon, at the sizes window systems ask for.
+QIcon applicationIcon();
 
 // Frame1: the strip that holds the buttons; only its bottom edge shows inside the window.
 class ToolStrip : public QWidget
@@ -40,11 +45,17 @@ class ToolImage : public QWidget
 public:
     ToolImage(int index, const QString &resource, QWidget *parent);
 
+    // The picture at its own size ("name.argb") or at twice it ("name@2x.argb"), whichever is
+    // the smaller one at least `neededWidth` device pixels wide; the larger when none is.
+    static QPixmap picture(const QString &resource, int neededWidth);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QSvgRenderer *m_renderer;
+    QString m_resource;
+    QPixmap m_picture; // loaded at the first paint, again when the screen's density changes
+    int m_pictureFor = 0;
 };
 
 // Pic(i): the box of a button, which reports the pointer events of the whole button.

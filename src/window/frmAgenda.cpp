@@ -24,7 +24,7 @@
 
 #include <QCloseEvent>
 #include <QApplication>
-#include <QIcon>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -54,20 +54,40 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmAgenda"));
     setWindowTitle(ApplicationTitle);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/app_rubrica.svg")));
     QFont windowFont = font();
     windowFont.setPointSize(8);
+    // Kerning and ligatures are all that shaping adds to Latin text, and they cost more than
+    // anything else in filling a sheet; scripts that need shaping still get it.
+    windowFont.setStyleStrategy(QFont::PreferNoShaping);
     setFont(windowFont);
     setFixedSize(twipsToPixels(ClientWidthTwips, m_dpi), twipsToPixels(ClientHeightTwips, m_dpi));
     setMouseTracking(true);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &frmAgenda::commitSessionData);
+}
 
+frmAgenda::~frmAgenda()
+{
+    // The cells outlive this object's members by a moment; they must not call into them.
+    if (m_grid)
+        m_grid->setHandler(nullptr);
+}
+
+// The controls come after the window is on screen, as an empty window comes up fastest: the
+// first text box alone loads the font database, which costs more than all else before the
+// window appears. They are made, and the sheet is read, before the window's first paint all
+// the same. Made in this order, each lies over the ones before it.
+void frmAgenda::createControls()
+{
     m_toolbar = new Toolbar(this, m_dpi, m_state, *m_services.screen);
     for (int i = 0; i < SeparatorCount; ++i) {
         auto *separator = new ToolSeparator(i, this);
         separator->setGeometry(twipsToPixels(separatorRect(i), m_dpi));
     }
     m_tabs = new FolderTabs(this, m_dpi);
-    // The grid comes first in the tab order, so the long cell of row 1 takes the focus on show.
+    connect(m_tabs, &FolderTabs::lblFolder_Click, this, &frmAgenda::lblFolder_Click);
+    connect(m_toolbar, &Toolbar::actionRequested, this, &frmAgenda::runToolbarAction);
+
+    // The grid comes first in the tab order, so the long cell of row 1 takes the focus.
     m_grid = std::make_unique<Grid>(this, m_dpi);
 
     m_searchBox = new QLineEdit(this);
@@ -87,6 +107,10 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
         for (CellEdit *cell : {m_grid->Text1(row), m_grid->Text2(row)})
             connect(cell, &QLineEdit::textEdited, this, [this] { m_state.Modificato = true; });
     }
+    // Children made after their window is shown stay hidden until shown themselves; theirs
+    // come along.
+    for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        child->show();
 
     m_sheets = new SheetPager(m_state, m_colours, *m_grid, *m_tabs, m_store, *m_services.messages, this);
     m_rows = std::make_unique<RowOperations>(m_state, *m_grid, *m_services.messages,
@@ -96,16 +120,7 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
                               [this](int Index) { m_sheets->Apre_Foglio(Index); },
                               [this] { reportStoreFailure(); }},
                              this);
-    connect(m_tabs, &FolderTabs::lblFolder_Click, this, &frmAgenda::lblFolder_Click);
-    connect(m_toolbar, &Toolbar::actionRequested, this, &frmAgenda::runToolbarAction);
     connect(m_toolbar, &Toolbar::closePaletteRequested, this, &frmAgenda::closePalette);
-    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &frmAgenda::commitSessionData);
-}
-
-frmAgenda::~frmAgenda()
-{
-    // The cells outlive this object's members by a moment; they must not call into them.
-    m_grid->setHandler(nullptr);
 }
 
 bool frmAgenda::Form_Load()
@@ -140,13 +155,14 @@ bool frmAgenda::Form_Load()
     m_colours.Colore_Tasti = m_colours.Colori_Tasti.at(size_t(m_colours.Leggi_Colore(QStringLiteral("ColTasti"))));
     m_colours.Colore_Sfondo = m_colours.Colori_Sfondo.at(size_t(m_colours.Leggi_Colore(QStringLiteral("ColSfondo"))));
 
+    show();
+    setWindowIcon(applicationIcon());
+    createControls();
     for (int i = 1; i < FolderTabCount; ++i)
         m_tabs->lblFolder(i)->setBackColour(m_colours.Colore_Tasti);
     m_tabs->lblFolder(0)->setBackColour(m_colours.Colore_Sfondo);
     m_tabs->lblScheda()->setBackColour(m_colours.Colore_Sfondo);
     m_toolbar->initialise(WinColour::ButtonFace);
-
-    show();
     m_sheets->Apre_Foglio(0);
     return true;
 }

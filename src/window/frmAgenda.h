@@ -99,6 +99,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void createControls();
     bool Form_QueryUnload();
     // The close question; false when the user cancelled. Yes saves, No keeps the store as it is.
     bool askToSaveChanges();

@@ -17,6 +17,7 @@
 #include <utility>
 
 #ifndef Q_OS_WIN
+#include <sys/socket.h>
 #include <unistd.h>
 #endif
 
@@ -90,6 +91,60 @@ private slots:
         QTRY_COMPARE(otherSpy.count(), 1);
         QVERIFY(directory->findWindow(u"Altro"_s) != 0); // asking is not closing: the registrant decides
     }
+
+#ifndef Q_OS_WIN
+    void requests_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("writes"); // on one connection, in this order
+        QTest::addColumn<int>("closes");               // requests the registrant must report
+        QTest::newRow("one line") << QList<QByteArray>{"close\n"} << 1;
+        QTest::newRow("split across writes") << QList<QByteArray>{"cl", "ose", "\n"} << 1;
+        QTest::newRow("two in one write") << QList<QByteArray>{"close\nclose\n"} << 2;
+        QTest::newRow("no line end") << QList<QByteArray>{"close"} << 0;
+        QTest::newRow("other words") << QList<QByteArray>{"CLOSE\n", " close\n", "close \r\n", "\n"} << 0;
+        QTest::newRow("flood, then a request") << QList<QByteArray>{QByteArray(200, 'x'), "close\n"} << 0;
+    }
+
+    // Only a whole "close" line is a request, however the bytes arrive; a peer that sends a
+    // line longer than any request loses its connection.
+    void requests()
+    {
+        QFETCH(QList<QByteArray>, writes);
+        QFETCH(int, closes);
+        TitleRegistration registration;
+        QVERIFY(registration.registerTitle(Tray));
+        QSignalSpy spy(&registration, &TitleRegistration::closeRequested);
+        const int peer = WindowRegistry::connectTo(WindowRegistry::socketPath(Tray));
+        QVERIFY(peer >= 0);
+        const auto hangUp = qScopeGuard([peer] { ::close(peer); });
+        for (const QByteArray &bytes : writes) {
+            ::send(peer, bytes.constData(), size_t(bytes.size()), MSG_NOSIGNAL);
+            QTest::qWait(20); // one read by the registrant per write
+        }
+        ::shutdown(peer, SHUT_WR);
+        // A request on a fresh connection marks the end: everything before it has been read.
+        const auto directory = createSystemWindowDirectory();
+        directory->postClose(directory->findWindow(Tray));
+        QTRY_COMPARE(spy.count(), closes + 1);
+        QTest::qWait(20);
+        QCOMPARE(spy.count(), closes + 1);
+    }
+
+    // Giving the title up hangs up on the peers still connected.
+    void unregisterDropsConnections()
+    {
+        TitleRegistration registration;
+        QVERIFY(registration.registerTitle(Tray));
+        const int peer = WindowRegistry::connectTo(WindowRegistry::socketPath(Tray));
+        QVERIFY(peer >= 0);
+        const auto hangUp = qScopeGuard([peer] { ::close(peer); });
+        QTest::qWait(20); // accepted
+        registration.unregister();
+        char byte;
+        QCOMPARE(::recv(peer, &byte, 1, MSG_DONTWAIT), ssize_t(0));
+        QVERIFY(!QFileInfo::exists(WindowRegistry::socketPath(Tray)));
+    }
+#endif
 
     void otherProcesses_data()
     {

@@ -1,7 +1,10 @@
 #include "common/WindowTestSupport.h"
 
+#include "window/LayoutTables.h"
+#include "window/RawPicture.h"
 #include "window/Toolbar.h"
 
+#include <QIcon>
 #include <QLineEdit>
 #include <QSignalSpy>
 
@@ -139,6 +142,69 @@ private slots:
         QVERIFY(!m_f->w().state().Modificato && !m_f->w().state().Modo_Cursore);
         QTest::mouseRelease(bar().Pic(0), button);
         checkLook(0, Highlighted);
+    }
+
+    void pictures_data()
+    {
+        QTest::addColumn<int>("scale"); // device pixels per picture pixel: 200 % screens, large dpi
+        QTest::addColumn<int>("asked"); // extra width asked beyond the picture's own
+        QTest::newRow("plain") << 1 << 0;
+        QTest::newRow("double") << 2 << 0;
+        QTest::newRow("between") << 2 << -3; // 150 %: the double picture, drawn smaller
+        QTest::newRow("beyond") << 2 << 5;   // 300 %: the largest there is, drawn larger
+    }
+
+    // Every button has its picture rendered at its own size and at twice that, and it is not
+    // blank; the window icon comes at the sizes window systems ask for.
+    void pictures()
+    {
+        QFETCH(int, scale);
+        QFETCH(int, asked);
+        for (const ToolButtonLayout &layout : toolButtonLayouts()) {
+            const QString resource = QString::fromLatin1(layout.icon);
+            const QImage picture = ToolImage::picture(resource, layout.imageWidth * scale + asked).toImage();
+            QCOMPARE(picture.size(), QSize(layout.imageWidth, layout.imageHeight) * scale);
+            int inked = 0;
+            for (int y = 0; y < picture.height(); ++y) {
+                for (int x = 0; x < picture.width(); ++x)
+                    inked += picture.pixelColor(x, y).alpha() > 0;
+            }
+            QVERIFY2(inked > picture.width() * picture.height() / 8, qPrintable(resource));
+        }
+        QCOMPARE(applicationIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
+    }
+
+    void rawPicture_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("whole");
+        QImage sample(3, 2, QImage::Format_ARGB32);
+        sample.fill(QColor(10, 20, 30, 128));
+        sample.setPixelColor(2, 1, Qt::red);
+        const QByteArray good = RawPicture::encode(sample);
+        QByteArray wrongSize = good;
+        wrongSize[4] = 4; // claims four columns
+        QTest::newRow("whole") << good << true;
+        QTest::newRow("one byte short") << good.chopped(1) << false;
+        QTest::newRow("one byte over") << good + 'x' << false;
+        QTest::newRow("size that does not match") << wrongSize << false;
+        QTest::newRow("not a picture") << QByteArray("\x89PNG\r\n\x1a\n").append(good.mid(8)) << false;
+        QTest::newRow("header only") << good.left(RawPicture::HeaderSize) << false;
+        QTest::newRow("empty") << QByteArray() << false;
+    }
+
+    // A picture comes back pixel for pixel; anything else is no picture, never a read past its end.
+    void rawPicture()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, whole);
+        const QImage picture = RawPicture::decode(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size());
+        QCOMPARE(picture.isNull(), !whole);
+        if (whole) {
+            QCOMPARE(picture.size(), QSize(3, 2));
+            QCOMPARE(picture.pixelColor(2, 1), QColor(Qt::red));
+            QCOMPARE(picture.pixelColor(0, 0).alpha(), 128);
+        }
     }
 
     // A double click is one press: a row operation must not run twice.

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <csignal>
 #include <utility>
 
@@ -72,6 +73,12 @@ private slots:
         QVERIFY(refusal != 3 || QDir(f.dir.path()).mkdir(QStringLiteral("rubri.dat")));
         QCOMPARE(f.load(), !refusal);
         QCOMPARE(f.w().isVisible(), !refusal);
+        // The controls are made only for a window that goes on screen, and all of them show.
+        QCOMPARE(f.w().findChildren<QWidget *>().isEmpty(), bool(refusal));
+        const QList<QLineEdit *> boxes = f.w().findChildren<QLineEdit *>();
+        QCOMPARE(boxes.size(), refusal ? 0 : 89);
+        QVERIFY(std::all_of(boxes.begin(), boxes.end(), [](QLineEdit *box) { return box->isVisible(); }));
+        QVERIFY(refusal || (f.w().tabs().lblFolder(43)->isVisible() && f.w().toolbar().Img(12)->isVisible()));
         QCOMPARE(f.w().startFailed(), refusal == 3);
         QCOMPARE(f.styles, refusal == 3 ? QList<int>{MsgStyle::Critical | MsgStyle::TopMost} : QList<int>());
         if (refusal == 3) {

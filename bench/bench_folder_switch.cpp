@@ -1,0 +1,165 @@
+// Cost of one folder switch in the real window: the 44 records of the sheet read from the
+// store, the 88 cells filled, and the two tabs that change look repainted. Every sheet of the
+// store is full, so each switch replaces the text of every cell.
+#include "editing/CellEdit.h"
+#include "editing/Grid.h"
+#include "platform/Clipboard.h"
+#include "platform/InstanceGuard.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ScreenProbe.h"
+#include "platform/WindowDirectory.h"
+#include "storage/SheetCodec.h"
+#include "storage/SheetStore.h"
+#include "window/FolderTabs.h"
+#include "window/SheetPager.h"
+#include "window/frmAgenda.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QWindow>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+// Everything outside the process: no other copy, a tray program, no boxes, no pointer, an
+// empty clipboard.
+struct Surroundings : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe, Clipboard
+{
+    QString text() const override { return {}; }
+    void setText(const QString &) override {}
+    bool anotherInstanceRunning() override { return false; }
+    quintptr findWindow(const QString &title) override { return title == QLatin1String("KardelTray") ? 1 : 0; }
+    void postClose(quintptr) override {}
+    int show(const QString &, int) override { return MsgAnswer::No; }
+    QPoint cursorPos() const override { return {-1000, -1000}; }
+    QRect windowRect(const QWidget *) const override { return {}; }
+};
+
+// A sheet in use: a name and address in every long cell, a telephone number in every short
+// one, every fifth row bold and every seventh underlined, a few in colour; sheets differ in
+// all their texts and in some of their styles.
+std::array<RowContent, RowsPerSheet> fullSheet(int sheet)
+{
+    static const char *const surnames[] = {"Rossi", "Bianchi", "Esposito", "Colombo", "Ricci", "Marino", "Greco"};
+    static const char *const streets[] = {"via Roma", "corso Italia", "piazza Garibaldi", "viale Mazzini"};
+    std::array<RowContent, RowsPerSheet> rows;
+    for (int r = 0; r < RowsPerSheet; ++r) {
+        const int n = sheet * RowsPerSheet + r;
+        CellContent &longCell = rows[size_t(r)].longCell;
+        longCell.text = QStringLiteral("%1 %2, %3 %4, Bolzano")
+                            .arg(QLatin1String(surnames[n % 7]), QChar(u'A' + sheet % 26), QLatin1String(streets[n % 4]))
+                            .arg(1 + n % 120);
+        longCell.font = {(r + sheet) % 5 == 0, (r + sheet) % 7 == 0};
+        longCell.colour = (r + sheet) % 9 == 0 ? 0xC00000u : 0u;
+        CellContent &shortCell = rows[size_t(r)].shortCell;
+        shortCell.text = QStringLiteral("0471 %1").arg(200000 + 7919 * n % 800000);
+        shortCell.colour = (r + sheet) % 11 == 0 ? 0x0000FFu : 0u;
+    }
+    return rows;
+}
+
+// The window as a user opens it: every sheet full, the first one shown and painted.
+class Fixture
+{
+public:
+    bool load()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("rubri.dat"));
+        StoreError error;
+        SheetStore store;
+        if (!SheetStore::createIfMissing(path, &error) || !store.open(path))
+            return false;
+        for (int sheet = 0; sheet < 44; ++sheet) {
+            if (!store.writeSheet(sheet, encodeSheet(fullSheet(sheet))))
+                return false;
+        }
+        store.close();
+        AgendaServices services;
+        services.instance = &m_outside;
+        services.windows = &m_outside;
+        services.messages = &m_outside;
+        services.screen = &m_outside;
+        services.clipboard = &m_outside;
+        services.programDirectory = m_dir.path();
+        m_window = std::make_unique<frmAgenda>(services);
+        if (!m_window->Form_Load())
+            return false;
+        // The window is exposed, and painted once, through the event loop.
+        QCoreApplication::processEvents();
+        m_window->repaint();
+        return m_window->windowHandle() && m_window->windowHandle()->isExposed();
+    }
+    frmAgenda &window() { return *m_window; }
+
+private:
+    QTemporaryDir m_dir;
+    Surroundings m_outside;
+    std::unique_ptr<frmAgenda> m_window;
+};
+
+// Out of line, so that a profiler can be pointed at one switch. The two tabs are drawn the way
+// a paint event draws them, into an image of their own, so that the cells' repaint, which
+// the event loop does later, is not counted here.
+Q_NEVER_INLINE void switchFolder(frmAgenda &window, int from, int to, QImage &canvas)
+{
+    window.sheets().Apre_Foglio(to);
+    for (int tab : {from, to})
+        window.tabs().lblFolder(tab)->render(&canvas);
+}
+
+// Read 44 records, fill 88 cells, repaint the two tabs.
+void folderSwitch(benchmark::State &state)
+{
+    Fixture fixture;
+    if (!fixture.load()) {
+        state.SkipWithError("the window did not load");
+        return;
+    }
+    QImage canvas(fixture.window().tabs().lblFolder(0)->size() * 2, QImage::Format_ARGB32_Premultiplied);
+    int sheet = 0;
+    for (auto _ : state) {
+        const int previous = sheet;
+        sheet = (sheet + 1) % 44;
+        switchFolder(fixture.window(), previous, sheet, canvas);
+    }
+    benchmark::DoNotOptimize(fixture.window().grid().Text1(44)->text());
+}
+BENCHMARK(folderSwitch)->Unit(benchmark::kMicrosecond);
+
+// The same switch up to the moment the user sees it: the event loop repaints what changed,
+// the 88 cells' new text included.
+void folderSwitchPainted(benchmark::State &state)
+{
+    Fixture fixture;
+    if (!fixture.load()) {
+        state.SkipWithError("the window did not load");
+        return;
+    }
+    int sheet = 0;
+    for (auto _ : state) {
+        sheet = (sheet + 1) % 44;
+        fixture.window().sheets().Apre_Foglio(sheet);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(folderSwitchPainted)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // A real window, drawn off screen unless the caller chose a platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
