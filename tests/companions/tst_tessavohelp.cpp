@@ -1,3 +1,4 @@
+#include "common/PrivateRuntimeDir.h"
 #include "ChmArchive.h"
 #include "HelpAddress.h"
 #include "HelpWindow.h"
@@ -81,15 +82,13 @@ class TestTessavoHelp : public QObject
 {
     Q_OBJECT
 
-    std::optional<QTemporaryDir> m_runtime;
+    std::optional<PrivateRuntimeDir> m_runtime;
 
 private slots:
     // Title registrations land in a private runtime directory; the viewers started here inherit it.
     void init()
     {
-        const QString path = m_runtime.emplace().path();
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(path));
+        QVERIFY(m_runtime.emplace().activate());
     }
 
     void parsesAddress_data()

@@ -1,3 +1,4 @@
+#include "common/PrivateRuntimeDir.h"
 #include "platform/InstanceGuard.h"
 #include "platform/TitleRegistration.h"
 #include "platform/WindowDirectory.h"
@@ -36,16 +37,14 @@ class tst_WindowRegistry : public QObject
 {
     Q_OBJECT
 
-    std::optional<QTemporaryDir> m_runtime;
+    std::optional<PrivateRuntimeDir> m_runtime;
 
 private slots:
     // Registrations and locks land in a private runtime directory, never among the user's own;
     // child processes inherit it.
     void init()
     {
-        const QString path = m_runtime.emplace().path();
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(path));
+        QVERIFY(m_runtime.emplace().activate());
     }
 
     void titles_data()
