@@ -55,7 +55,17 @@ void FolderTab::paintEvent(QPaintEvent *)
         painter.drawLine(0, height() - 1, width() - 1, height() - 1);
     }
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(rect(), Qt::AlignCenter, m_caption);
+    if (isBold()) {
+        // Drawn twice a pixel apart, the regular face reads as bold, as the window system's
+        // own emboldening does; a bold face of its own would be loaded for this one letter.
+        QFont regular = font();
+        regular.setBold(false);
+        painter.setFont(regular);
+        painter.drawText(rect().adjusted(-1, 0, 0, 0), Qt::AlignCenter, m_caption);
+        painter.drawText(rect().adjusted(0, 0, 1, 0), Qt::AlignCenter, m_caption);
+    } else {
+        painter.drawText(rect(), Qt::AlignCenter, m_caption);
+    }
 }
 
 void FolderTab::mousePressEvent(QMouseEvent *event)
