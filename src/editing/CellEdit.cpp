@@ -122,6 +122,15 @@ void CellEdit::applyColours()
     const QPalette app = QGuiApplication::palette();
     const QColor back = toQColor(m_backColour, app);
     const QColor fore = toQColor(m_foreColour, app);
+    // Most cells show just what they inherit; a palette of their own for each would cost
+    // memory at every start for nothing. A cell is never disabled, so that group does not count.
+    if (!testAttribute(Qt::WA_SetPalette)) {
+        bool inherited = true;
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            inherited = inherited && p.color(group, QPalette::Base) == back && p.color(group, QPalette::Text) == fore;
+        if (inherited)
+            return;
+    }
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         p.setColor(group, QPalette::Base, back);
         p.setColor(group, QPalette::Text, fore);
