@@ -18,7 +18,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rubrica"));
     QApplication::setOrganizationName(QStringLiteral("Tessavo"));
-    installItalianTranslations(app);
+    installItalianTranslationsOnDemand(app);
     QuitOnSignal::ignoreFileSizeLimitSignal();
 
     const auto instance = createSystemInstanceGuard(QStringLiteral("Rubrica"));

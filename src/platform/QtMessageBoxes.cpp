@@ -1,6 +1,7 @@
 #include "platform/QtMessageBoxes.h"
 
 #include "platform/ApplicationTitle.h"
+#include "platform/ItalianTranslations.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -97,6 +98,8 @@ protected:
 
 int QtMessageBoxes::show(const QString &text, int style)
 {
+    // The buttons carry their own words; the box's context menu and spoken names are Qt's.
+    ensureItalianTranslations();
     ChoiceBox box(QApplication::activeWindow());
     box.setWindowTitle(ApplicationTitle);
     box.setIcon(iconFor(style));

@@ -1,0 +1,58 @@
+#include "platform/ItalianTranslations.h"
+#include "platform/QtMessageBoxes.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+// Each function runs in a process of its own: the catalogue, once loaded, stays for good.
+class tst_ItalianTranslations : public QObject
+{
+    Q_OBJECT
+
+    static QString copyWord() { return QCoreApplication::translate("QLineEdit", "&Copy"); }
+
+private slots:
+    // Dates and numbers are Italian at once; Qt's words wait until they are about to be seen.
+    void init()
+    {
+        installItalianTranslationsOnDemand(*QCoreApplication::instance());
+        QCOMPARE(QLocale().language(), QLocale::Italian);
+        QCOMPARE(copyWord(), u"&Copy"_s);
+    }
+
+    void contextMenuBringsQtsWords()
+    {
+        QWidget widget;
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+        QCoreApplication::sendEvent(&widget, &event);
+        QCOMPARE(copyWord(), u"&Copia"_s);
+    }
+
+    void screenReaderBringsQtsWords()
+    {
+        QAccessible::setActive(true);
+        QCOMPARE(copyWord(), u"&Copia"_s);
+    }
+
+    void messageBoxBringsQtsWords()
+    {
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Ok)->click();
+        });
+        answer.start(10);
+        QtMessageBoxes().show(u"Prova"_s, MsgStyle::Information);
+        QCOMPARE(copyWord(), u"&Copia"_s);
+    }
+};
+
+QTEST_MAIN(tst_ItalianTranslations)
+#include "tst_italiantranslations.moc"
