@@ -97,10 +97,9 @@ void installItalianTranslations(QCoreApplication &)
 void installItalianTranslationsOnDemand(QCoreApplication &app)
 {
     setItalianLocale();
-    // A screen reader already listening needs the words from the start.
-    if (QAccessible::isActive())
-        loadCatalogue();
-    else if (!installedCatalogue)
+    // Not asking whether a screen reader listens yet: that question connects to the session
+    // bus, which would delay the window; the answer, when it comes, reaches the observer.
+    if (!installedCatalogue)
         new CatalogueOnDemand(app);
 }
 
