@@ -27,7 +27,7 @@ SheetStore::SheetStore() = default;
 
 SheetStore::~SheetStore() = default;
 
-bool SheetStore::createIfMissing(const QString &path, StoreError *error)
+bool SheetStore::createIfMissing(const QString &path, StoreError *error, const QByteArray &contents)
 {
     if (QFileInfo::exists(path))
         return true;
@@ -48,14 +48,16 @@ bool SheetStore::createIfMissing(const QString &path, StoreError *error)
     if (!file.open(QIODevice::WriteOnly))
         return failed(SystemErrorText::lastCode());
 
-    const Record_Riga empty;
-    QByteArray contents;
-    contents.reserve(StoreSize);
-    for (int n = 1; n <= RecordCount; ++n)
-        contents.append(empty.constData(), RecordLength);
+    QByteArray bytes = contents;
+    if (bytes.isEmpty()) {
+        const Record_Riga empty;
+        bytes.reserve(StoreSize);
+        for (int n = 1; n <= RecordCount; ++n)
+            bytes.append(empty.constData(), RecordLength);
+    }
 
     SystemErrorText::clearLast();
-    if (file.write(contents) != contents.size()) {
+    if (file.write(bytes) != bytes.size()) {
         const int code = SystemErrorText::lastCode();
         file.cancelWriting();
         return failed(code);
@@ -224,8 +226,11 @@ StoreLocation SheetStore::location()
 
 bool SheetStore::reopenAtPath()
 {
+    QByteArray kept;
+    if (location() == StoreLocation::Missing && !readWholeFile(&kept))
+        return false;
     StoreError error;
-    if (!createIfMissing(m_path, &error)) {
+    if (!createIfMissing(m_path, &error, kept)) {
         m_error = error;
         return false;
     }

@@ -20,10 +20,10 @@ public:
     SheetStore(const SheetStore &) = delete;
     SheetStore &operator=(const SheetStore &) = delete;
 
-    // Writes a store of empty records when no file is at `path`. An existing file, whatever
-    // its size, is left as it is; a folder at `path` is left for open() to report. The new
-    // store appears whole or not at all.
-    static bool createIfMissing(const QString &path, StoreError *error);
+    // Writes a store when no file is at `path`: `contents`, or empty records when it is empty.
+    // An existing file, whatever its size, is left as it is; a folder at `path` is left for
+    // open() to report. The new store appears whole or not at all.
+    static bool createIfMissing(const QString &path, StoreError *error, const QByteArray &contents = QByteArray());
 
     bool open(const QString &path);
     bool open(std::unique_ptr<RecordFile> file, const QString &pathForMessages);
@@ -50,8 +50,9 @@ public:
     QString path() const;
     // Whether the path still names the open file; checked before every save.
     StoreLocation location();
-    // Lets go of the open file for the one now at the path, creating an empty store there
-    // first when there is none. On failure the open file stays and error() says why.
+    // Lets go of the open file for the one now at the path. When there is none, a copy of the
+    // open file is made there first: a store deleted under the program still lives in it.
+    // On failure the open file stays and error() says why.
     bool reopenAtPath();
     // Every byte of the open file, for a backup copy.
     bool readWholeFile(QByteArray *contents);

@@ -6,8 +6,9 @@ QString movedStoreQuestion(StoreLocation where, const QString &path, const QStri
     if (where == StoreLocation::Missing)
         return QStringLiteral("L'archivio della Rubrica\r") + path
             + QStringLiteral("\rnon c'è più: è stato cancellato, spostato o rinominato da un altro programma "
-                             "mentre la Rubrica era aperta.\r\rOK: crea in quel percorso un nuovo archivio, "
-                             "con gli altri fogli vuoti, e vi salva il foglio ")
+                             "mentre la Rubrica era aperta.\r\rOK: ricrea l'archivio in quel percorso con il "
+                             "contenuto del file scomparso, che la Rubrica tiene ancora aperto, e vi salva "
+                             "il foglio ")
             + sheetCaption + QLatin1Char('.') + keep;
     return QStringLiteral("L'archivio della Rubrica\r") + path
         + QStringLiteral("\rè stato sostituito da un altro file mentre la Rubrica era aperta (per esempio "
