@@ -9,6 +9,7 @@
 #include <QList>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -66,6 +67,40 @@ QString withLineFeeds(QString text)
     return text;
 }
 
+// Windows breaks a word too long for the box and cuts a text too tall for the screen; a label
+// does neither, and a search for a long pasted text would open a box taller than the screen,
+// its buttons out of reach. Runs without a blank longer than a line are broken, and the text
+// ends with "…" once the lines it would take (estimated at `lineLength` characters each) pass
+// `maxLines`.
+QString fittedToScreen(const QString &text, int lineLength, int maxLines)
+{
+    QString fitted;
+    int lines = 0;
+    int run = 0; // characters since the last blank or line break
+    int lineChars = 0;
+    for (const QChar c : text) {
+        if (c == u'\n') {
+            ++lines;
+            lineChars = run = 0;
+        } else {
+            if (run >= lineLength) {
+                fitted += u'\n';
+                ++lines;
+                lineChars = run = 0;
+            }
+            run = c.isSpace() ? 0 : run + 1;
+            if (++lineChars > lineLength) {
+                ++lines; // the label wraps here at a blank
+                lineChars = 1;
+            }
+        }
+        if (lines >= maxLines)
+            return fitted + QStringLiteral("…");
+        fitted += c;
+    }
+    return fitted;
+}
+
 // A box whose buttons hold no Cancel must be answered with a button, as on Windows: Escape
 // and the title bar's close would otherwise pick "No" and drop the user's changes.
 class ChoiceBox : public QMessageBox
@@ -104,7 +139,16 @@ int QtMessageBoxes::show(const QString &text, int style)
     box.setWindowTitle(ApplicationTitle);
     box.setIcon(iconFor(style));
     box.setTextFormat(Qt::PlainText);
-    box.setText(withLineFeeds(text));
+    const QFontMetrics metrics(box.font());
+    const QScreen *screen = box.screen();
+    // A box's text wraps at about half the screen's width (500 pixels at most) less the icon
+    // and the margins; words wrapped whole fill some four fifths of a line. The lines left
+    // leave room for the title bar, the margins and the buttons.
+    const QSize room = screen ? screen->availableGeometry().size() : QSize(640, 480);
+    const int textWidth = (qMin(room.width() / 2, 500) - 120) * 4 / 5;
+    const int lineLength = qMax(20, textWidth / qMax(1, metrics.averageCharWidth()));
+    const int maxLines = qMax(3, room.height() / metrics.lineSpacing() - 10);
+    box.setText(fittedToScreen(withLineFeeds(text), lineLength, maxLines));
     if (style & MsgStyle::TopMost)
         box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
 

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QMetaEnum>
 #include <QPushButton>
+#include <QScreen>
 #include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
@@ -94,6 +95,38 @@ private slots:
         poll.start(10);
         QTEST(QtMessageBoxes().show(text, style), "answer");
         QTEST(looks, "looks");
+    }
+
+    void longTextFitsTheScreen_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("one unbroken run") << u"  Fine ricerca del dato:  "_s + QString(32767, u'x');
+        QTest::newRow("many words") << u"  Fine ricerca del dato:  "_s + u"parola "_s.repeated(4681);
+    }
+
+    // A search for a long pasted text ends with a box that still fits the screen, its button
+    // within reach; it shows the text's beginning.
+    void longTextFitsTheScreen()
+    {
+        QFETCH(QString, text);
+        QSize shown;
+        QString shownText;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                poll.stop();
+                shown = box->frameGeometry().size();
+                shownText = box->text();
+                box->buttons().constFirst()->click();
+            }
+        });
+        poll.start(10);
+        QtMessageBoxes().show(text, MsgStyle::OkOnly | MsgStyle::Information);
+        const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+        QVERIFY2(shown.height() <= screen.height() && shown.width() <= screen.width(),
+                 qPrintable(u"%1x%2"_s.arg(shown.width()).arg(shown.height())));
+        QVERIFY(shownText.startsWith(text.left(200).section(u'x', 0, 0)));
+        QVERIFY(shownText.endsWith(u"…"_s));
     }
 };
 
