@@ -6,12 +6,14 @@
 
 #include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QValidator>
 
 namespace {
@@ -58,6 +60,34 @@ bool leavesWithWindow(Qt::FocusReason reason)
 {
     return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
+// A theme or high-contrast switch gives the program a new palette. Qt tells the application
+// object, but a cell only when its own resolved palette happens to change; every cell must
+// hear of it to keep the colours its record holds.
+class ApplicationPaletteWatcher : public QObject
+{
+public:
+    static void ensureInstalled()
+    {
+        static QPointer<ApplicationPaletteWatcher> watcher;
+        if (!watcher && qApp) {
+            watcher = new ApplicationPaletteWatcher;
+            watcher->setParent(qApp);
+            qApp->installEventFilter(watcher);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange) {
+            for (QWidget *widget : QApplication::allWidgets()) {
+                if (auto *cell = qobject_cast<CellEdit *>(widget))
+                    cell->refreshColours();
+            }
+        }
+        return false;
+    }
+};
 } // namespace
 
 CellEdit::CellEdit(int cellCode, int maxLength, QWidget *parent)
@@ -73,6 +103,7 @@ CellEdit::CellEdit(int cellCode, int maxLength, QWidget *parent)
     // text in the part that shows.
     setTextMargins(2, 0, 1, 3);
     setValidator(new StorableTextValidator(this));
+    ApplicationPaletteWatcher::ensureInstalled();
     applyColours();
 }
 
@@ -140,7 +171,8 @@ void CellEdit::applyColours()
 
 void CellEdit::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::ApplicationPaletteChange)
+    // A new palette from the window above: the cell keeps the colours its record holds.
+    if (event->type() == QEvent::PaletteChange)
         applyColours();
     QLineEdit::changeEvent(event);
 }

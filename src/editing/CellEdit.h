@@ -37,6 +37,8 @@ public:
     void setBackColour(quint32 colour);
     quint32 foreColour() const { return m_foreColour; }
     void setForeColour(quint32 colour);
+    // Shows the cell's colours again over a palette that changed under it.
+    void refreshColours() { applyColours(); }
     bool isBold() const { return font().bold(); }
     void setBold(bool bold);
     bool isUnderlined() const { return font().underline(); }

@@ -1,11 +1,14 @@
 #include "common/WindowTestSupport.h"
 
 #include "dialogs/frmColore.h"
+#include "editing/GridRules.h"
+#include "platform/WinColour.h"
 #include "window/SheetPager.h"
 #include "window/Toolbar.h"
 
 #include <QAccessible>
 #include <QPointer>
+#include <QScopeGuard>
 
 using namespace WindowTest;
 
@@ -150,6 +153,31 @@ private slots:
             if (place.x() > 100)
                 QTest::keyClick(palette->windowHandle(), Qt::Key_Escape);
             previous = palette;
+        }
+    }
+
+    // A theme or high-contrast switch changes the window's colours, never what a cell's record
+    // says: plain text stays black, a coloured one keeps its colour, and the background follows
+    // the system's window colour, for a cell highlighted and cleared before as for the others.
+    void themeSwitchKeepsTheRecordsColours()
+    {
+        const quint32 red = 0x0000FF;
+        m_f->cell(5)->setForeColour(red);
+        m_f->cell(6)->setBackColour(GridRules::SelectionYellow);
+        m_f->cell(6)->setBackColour(WinColour::WindowBackground);
+        const QPalette light = QApplication::palette();
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
+        QPalette dark = light;
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            dark.setColor(group, QPalette::Base, QColor(30, 30, 30));
+            dark.setColor(group, QPalette::Text, Qt::white);
+            dark.setColor(group, QPalette::Window, QColor(50, 50, 50));
+        }
+        QApplication::setPalette(dark);
+        for (const auto &[code, colour] : {std::pair{4, QColor(Qt::black)}, {5, QColor(Qt::red)}, {6, QColor(Qt::black)}}) {
+            const QPalette shown = m_f->cell(code)->palette();
+            QCOMPARE(shown.color(QPalette::Active, QPalette::Text), colour);
+            QCOMPARE(shown.color(QPalette::Active, QPalette::Base), QColor(30, 30, 30));
         }
     }
 };
