@@ -67,7 +67,8 @@ protected:
     // context menu event is made with the catalogue in place.
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::ContextMenu)
+        // Loaded already (before a message box): nothing left to wait for.
+        if (event->type() == QEvent::ContextMenu || installedCatalogue)
             load();
         return false;
     }
@@ -76,7 +77,7 @@ private:
     void load()
     {
         loadCatalogue();
-        QCoreApplication::instance()->removeEventFilter(this);
+        parent()->removeEventFilter(this);
         // Not removed from the observers here: Qt may be walking their list right now.
         deleteLater();
     }

@@ -64,6 +64,9 @@ QString withLineFeeds(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    // A label breaks the line at these too, so they count as breaks when the text is fitted.
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return text;
 }
 
@@ -79,23 +82,29 @@ QString fittedToScreen(const QString &text, int lineLength, int maxLines)
     int run = 0; // characters since the last blank or line break
     int lineChars = 0;
     for (const QChar c : text) {
-        if (c == u'\n') {
-            ++lines;
-            lineChars = run = 0;
-        } else {
-            if (run >= lineLength) {
-                fitted += u'\n';
+        // The second half of a character beyond 16 bits stays with the first.
+        if (!c.isLowSurrogate()) {
+            if (c == u'\n') {
                 ++lines;
                 lineChars = run = 0;
+            } else {
+                if (run >= lineLength) {
+                    fitted += u'\n';
+                    ++lines;
+                    lineChars = run = 0;
+                }
+                run = c.isSpace() ? 0 : run + 1;
+                // A tab moves to the next stop, some eight characters on; a character beyond
+                // 16 bits (an emoji, mostly) is about two wide.
+                lineChars += c == u'\t' ? 8 : c.isHighSurrogate() ? 2 : 1;
+                if (lineChars > lineLength) {
+                    ++lines; // the label wraps here at a blank
+                    lineChars = 1;
+                }
             }
-            run = c.isSpace() ? 0 : run + 1;
-            if (++lineChars > lineLength) {
-                ++lines; // the label wraps here at a blank
-                lineChars = 1;
-            }
+            if (lines >= maxLines)
+                return fitted + QStringLiteral("…");
         }
-        if (lines >= maxLines)
-            return fitted + QStringLiteral("…");
         fitted += c;
     }
     return fitted;

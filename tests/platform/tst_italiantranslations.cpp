@@ -41,16 +41,28 @@ private slots:
         QCOMPARE(copyWord(), u"&Copia"_s);
     }
 
+    // The box keeps its own captions: Qt's "&Sì" and "&No" must not come over them.
     void messageBoxBringsQtsWords()
     {
+        QWidget window;
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QStringList captions;
         QTimer answer;
-        connect(&answer, &QTimer::timeout, [] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
-                box->button(QMessageBox::Ok)->click();
+        connect(&answer, &QTimer::timeout, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                answer.stop();
+                for (QAbstractButton *button : box->buttons())
+                    captions << button->text();
+                box->button(QMessageBox::Yes)->click();
+            }
         });
         answer.start(10);
-        QtMessageBoxes().show(u"Prova"_s, MsgStyle::Information);
+        QtMessageBoxes().show(u"Prova"_s, MsgStyle::YesNo | MsgStyle::Question);
         QCOMPARE(copyWord(), u"&Copia"_s);
+        captions.sort();
+        QCOMPARE(captions, QStringList({u"No"_s, u"Sì"_s}));
     }
 };
 
