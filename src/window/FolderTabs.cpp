@@ -59,10 +59,13 @@ void FolderTab::paintEvent(QPaintEvent *)
         // Drawn twice a pixel apart, the regular face reads as bold, as the window system's
         // own emboldening does; a bold face of its own would be loaded for this one letter.
         QFont regular = font();
-        regular.setBold(false);
+        regular.setWeight(parentWidget() ? parentWidget()->font().weight() : QFont::Normal);
         painter.setFont(regular);
-        painter.drawText(rect().adjusted(-1, 0, 0, 0), Qt::AlignCenter, m_caption);
-        painter.drawText(rect().adjusted(0, 0, 1, 0), Qt::AlignCenter, m_caption);
+        // One pixel of the screen, not of the layout, or a scaled screen blurs the letter.
+        const qreal pixel = 1 / devicePixelRatioF();
+        const QRectF box(rect());
+        painter.drawText(box, Qt::AlignCenter, m_caption);
+        painter.drawText(box.translated(pixel, 0), Qt::AlignCenter, m_caption);
     } else {
         painter.drawText(rect(), Qt::AlignCenter, m_caption);
     }
