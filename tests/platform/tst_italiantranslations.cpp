@@ -19,6 +19,18 @@ class tst_ItalianTranslations : public QObject
     static QString copyWord() { return QCoreApplication::translate("QLineEdit", "&Copy"); }
 
 private slots:
+    // A function CTest does not know of would never run.
+    void initTestCase()
+    {
+        const QStringList listed = QStringLiteral(RUBRICA_OWN_PROCESS_FUNCTIONS).split(u',');
+        const QMetaObject *meta = metaObject();
+        for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+            const QString name = QString::fromLatin1(meta->method(i).name());
+            if (meta->method(i).access() == QMetaMethod::Private && name != u"initTestCase" && name != u"init")
+                QVERIFY2(listed.contains(name), qPrintable(name + u" is not registered to run in a process of its own"_s));
+        }
+    }
+
     // Dates and numbers are Italian at once; Qt's words wait until they are about to be seen.
     void init()
     {
