@@ -4,6 +4,8 @@
 #include "editing/KeyCodes.h"
 #include "platform/WinColour.h"
 
+#include <algorithm>
+
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QApplication>
@@ -240,11 +242,27 @@ void CellEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    if (composeTypedMark(text)) {
+    if (composeTypedMark(text) || typeStorable(text, event->modifiers())) {
         event->accept();
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+// A typed character that the store cannot keep goes in as what it keeps ("?" for a Greek
+// letter), as typing does: left to the cell's check, the rewrite would wipe the undo history.
+bool CellEdit::typeStorable(const QString &typed, Qt::KeyboardModifiers modifiers)
+{
+    if (typed.isEmpty() || (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    const QList<uint> points = typed.toUcs4();
+    if (!std::all_of(points.cbegin(), points.cend(), [](uint point) { return QChar::isPrint(char32_t(point)); }))
+        return false; // editing keys (Backspace, Return, ...) carry control characters
+    const QString storable = CellInput::toStorable(typed);
+    if (storable == typed)
+        return false;
+    insert(storable);
+    return true;
 }
 
 // A combining mark typed after a letter becomes one accented character with it, also in a full

@@ -67,6 +67,7 @@ private:
     // counts the characters the store will hold.
     void pasteStorable(QClipboard::Mode mode);
     bool composeTypedMark(const QString &typed);
+    bool typeStorable(const QString &typed, Qt::KeyboardModifiers modifiers);
 
     int m_cellCode;
     quint32 m_backColour;

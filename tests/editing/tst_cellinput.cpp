@@ -125,11 +125,20 @@ private slots:
     }
 
     // Undo after a paste brings back the text before it, not a half-converted one.
-    void undoAfterPaste()
+    void undoAfterRewrittenEntry_data()
     {
+        QTest::addColumn<int>("way");
+        QTest::newRow("pasted") << int(Way::CtrlV);
+        QTest::newRow("typed") << int(Way::Typed);
+    }
+
+    // Text the store cannot keep as it comes still leaves an entry that Ctrl+Z takes back.
+    void undoAfterRewrittenEntry()
+    {
+        QFETCH(int, way);
         CellEdit *cell = m_f->cell(3);
         cell->setText(QStringLiteral("Rossi"));
-        enter(cell, Way::CtrlV, QStringLiteral(" \u03a9\n"));
+        enter(cell, Way(way), QStringLiteral(" \u03a9"));
         QCOMPARE(cell->text(), QStringLiteral("Rossi ?"));
         QTest::keyClick(cell, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(cell->text(), QStringLiteral("Rossi"));
