@@ -151,6 +151,9 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
     void clickTab(int index) { QTest::mouseClick(window->tabs().lblFolder(index), Qt::LeftButton); }
     frmAgenda &w() { return *window; }
     CellEdit *cell(int code) { return window->grid().cell(code); }
+    AgendaState &state() { return window->state(); }
+    void focusCell(int code) { cell(code)->setFocus(Qt::OtherFocusReason); }
+    bool focusOn(int code) { return focused() == cell(code); }
     QList<int> yellowCells()
     {
         QList<int> codes;

@@ -19,10 +19,6 @@ class TestClipboard : public QObject
     Q_OBJECT
     std::unique_ptr<AgendaFixture> m_f;
 
-    CellEdit *cell(int code) { return m_f->cell(code); }
-    AgendaState &state() { return m_f->w().state(); }
-    void focusCell(int code) { cell(code)->setFocus(Qt::OtherFocusReason); }
-    bool focusOn(int code) { return focused() == cell(code); }
     void press(int button) { QTest::mouseClick(m_f->w().toolbar().Pic(button), Qt::LeftButton); }
     // Each cell holds a text of its own: "L<row>" in long cells, "S<row>" in short ones.
     static QString original(int code) { return code > 100 ? QStringLiteral("S%1").arg(code - 100) : QStringLiteral("L%1").arg(code); }
@@ -35,17 +31,17 @@ private slots:
             rows.append({row, makeRecord(original(row).toLatin1(), original(row + 100).toLatin1())});
         m_f = std::make_unique<AgendaFixture>();
         QVERIFY(m_f->loadStore(storeWith(rows)));
-        QTRY_VERIFY(focusOn(1));
+        QTRY_VERIFY(m_f->focusOn(1));
     }
 
     // A copy marks the sheet changed, though nothing in it changes, and leaves the focus.
     void copyOneCell()
     {
-        focusCell(5);
+        m_f->focusCell(5);
         press(CopyButton);
         QCOMPARE(m_f->clipboard.held, QStringLiteral("L5\n"));
-        QVERIFY(focusOn(5) && state().Modificato);
-        QCOMPARE(cell(5)->text(), QStringLiteral("L5"));
+        QVERIFY(m_f->focusOn(5) && m_f->state().Modificato);
+        QCOMPARE(m_f->cell(5)->text(), QStringLiteral("L5"));
     }
 
     // Rows 3 to 6 selected with Shift+Down, then cut: the texts go, the formatting too, the
@@ -53,24 +49,24 @@ private slots:
     void cutExtendedSelection()
     {
         for (int row = 3; row <= 6; ++row) {
-            cell(row)->setBold(true);
-            cell(row)->setUnderlined(true);
-            cell(row)->setForeColour(0x0000FF);
+            m_f->cell(row)->setBold(true);
+            m_f->cell(row)->setUnderlined(true);
+            m_f->cell(row)->setForeColour(0x0000FF);
         }
-        cell(4)->setText(QString());
-        focusCell(3);
+        m_f->cell(4)->setText(QString());
+        m_f->focusCell(3);
         for (int i = 0; i < 3; ++i)
             key(Qt::Key_Down, Qt::ShiftModifier);
         press(CutButton);
         QCOMPARE(m_f->clipboard.held, QStringLiteral("L3\n\nL5\nL6\n"));
         for (int row = 3; row <= 6; ++row) {
-            QVERIFY(cell(row)->text().isEmpty() && !cell(row)->isBold() && !cell(row)->isUnderlined());
-            QCOMPARE(cell(row)->foreColour(), 0u);
-            QCOMPARE(cell(row + 100)->text(), original(row + 100));
+            QVERIFY(m_f->cell(row)->text().isEmpty() && !m_f->cell(row)->isBold() && !m_f->cell(row)->isUnderlined());
+            QCOMPARE(m_f->cell(row)->foreColour(), 0u);
+            QCOMPARE(m_f->cell(row + 100)->text(), original(row + 100));
         }
-        QCOMPARE(cell(7)->text(), QStringLiteral("L7"));
+        QCOMPARE(m_f->cell(7)->text(), QStringLiteral("L7"));
         QCOMPARE(m_f->yellowCells(), (QList<int>{3, 4, 5, 6}));
-        QVERIFY(focusOn(6) && !state().Estendi_Selezione && state().Modificato);
+        QVERIFY(m_f->focusOn(6) && !m_f->state().Estendi_Selezione && m_f->state().Modificato);
     }
 
     void paste_data()
@@ -97,23 +93,23 @@ private slots:
     {
         QFETCH(PasteCase, c);
         if (c.start == 120)
-            cell(120)->setText(cell(120)->text() + QString(22, u'k'));
+            m_f->cell(120)->setText(m_f->cell(120)->text() + QString(22, u'k'));
         QHash<int, QString> want;
         for (int code = 1; code <= 144; ++code)
-            want[code] = cell(code) ? cell(code)->text() : QString();
+            want[code] = m_f->cell(code) ? m_f->cell(code)->text() : QString();
         for (const auto &[code, text] : c.expected)
             want[code] = text;
         m_f->clipboard.held = c.clipboard;
-        focusCell(c.start);
-        cell(c.start)->setBold(true);
+        m_f->focusCell(c.start);
+        m_f->cell(c.start)->setBold(true);
         press(PasteButton);
         for (int code = 1; code <= 144; ++code) {
-            if (cell(code))
-                QCOMPARE(cell(code)->text(), want[code]);
+            if (m_f->cell(code))
+                QCOMPARE(m_f->cell(code)->text(), want[code]);
         }
-        QVERIFY(cell(c.start)->isBold() && focusOn(c.focus));
-        QCOMPARE(cell(c.focus)->cursorPosition(), int(cell(c.focus)->text().size()));
-        QVERIFY(state().Modificato && !state().Modo_Cursore && m_f->texts.isEmpty());
+        QVERIFY(m_f->cell(c.start)->isBold() && m_f->focusOn(c.focus));
+        QCOMPARE(m_f->cell(c.focus)->cursorPosition(), int(m_f->cell(c.focus)->text().size()));
+        QVERIFY(m_f->state().Modificato && !m_f->state().Modo_Cursore && m_f->texts.isEmpty());
     }
 
     void pasteRefused_data()
@@ -138,14 +134,14 @@ private slots:
         QFETCH(bool, hit);
         QFETCH(QString, message);
         m_f->clipboard.held = clipboard;
-        state().Trovato = hit;
-        focusCell(7);
+        m_f->state().Trovato = hit;
+        m_f->focusCell(7);
         press(PasteButton);
         QCOMPARE(m_f->texts, QStringList{message});
         QCOMPARE(m_f->styles, QList<int>{MsgStyle::OkOnly});
         for (int code : {6, 7, 8, 107})
-            QCOMPARE(cell(code)->text(), original(code));
-        QVERIFY(state().Riga_Corrente == 7 && state().Modificato);
+            QCOMPARE(m_f->cell(code)->text(), original(code));
+        QVERIFY(m_f->state().Riga_Corrente == 7 && m_f->state().Modificato);
     }
 };
 

@@ -24,10 +24,6 @@ class TestKeyboard : public QObject
     Q_OBJECT
     std::unique_ptr<AgendaFixture> m_f;
 
-    CellEdit *cell(int code) { return m_f->cell(code); }
-    AgendaState &state() { return m_f->w().state(); }
-    void focusCell(int code) { cell(code)->setFocus(Qt::OtherFocusReason); }
-    bool focusOn(int code) { return focused() == cell(code); }
 
 private slots:
     void init()
@@ -37,7 +33,7 @@ private slots:
             rows.append({row, makeRecord("Riga " + QByteArray::number(row), "T" + QByteArray::number(row))});
         m_f = std::make_unique<AgendaFixture>();
         QVERIFY(m_f->loadStore(storeWith(rows)));
-        QTRY_VERIFY(focusOn(1));
+        QTRY_VERIFY(m_f->focusOn(1));
     }
 
     void keys_data()
@@ -60,21 +56,21 @@ private slots:
     {
         QFETCH(KeyCase, c);
         m_f->w().Text4()->setText(QStringLiteral("Rossi"));
-        focusCell(c.start);
+        m_f->focusCell(c.start);
         key(c.key);
-        QVERIFY(focusOn(c.holder));
+        QVERIFY(m_f->focusOn(c.holder));
         QCOMPARE(m_f->yellowCells(), QList<int>{c.holder});
-        QCOMPARE(cell(c.holder)->cursorPosition(), int(cell(c.holder)->text().size()));
+        QCOMPARE(m_f->cell(c.holder)->cursorPosition(), int(m_f->cell(c.holder)->text().size()));
         if (c.start != c.holder)
-            QCOMPARE(cell(c.start)->cursorPosition(), 0);
-        QCOMPARE(qMakePair(state().Cella_Corrente, state().Modificato), qMakePair(c.holder, c.marks));
+            QCOMPARE(m_f->cell(c.start)->cursorPosition(), 0);
+        QCOMPARE(qMakePair(m_f->state().Cella_Corrente, m_f->state().Modificato), qMakePair(c.holder, c.marks));
         key(Qt::Key_F4);
         QCOMPARE(focused(), static_cast<QWidget *>(m_f->w().Text4()));
         QCOMPARE(m_f->w().Text4()->selectedText(), QStringLiteral("Rossi"));
-        state().Modificato = true;
+        m_f->state().Modificato = true;
         m_f->answers << MsgAnswer::Cancel;
         QVERIFY(!m_f->w().close());
-        QVERIFY(focusOn(c.holder));
+        QVERIFY(m_f->focusOn(c.holder));
     }
 
     void extendMode_data()
@@ -89,7 +85,7 @@ private slots:
     void extendMode()
     {
         QFETCH(ExtendCase, c);
-        focusCell(c.start);
+        m_f->focusCell(c.start);
         for (int i = 0; i < c.presses; ++i)
             key(c.key, Qt::KeyboardModifiers(c.modifiers));
         QCOMPARE(m_f->yellowCells(), c.yellow);
@@ -109,36 +105,36 @@ private slots:
     void hitGreen()
     {
         QFETCH(HitCase, c);
-        focusCell(c.start);
-        state().Trovato = true;
+        m_f->focusCell(c.start);
+        m_f->state().Trovato = true;
         QTest::keyClicks(focused(), QString::fromLatin1(c.typed));
         for (int step = 0; step < 2; ++step) {
             key(c.key);
             QCOMPARE(static_cast<CellEdit *>(focused())->backColour(), c.colour);
         }
-        QCOMPARE(state().Trovato, c.colour == HitGreen);
+        QCOMPARE(m_f->state().Trovato, c.colour == HitGreen);
     }
 
     // A click ends extend mode before its focus gain, and starts caret mode: Left and Right stay
     // in the cell, Tab keeps the next cell's text and caret, Up ends caret mode.
     void caretModeAfterClick()
     {
-        focusCell(106); // its caret goes back to the start when it loses the focus
-        focusCell(3);
+        m_f->focusCell(106); // its caret goes back to the start when it loses the focus
+        m_f->focusCell(3);
         key(Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(m_f->yellowCells(), (QList<int>{3, 4}));
-        clickAt(cell(6));
+        clickAt(m_f->cell(6));
         QCOMPARE(m_f->yellowCells(), QList<int>{6});
-        cell(6)->setCursorPosition(3);
+        m_f->cell(6)->setCursorPosition(3);
         for (int k : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Right})
             key(k);
-        QVERIFY(cell(6)->cursorPosition() == 4 && !state().Modificato);
+        QVERIFY(m_f->cell(6)->cursorPosition() == 4 && !m_f->state().Modificato);
         key(Qt::Key_Tab);
         QTest::keyClicks(focused(), QStringLiteral("x"));
-        QCOMPARE(cell(106)->text(), QStringLiteral("xT6"));
+        QCOMPARE(m_f->cell(106)->text(), QStringLiteral("xT6"));
         key(Qt::Key_Up);
         key(Qt::Key_Right);
-        QVERIFY(focusOn(27));
+        QVERIFY(m_f->focusOn(27));
         QCOMPARE(m_f->yellowCells(), QList<int>{27});
     }
 
@@ -146,15 +142,15 @@ private slots:
     // the window, so its caret, the extended selection and the last used cell are as they were.
     void otherWindowInBetween()
     {
-        focusCell(109);
+        m_f->focusCell(109);
         key(Qt::Key_Down, Qt::ShiftModifier);
         key(Qt::Key_Down, Qt::ShiftModifier);
-        clickAt(cell(111)); // caret mode, caret at the start
+        clickAt(m_f->cell(111)); // caret mode, caret at the start
         key(Qt::Key_Right);
         key(Qt::Key_Right);
         QWidget other;
         QVERIFY(activate(other) && activate(m_f->w()));
-        QVERIFY(focusOn(111) && cell(111)->cursorPosition() == 2 && state().Cella_Corrente == 111);
+        QVERIFY(m_f->focusOn(111) && m_f->cell(111)->cursorPosition() == 2 && m_f->state().Cella_Corrente == 111);
         QCOMPARE(m_f->yellowCells(), (QList<int>{109, 110, 111}));
     }
 };
