@@ -21,6 +21,7 @@
 #include "window/LayoutTables.h"
 #include "window/SheetPager.h"
 #include "window/Toolbar.h"
+#include "window/ToolbarAction.h"
 
 #include <QCloseEvent>
 #include <QApplication>
@@ -312,21 +313,20 @@ bool frmAgenda::eventFilter(QObject *watched, QEvent *event)
 
 void frmAgenda::runToolbarAction(int index)
 {
-    switch (index) {
-    case 0: m_sheets->Salva(); break;
-    case 1: Taglia(); break;
-    case 2: Copia(); break;
-    case 3: Incolla(); break;
-    case 4: Grassetto(); break;
-    case 5: Sottolineato(); break;
-    case 6: Inserisci_Riga(); break;
-    case 7: Togli_Riga(); break;
-    case 8: Colore_Testo(); break;
-    case 9: Cerca(); break;
-    case 10: Opzioni_Colore(); break;
-    case 11: Guida(); break;
-    case 12: close(); break;
-    default: break;
+    switch (toolbarAction(index)) {
+    case ToolbarAction::Save: m_sheets->Salva(); break;
+    case ToolbarAction::Cut: Taglia(); break;
+    case ToolbarAction::Copy: Copia(); break;
+    case ToolbarAction::Paste: Incolla(); break;
+    case ToolbarAction::Bold: Grassetto(); break;
+    case ToolbarAction::Underline: Sottolineato(); break;
+    case ToolbarAction::InsertRow: Inserisci_Riga(); break;
+    case ToolbarAction::RemoveRow: Togli_Riga(); break;
+    case ToolbarAction::TextColour: Colore_Testo(); break;
+    case ToolbarAction::Search: Cerca(); break;
+    case ToolbarAction::ColourOptions: Opzioni_Colore(); break;
+    case ToolbarAction::Help: Guida(); break;
+    case ToolbarAction::Close: close(); break;
     }
 }
 
