@@ -14,7 +14,11 @@ work=$(mktemp -d)
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 # Only this prefix's server is ended, never Wine processes by name: other people's runs go on.
+prefix= running=()
 cleanup() {
+    for job in "${running[@]}"; do kill "$job" 2>/dev/null || true; done
+    # A prefix still being made must not start a server after this one is ended.
+    if [ -n "$prefix" ]; then kill "$prefix" 2>/dev/null || true; wait "$prefix" 2>/dev/null || true; fi
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
     rm -rf "$work"
@@ -35,7 +39,7 @@ prefix=$!
 # One object per file, two at a time; no optimisation, which only costs time here.
 flags=(-std=c++17 -O0 -Wall -Wextra -Wpedantic -Wshadow -Werror -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN
        -municode -I src)
-objects=() running=() built=1
+objects=() built=1
 for source in tests/win32/*.cpp src/storage/win32/*.cpp src/platform/win32/*.cpp; do
     [[ $source == tests/win32/tst_* ]] && continue # the Linux half, built with Qt
     objects+=("$work/$(echo "$source" | tr / _).o")
