@@ -15,6 +15,8 @@ if [ "$purpose" = test ]; then
     # MinGW-w64 compiles the Windows branches syntax-only; desktop-file-utils checks the
     # menu entry that the install step writes.
     packages+=(g++-mingw-w64-x86-64-posix desktop-file-utils)
+    # Wine runs the Windows test program built with MinGW (scripts/check-windows-run.sh).
+    packages+=(wine wine64)
     # Google Benchmark for bench/, and Xlib for Python for the start-up measurements.
     packages+=(libbenchmark-dev python3-xlib)
 fi

@@ -13,6 +13,7 @@ export QT_QPA_PLATFORM=offscreen
 # Checks that need no build: folders include only downwards, and the Windows branches compile.
 scripts/check-layers.sh
 scripts/check-windows.sh
+scripts/check-windows-run.sh # the Win32 helpers built with MinGW and run under Wine
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRUBRICA_BENCH=ON
 cmake --build build -j "$jobs"

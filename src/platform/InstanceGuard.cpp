@@ -1,7 +1,7 @@
 #include "platform/InstanceGuard.h"
 
 #ifdef Q_OS_WIN
-#include <qt_windows.h>
+#include "platform/win32/InstanceMutex.h"
 
 #include <string>
 #else
@@ -23,33 +23,21 @@ namespace {
 class MutexInstanceGuard : public InstanceGuard
 {
 public:
-    explicit MutexInstanceGuard(const QString &name) : m_name(QStringLiteral("Local\\") + name) {}
-    ~MutexInstanceGuard() override
-    {
-        if (m_mutex)
-            ::CloseHandle(m_mutex);
-    }
+    explicit MutexInstanceGuard(const QString &name) : m_name(name.toStdWString()) {}
+    ~MutexInstanceGuard() override { win32::releaseInstance(m_mutex); }
 
     bool anotherInstanceRunning() override
     {
         if (m_mutex)
             return false;
-        const std::wstring name = m_name.toStdWString();
-        HANDLE mutex = ::CreateMutexW(nullptr, FALSE, name.c_str());
-        // A copy running with other rights holds a mutex this process may not open.
-        if (!mutex)
-            return ::GetLastError() == ERROR_ACCESS_DENIED;
-        if (::GetLastError() == ERROR_ALREADY_EXISTS) {
-            ::CloseHandle(mutex);
-            return true;
-        }
-        m_mutex = mutex;
-        return false;
+        bool heldElsewhere = false;
+        m_mutex = win32::claimInstance(m_name, &heldElsewhere);
+        return heldElsewhere;
     }
 
 private:
-    QString m_name;
-    HANDLE m_mutex = nullptr;
+    std::wstring m_name;
+    win32::MutexHandle m_mutex = nullptr;
 };
 
 #else

@@ -4,8 +4,10 @@
 
 #include <memory>
 
-// Tells whether another copy of the program is already running. The first copy holds a
-// per-user claim for as long as the guard lives; a crashed copy leaves no claim behind.
+// Tells whether another copy of the program is already running. The first copy holds a claim
+// for as long as the guard lives: one per logon session on Windows (a user logged on twice,
+// through fast user switching or a remote desktop, runs a copy in each), one per user
+// elsewhere. A crashed copy leaves no claim behind.
 class InstanceGuard
 {
 public:

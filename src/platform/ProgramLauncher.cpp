@@ -3,7 +3,7 @@
 #include "platform/ProgramDirectory.h"
 
 #ifdef Q_OS_WIN
-#include <qt_windows.h>
+#include "platform/win32/ProgramStart.h"
 #else
 #include <QProcess>
 #endif
@@ -12,14 +12,13 @@ namespace {
 
 #ifdef Q_OS_WIN
 
-class WinExecLauncher : public ProgramLauncher
+class Win32Launcher : public ProgramLauncher
 {
 public:
     bool launch(const QString &commandLine, int showStyle) override
     {
         // The line goes through as it is, unquoted: HH.EXE takes its whole tail as the address.
-        const QByteArray ansi = commandLine.toLocal8Bit();
-        return ::WinExec(ansi.constData(), UINT(showStyle)) > 31;
+        return win32::startProgram(commandLine.toStdWString(), showStyle);
     }
 };
 
@@ -76,7 +75,7 @@ std::unique_ptr<ProgramLauncher> createSystemProgramLauncher(const QString &prog
 {
 #ifdef Q_OS_WIN
     Q_UNUSED(programDirectory);
-    return std::make_unique<WinExecLauncher>();
+    return std::make_unique<Win32Launcher>();
 #else
     return std::make_unique<DetachedLauncher>(programDirectory);
 #endif

@@ -33,6 +33,7 @@ PortableCommand portableCommand(const QString &commandLine, const QString &progr
 // The file name of the help viewer in the program directory.
 QString helpViewerFileName();
 
-// WinExec on Windows; elsewhere the program of portableCommand, started detached in the
-// program directory. Creating it starts nothing.
+// On Windows the line as it is, in UTF-16 (CreateProcessW, which reads it as WinExec would);
+// elsewhere the program of portableCommand, started detached in the program directory.
+// Creating it starts nothing.
 std::unique_ptr<ProgramLauncher> createSystemProgramLauncher(const QString &programDirectory);

@@ -1,7 +1,7 @@
 #include "platform/TitleRegistration.h"
 
 #ifdef Q_OS_WIN
-#include <qt_windows.h>
+#include "platform/win32/TopLevelWindows.h"
 
 #include <QCloseEvent>
 #include <QWidget>
@@ -25,7 +25,7 @@ namespace {
 
 #ifdef Q_OS_WIN
 
-// Never shown: FindWindow sees hidden windows too, and WM_CLOSE arrives as a close event.
+// Never shown: a look-up sees hidden windows too, and WM_CLOSE arrives as a close event.
 class RegistrationWindow : public QWidget
 {
 public:
@@ -143,11 +143,15 @@ bool TitleRegistration::registerTitle(const QString &title)
     unregister();
     if (title.isEmpty())
         return false;
-    if (::FindWindowW(nullptr, reinterpret_cast<LPCWSTR>(title.utf16())) != nullptr)
-        return false;
     auto window = std::make_unique<RegistrationWindow>(this);
     window->setWindowTitle(title);
-    window->winId(); // creates the native window, which is what FindWindow finds
+    // The native window, which is what a look-up finds, is made while the claim holds its lock.
+    const bool claimed = win32::claimTitle(title.toStdWString(), [&window] {
+        window->winId();
+        return true;
+    });
+    if (!claimed)
+        return false;
     m_window = std::move(window);
     m_title = title;
     return true;

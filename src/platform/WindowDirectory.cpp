@@ -1,7 +1,7 @@
 #include "platform/WindowDirectory.h"
 
 #ifdef Q_OS_WIN
-#include <qt_windows.h>
+#include "platform/win32/TopLevelWindows.h"
 #else
 #include "platform/WindowRegistry.h"
 
@@ -20,15 +20,10 @@ class Win32WindowDirectory : public WindowDirectory
 public:
     quintptr findWindow(const QString &title) override
     {
-        // The ANSI call compares in the system code page, as the titles were always written.
-        const QByteArray ansi = title.toLocal8Bit();
-        return reinterpret_cast<quintptr>(::FindWindowA(nullptr, ansi.constData()));
+        return win32::findWindowByTitle(title.toStdWString());
     }
 
-    void postClose(quintptr handle) override
-    {
-        ::PostMessageA(reinterpret_cast<HWND>(handle), WM_CLOSE, 0, 0);
-    }
+    void postClose(quintptr handle) override { win32::postClose(handle); }
 };
 
 #else

@@ -5,9 +5,9 @@
 
 #include <memory>
 
-// Finds top-level windows of other programs by their exact title and asks them to close:
-// FindWindowA/PostMessageA(WM_CLOSE) on Windows, a per-user registry of titles elsewhere
-// (see TitleRegistration).
+// Finds top-level windows of other programs by their exact title, capitals included, and asks
+// them to close: the windows of the session and PostMessage(WM_CLOSE) on Windows, a per-user
+// registry of titles elsewhere (see TitleRegistration).
 class WindowDirectory
 {
 public:

@@ -1,7 +1,9 @@
 #include "storage/AnsiCodec.h"
 
 #ifdef Q_OS_WIN
-#include <qt_windows.h>
+#include "storage/win32/CodePage.h"
+
+#include <limits>
 #endif
 
 #include <array>
@@ -10,32 +12,21 @@ namespace AnsiCodec {
 
 #ifdef Q_OS_WIN
 
+QByteArray encode(const QString &text, qsizetype maxBytes)
+{
+    const std::string bytes = win32::encodeAnsi(text.toStdWString(), win32::SystemCodePage,
+                                                static_cast<std::size_t>(maxBytes));
+    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
 QByteArray encode(const QString &text)
 {
-    if (text.isEmpty())
-        return QByteArray();
-    const auto *wide = reinterpret_cast<const wchar_t *>(text.utf16());
-    const int wideLength = static_cast<int>(text.size());
-    const int length = WideCharToMultiByte(CP_ACP, 0, wide, wideLength, nullptr, 0, nullptr, nullptr);
-    if (length <= 0)
-        return QByteArray();
-    QByteArray bytes(length, '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, wideLength, bytes.data(), length, nullptr, nullptr);
-    return bytes;
+    return encode(text, std::numeric_limits<qsizetype>::max());
 }
 
 QString decode(const QByteArray &bytes)
 {
-    if (bytes.isEmpty())
-        return QString();
-    const int byteLength = static_cast<int>(bytes.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.constData(), byteLength, nullptr, 0);
-    if (length <= 0)
-        return QString();
-    QString text(length, QChar(0));
-    MultiByteToWideChar(CP_ACP, 0, bytes.constData(), byteLength,
-                        reinterpret_cast<wchar_t *>(text.data()), length);
-    return text;
+    return QString::fromStdWString(win32::decodeAnsi(bytes.toStdString(), win32::SystemCodePage));
 }
 
 #else
@@ -80,6 +71,12 @@ QByteArray encode(const QString &text)
         bytes.append(encodeUnit(c.unicode()));
     }
     return bytes;
+}
+
+// One byte per character here, so a cut at any byte is a cut between characters.
+QByteArray encode(const QString &text, qsizetype maxBytes)
+{
+    return encode(text).left(maxBytes);
 }
 
 QString decode(const QByteArray &bytes)

@@ -8,8 +8,12 @@
 // Italian Windows installations the files come from.
 namespace AnsiCodec {
 
-// Characters without a byte in the code page become '?'.
+// Each character the code page cannot hold becomes one '?', a character outside 16 bits too;
+// none is replaced by a look-alike ("ā" is "?", not "a"), on every platform.
 QByteArray encode(const QString &text);
+// The same, ending before the first character that would go past `maxBytes`: on a double-byte
+// code page a character is never cut in half.
+QByteArray encode(const QString &text, qsizetype maxBytes);
 QString decode(const QByteArray &bytes);
 
 } // namespace AnsiCodec

@@ -6,8 +6,7 @@
 #include <QFile>
 
 #ifdef Q_OS_WIN
-#include <qt_windows.h>
-
+#include "storage/win32/StoreFile.h"
 #else
 #include <cerrno>
 #include <fcntl.h>
@@ -36,35 +35,22 @@ bool NativeRecordFile::failWithLastError()
 
 namespace {
 
-OVERLAPPED overlappedAt(qint64 offset)
+std::wstring nativePath(const QString &path)
 {
-    OVERLAPPED overlapped = {};
-    overlapped.Offset = static_cast<DWORD>(static_cast<quint64>(offset) & 0xFFFFFFFFu);
-    overlapped.OffsetHigh = static_cast<DWORD>(static_cast<quint64>(offset) >> 32);
-    return overlapped;
-}
-
-DWORD chunkSize(qint64 remaining)
-{
-    return static_cast<DWORD>(qMin<qint64>(remaining, 0x40000000));
+    return QDir::toNativeSeparators(path).toStdWString();
 }
 
 } // namespace
 
 std::unique_ptr<NativeRecordFile> NativeRecordFile::open(const QString &path, QString *reason)
 {
-    const QString native = QDir::toNativeSeparators(path);
-    const auto *widePath = reinterpret_cast<const wchar_t *>(native.utf16());
-    const DWORD attributes = GetFileAttributesW(widePath);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    const std::wstring native = nativePath(path);
+    if (win32::isDirectory(native)) {
         *reason = QStringLiteral("il percorso indica una cartella, non un file");
         return nullptr;
     }
-    // Other programs may read the file while it is open here, but not write, delete or rename
-    // it (no FILE_SHARE_WRITE, no FILE_SHARE_DELETE).
-    HANDLE handle = CreateFileW(widePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
+    win32::FileHandle handle = win32::openStore(native);
+    if (!handle) {
         *reason = SystemErrorText::reason(SystemErrorText::lastCode());
         return nullptr;
     }
@@ -73,94 +59,51 @@ std::unique_ptr<NativeRecordFile> NativeRecordFile::open(const QString &path, QS
 
 NativeRecordFile::~NativeRecordFile()
 {
-    CloseHandle(m_handle);
+    win32::closeFile(m_handle);
 }
 
 bool NativeRecordFile::readAt(qint64 offset, char *data, qint64 size, qint64 *got)
 {
-    qint64 total = 0;
-    while (total < size) {
-        OVERLAPPED overlapped = overlappedAt(offset + total);
-        DWORD done = 0;
-        if (!ReadFile(m_handle, data + total, chunkSize(size - total), &done, &overlapped)) {
-            if (GetLastError() == ERROR_HANDLE_EOF)
-                break;
-            *got = total;
-            return failWithLastError();
-        }
-        if (done == 0)
-            break;
-        total += done;
-    }
-    *got = total;
-    return true;
+    std::int64_t done = 0;
+    const bool ok = win32::readAt(m_handle, offset, data, size, &done);
+    *got = done;
+    return ok ? true : failWithLastError();
 }
 
 bool NativeRecordFile::writeAt(qint64 offset, const char *data, qint64 size)
 {
-    qint64 total = 0;
-    while (total < size) {
-        OVERLAPPED overlapped = overlappedAt(offset + total);
-        DWORD done = 0;
-        if (!WriteFile(m_handle, data + total, chunkSize(size - total), &done, &overlapped))
-            return failWithLastError();
-        if (done == 0) {
-            m_errorReason = SystemErrorText::reason(ERROR_DISK_FULL);
-            return false;
-        }
-        total += done;
-    }
-    return true;
+    return win32::writeAt(m_handle, offset, data, size) ? true : failWithLastError();
 }
 
 bool NativeRecordFile::flush()
 {
-    return FlushFileBuffers(m_handle) ? true : failWithLastError();
+    return win32::flush(m_handle) ? true : failWithLastError();
 }
 
 qint64 NativeRecordFile::size()
 {
-    LARGE_INTEGER size = {};
-    if (!GetFileSizeEx(m_handle, &size)) {
+    const std::int64_t size = win32::fileSize(m_handle);
+    if (size < 0)
         failWithLastError();
-        return -1;
-    }
-    return size.QuadPart;
+    return size;
 }
 
 bool NativeRecordFile::resize(qint64 size)
 {
-    LARGE_INTEGER position = {};
-    position.QuadPart = size;
-    if (!SetFilePointerEx(m_handle, position, nullptr, FILE_BEGIN) || !SetEndOfFile(m_handle))
-        return failWithLastError();
-    return true;
+    return win32::resize(m_handle, size) ? true : failWithLastError();
 }
 
 StoreLocation NativeRecordFile::locationAt(const QString &path)
 {
-    // The store is opened without FILE_SHARE_DELETE, so it can be neither deleted nor renamed
-    // while it is open; a folder above it that was renamed would still show here.
-    BY_HANDLE_FILE_INFORMATION held = {};
-    if (!GetFileInformationByHandle(m_handle, &held))
-        return StoreLocation::Same;
-    const QString native = QDir::toNativeSeparators(path);
-    HANDLE atPath = CreateFileW(reinterpret_cast<const wchar_t *>(native.utf16()), 0,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (atPath == INVALID_HANDLE_VALUE) {
-        const DWORD code = GetLastError();
-        return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? StoreLocation::Missing
-                                                                          : StoreLocation::Same;
+    switch (win32::pathStatus(m_handle, nativePath(path))) {
+    case win32::PathStatus::Missing:
+        return StoreLocation::Missing;
+    case win32::PathStatus::Replaced:
+        return StoreLocation::Replaced;
+    case win32::PathStatus::SameFile:
+        break;
     }
-    BY_HANDLE_FILE_INFORMATION there = {};
-    const bool known = GetFileInformationByHandle(atPath, &there);
-    CloseHandle(atPath);
-    if (!known)
-        return StoreLocation::Same;
-    const bool same = held.dwVolumeSerialNumber == there.dwVolumeSerialNumber
-        && held.nFileIndexHigh == there.nFileIndexHigh && held.nFileIndexLow == there.nFileIndexLow;
-    return same ? StoreLocation::Same : StoreLocation::Replaced;
+    return StoreLocation::Same;
 }
 
 #else

@@ -30,7 +30,7 @@ public:
 
 private:
 #ifdef Q_OS_WIN
-    using Handle = void *; // HANDLE, without pulling windows.h into every includer
+    using Handle = void *; // win32::FileHandle, without pulling windows.h into every includer
 #else
     using Handle = int;
 #endif

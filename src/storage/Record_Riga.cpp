@@ -70,7 +70,7 @@ QString Record_Riga::text(int offset, int length) const
 
 void Record_Riga::setText(int offset, int length, const QString &text)
 {
-    const QByteArray encoded = AnsiCodec::encode(text);
+    const QByteArray encoded = AnsiCodec::encode(text, length);
     const qsizetype count = std::min<qsizetype>(encoded.size(), length);
     char *field = m_bytes.data() + offset;
     std::memcpy(field, encoded.constData(), static_cast<std::size_t>(count));

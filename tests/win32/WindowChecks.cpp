@@ -1,0 +1,244 @@
+#include "Check.h"
+
+#include "platform/win32/InstanceMutex.h"
+#include "platform/win32/ProgramStart.h"
+#include "platform/win32/TopLevelWindows.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using check::that;
+
+namespace {
+
+// Exit codes of the helper roles.
+constexpr int ClosedByRequest = 7;
+constexpr int Claimed = 0;
+constexpr int NotClaimed = 1;
+
+std::wstring uniqueName(const wchar_t *what)
+{
+    static int counter = 0;
+    return std::wstring(L"RubricaTest-") + what + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-"
+        + std::to_wstring(++counter);
+}
+
+// A named event that a child sets once it is ready.
+struct Event
+{
+    explicit Event(const std::wstring &eventName)
+        : name(L"Local\\" + eventName), handle(CreateEventW(nullptr, TRUE, FALSE, name.c_str()))
+    {
+    }
+    ~Event() { CloseHandle(handle); }
+    bool wait(DWORD ms) const { return WaitForSingleObject(handle, ms) == WAIT_OBJECT_0; }
+
+    std::wstring name;
+    HANDLE handle;
+};
+
+void setEvent(const std::wstring &name)
+{
+    HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, name.c_str());
+    SetEvent(event);
+    CloseHandle(event);
+}
+
+LRESULT CALLBACK closeOnRequest(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CLOSE) {
+        PostQuitMessage(ClosedByRequest);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Hidden, as the registration window of the program is.
+HWND createTitledWindow(const std::wstring &title)
+{
+    static const bool registered = [] {
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = closeOnRequest;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"RubricaTestWindow";
+        return RegisterClassW(&windowClass) != 0;
+    }();
+    if (!registered)
+        return nullptr;
+    return CreateWindowExW(0, L"RubricaTestWindow", title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+int runMessageLoop()
+{
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        DispatchMessageW(&message);
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+int holdInstance(const std::wstring &name, const std::wstring &readyEvent)
+{
+    bool heldElsewhere = false;
+    win32::MutexHandle claim = win32::claimInstance(name, &heldElsewhere);
+    if (!claim)
+        return heldElsewhere ? NotClaimed : 2;
+    setEvent(readyEvent);
+    Sleep(INFINITE); // until the parent kills this process
+    return Claimed;
+}
+
+int showWindow(const std::wstring &title, const std::wstring &readyEvent)
+{
+    if (!createTitledWindow(title))
+        return 2;
+    setEvent(readyEvent);
+    return runMessageLoop();
+}
+
+int claimTitleAtOnce(const std::wstring &title, const std::wstring &events)
+{
+    // "<ready> <decided> <start> <done>": says it is ready, waits for the start, says when its
+    // claim is decided, then holds the title until done.
+    std::vector<HANDLE> handles;
+    for (std::size_t from = 0; from < events.size();) {
+        const std::size_t blank = std::min(events.find(L' ', from), events.size());
+        handles.push_back(OpenEventW(SYNCHRONIZE | EVENT_MODIFY_STATE, FALSE, events.substr(from, blank - from).c_str()));
+        from = blank + 1;
+    }
+    if (handles.size() != 4)
+        return 2;
+    SetEvent(handles[0]);
+    WaitForSingleObject(handles[2], 10000);
+    // A slow window creation, as a busy machine gives, leaves the other process ample time to
+    // look for the title in between.
+    const bool claimed = win32::claimTitle(title, [&title] {
+        Sleep(300);
+        return createTitledWindow(title) != nullptr;
+    });
+    SetEvent(handles[1]);
+    WaitForSingleObject(handles[3], 10000);
+    for (HANDLE handle : handles)
+        CloseHandle(handle);
+    return claimed ? Claimed : NotClaimed;
+}
+
+int echoCommandLine()
+{
+    wchar_t file[MAX_PATH * 2];
+    if (!GetEnvironmentVariableW(L"RUBRICA_ECHO_FILE", file, MAX_PATH * 2))
+        return 2;
+    STARTUPINFOW startup = {};
+    GetStartupInfoW(&startup);
+    std::wstring text = GetCommandLineW();
+    text += L"|" + std::to_wstring((startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1);
+    HANDLE out = CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(out, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written, nullptr);
+    CloseHandle(out);
+    return 0;
+}
+
+void checkInstanceClaim()
+{
+    const std::wstring name = uniqueName(L"instance");
+    const Event ready(uniqueName(L"ready"));
+    HANDLE first = check::startSelf(L"hold-instance " + name + L" " + ready.name);
+    that(ready.wait(10000), "a first copy takes the claim");
+    bool heldElsewhere = false;
+    that(win32::claimInstance(name, &heldElsewhere) == nullptr, "a second copy gets no claim");
+    that(heldElsewhere, "the second copy is told that another one runs");
+    TerminateProcess(first, 9);
+    that(check::waitForExit(first, 5000) == 9, "the first copy is killed");
+    win32::MutexHandle mine = win32::claimInstance(name, &heldElsewhere);
+    that(mine != nullptr, "a killed copy leaves no claim behind");
+    const Event never(uniqueName(L"ready"));
+    that(check::waitForExit(check::startSelf(L"hold-instance " + name + L" " + never.name), 10000) == NotClaimed,
+         "another process sees the new claim");
+    win32::releaseInstance(mine);
+}
+
+void checkWindows()
+{
+    // The tray program's title, an accented one, and one outside the code page.
+    const std::vector<std::wstring> titles = {L"KardelTray", L"Citt\u00e0 \u00e8 gi\u00e0 aperta", L"\u03a9 \u65e5\u672c"};
+    for (const std::wstring &title : titles) {
+        const std::string name = check::utf8(title);
+        const Event ready(uniqueName(L"ready"));
+        HANDLE child = check::startSelf(L"window \"" + title + L"\" " + ready.name);
+        that(ready.wait(10000), "a program shows the window " + name);
+        const win32::WindowHandle found = win32::findWindowByTitle(title);
+        that(found != 0, "the window " + name + " is found by its title");
+        that(win32::postClose(found), "the window " + name + " is asked to close");
+        that(check::waitForExit(child, 10000) == ClosedByRequest, "the window " + name + " closes on the request");
+    }
+
+    // Titles compare exactly, capitals included, and never by a prefix.
+    const std::wstring title = uniqueName(L"Title");
+    HWND mine = nullptr;
+    that(win32::claimTitle(title, [&] { return (mine = createTitledWindow(title)) != nullptr; }), "a free title is claimed");
+    that(win32::findWindowByTitle(title) == reinterpret_cast<win32::WindowHandle>(mine), "the claimed title is found");
+    that(!win32::claimTitle(title, [] { return true; }), "a title already shown cannot be claimed again");
+    std::wstring upper = title;
+    CharUpperW(&upper[0]);
+    that(win32::findWindowByTitle(upper) == 0, "a title in other capitals is another title");
+    that(win32::findWindowByTitle(title.substr(0, title.size() - 1)) == 0, "a prefix of a title is not the title");
+    DestroyWindow(mine);
+    that(win32::findWindowByTitle(title) == 0, "a closed window is found no more");
+
+    // Two programs that claim the same title at the same moment: only one may win.
+    const std::wstring raced = uniqueName(L"Raced");
+    const Event start(uniqueName(L"start")), done(uniqueName(L"done"));
+    const Event ready1(uniqueName(L"ready")), decided1(uniqueName(L"decided"));
+    const Event ready2(uniqueName(L"ready")), decided2(uniqueName(L"decided"));
+    const auto claim = [&](const Event &ready, const Event &decided) {
+        return check::startSelf(L"claim " + raced + L" \"" + ready.name + L" " + decided.name + L" " + start.name
+                                + L" " + done.name + L"\"");
+    };
+    HANDLE one = claim(ready1, decided1), two = claim(ready2, decided2);
+    that(ready1.wait(10000), "a first program is ready to claim a title");
+    that(ready2.wait(10000), "a second program is ready to claim the same title");
+    SetEvent(start.handle);
+    that(decided1.wait(10000), "the first claim is decided");
+    that(decided2.wait(10000), "the second claim is decided");
+    SetEvent(done.handle);
+    const int first = check::waitForExit(one, 10000), second = check::waitForExit(two, 10000);
+    that((first == Claimed) != (second == Claimed), "of two programs claiming one title at once, exactly one wins");
+}
+
+void checkProgramStart(const std::wstring &folder)
+{
+    // The help viewer stands beside the program, and the help file in a folder whose name has
+    // blanks and characters the ANSI code page cannot spell.
+    const std::wstring self = check::selfPath();
+    const std::wstring viewer = self.substr(0, self.find_last_of(L'\\') + 1) + L"HH.EXE";
+    const std::wstring helpFolder = folder + L"\\Guida \u03a9 \u65e5\u672c";
+    const std::wstring echo = folder + L"\\echo.txt";
+    CreateDirectoryW(helpFolder.c_str(), nullptr);
+    that(CopyFileW(self.c_str(), viewer.c_str(), FALSE) != 0, "a stand-in viewer is put beside the program");
+    SetEnvironmentVariableW(L"RUBRICA_ECHO_FILE", echo.c_str());
+
+    const std::wstring line = L"HH.EXE mk:@MSITStore:" + helpFolder + L"\\TessavoHlp.chm::/rubrica.htm";
+    that(win32::startProgram(line, SW_SHOWMAXIMIZED), "the viewer starts");
+    std::wstring seen;
+    for (int i = 0; i < 100 && seen.empty(); ++i) {
+        Sleep(50);
+        HANDLE in = CreateFileW(echo.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (in == INVALID_HANDLE_VALUE)
+            continue;
+        wchar_t buffer[2048];
+        DWORD got = 0;
+        ReadFile(in, buffer, sizeof buffer, &got, nullptr);
+        CloseHandle(in);
+        seen.assign(buffer, got / sizeof(wchar_t));
+    }
+    that(seen == line + L"|3", "the viewer gets the line unquoted and intact, maximised");
+    that(!win32::startProgram(L"NoSuchViewer.exe x", SW_SHOWMAXIMIZED), "a viewer that is not there is reported");
+    for (int i = 0; i < 50 && !DeleteFileW(viewer.c_str()); ++i)
+        Sleep(50); // until the stand-in has ended
+}

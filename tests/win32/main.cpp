@@ -1,0 +1,138 @@
+#include "Check.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <vector>
+
+namespace check {
+
+namespace {
+int passedCount = 0;
+int failedCount = 0;
+} // namespace
+
+void that(bool ok, const std::string &what)
+{
+    if (ok) {
+        ++passedCount;
+        return;
+    }
+    ++failedCount;
+    std::printf("FAIL: %s\n", what.c_str());
+}
+
+int passed()
+{
+    return passedCount;
+}
+
+int failed()
+{
+    return failedCount;
+}
+
+std::wstring selfPath()
+{
+    std::vector<wchar_t> buffer(MAX_PATH * 4);
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    return std::wstring(buffer.data(), length);
+}
+
+void *startSelf(const std::wstring &arguments)
+{
+    std::wstring line = L"\"" + selfPath() + L"\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return nullptr;
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+int waitForExit(void *process, unsigned timeoutMs)
+{
+    if (!process)
+        return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process, timeoutMs) != WAIT_OBJECT_0 || !GetExitCodeProcess(process, &code)) {
+        TerminateProcess(process, 99);
+        WaitForSingleObject(process, 5000);
+        code = static_cast<DWORD>(-1);
+    }
+    CloseHandle(process);
+    return static_cast<int>(code);
+}
+
+std::string utf8(const std::wstring &text)
+{
+    if (text.empty())
+        return std::string();
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0], length, nullptr, nullptr);
+    return bytes;
+}
+
+} // namespace check
+
+namespace {
+
+// A private folder for the files of one run, removed with what it holds.
+std::wstring makeFolder()
+{
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    const std::wstring folder = std::wstring(base) + L"rubrica-win32-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+void removeFolder(const std::wstring &folder)
+{
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring path = folder + L"\\" + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                removeFolder(path);
+            else
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t **argv)
+{
+    const std::wstring role = argc > 1 ? argv[1] : L"";
+    if (role == L"hold-instance" && argc == 4)
+        return holdInstance(argv[2], argv[3]);
+    if (role == L"window" && argc == 4)
+        return showWindow(argv[2], argv[3]);
+    if (role == L"claim" && argc == 4)
+        return claimTitleAtOnce(argv[2], argv[3]);
+    if (role.rfind(L"mk:@MSITStore:", 0) == 0)
+        return echoCommandLine();
+
+    const std::wstring folder = makeFolder();
+    checkStoreFile(folder);
+    checkCodePage();
+    checkIniReader(folder);
+    checkInstanceClaim();
+    checkWindows();
+    checkProgramStart(folder);
+    removeFolder(folder);
+
+    std::printf("%d passed, %d failed\n", check::passed(), check::failed());
+    return check::failed() == 0 ? 0 : 1;
+}
