@@ -196,6 +196,34 @@ private slots:
         }
     }
 
+    // Each look shows on screen, the picture moving up and left for the highlight; a focused
+    // button and a focused tab show their focus mark.
+    void looksAndFocusMark()
+    {
+        ToolBox *box = bar().Pic(4);
+        const QPoint rest = box->image()->pos();
+        const QImage idle = box->grab().toImage();
+        box->showHighlighted();
+        QVERIFY(box->image()->x() < rest.x());
+        QVERIFY(box->image()->y() < rest.y());
+        const QImage lit = box->grab().toImage();
+        box->showPressed();
+        QCOMPARE(box->image()->pos(), rest);
+        const QImage pressed = box->grab().toImage();
+        QVERIFY(lit != idle);
+        QVERIFY(pressed != idle);
+        QVERIFY(pressed != lit);
+        box->showIdle();
+        box->setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(box->hasFocus());
+        QVERIFY(box->grab().toImage() != idle);
+        FolderTab *tab = m_f->w().tabs().lblFolder(3);
+        const QImage plainTab = tab->grab().toImage();
+        tab->setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(tab->hasFocus());
+        QVERIFY(tab->grab().toImage() != plainTab);
+    }
+
     // A double click is one press: a row operation must not run twice.
     void doubleClickActsOnce()
     {
