@@ -12,6 +12,9 @@ if [ "$purpose" = test ]; then
     # clang and its runtime for the sanitizer build and the fuzzers; Xvfb and xdotool for the
     # tests that type into a real window, xclip for the one that uses the real clipboard.
     packages+=(clang libclang-rt-14-dev xvfb xauth xdotool xclip)
+    # A private session bus, the accessibility bus and Atspi for Python: the test that reads
+    # the window as a screen reader does.
+    packages+=(dbus at-spi2-core python3-pyatspi)
     # MinGW-w64 compiles the Windows branches syntax-only; desktop-file-utils checks the
     # menu entry that the install step writes.
     packages+=(g++-mingw-w64-x86-64-posix desktop-file-utils)

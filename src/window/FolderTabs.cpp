@@ -1,8 +1,14 @@
 #include "window/FolderTabs.h"
 
+#include "platform/ScreenReader.h"
 #include "platform/WinColour.h"
+#include "window/FolderOrder.h"
 #include "window/LayoutTables.h"
+#include "window/RovingFocus.h"
+#include "window/ToolButtonWidgets.h"
+#include "window/WindowAccessibility.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -69,6 +75,21 @@ void FolderTab::paintEvent(QPaintEvent *)
     } else {
         painter.drawText(rect(), Qt::AlignCenter, m_caption);
     }
+    painter.end();
+    if (hasFocus())
+        drawFocusMark(this, 2);
+}
+
+void FolderTab::focusInEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void FolderTab::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void FolderTab::mousePressEvent(QMouseEvent *event)
@@ -131,24 +152,47 @@ void SheetPage::mouseDoubleClickEvent(QMouseEvent *event)
     event->accept();
 }
 
+FolderTabList::FolderTabList(QWidget *window)
+    : QWidget(window)
+{
+    setObjectName(QStringLiteral("Cartelle"));
+    setAccessibleName(QStringLiteral("Cartelle della Rubrica"));
+}
+
 FolderTabs::FolderTabs(QWidget *window, qreal logicalDpi)
     : QObject(window)
 {
+    installWindowAccessibility();
     m_page = new SheetPage(window);
     m_page->setGeometry(twipsToPixels(SheetPageRect, logicalDpi));
+    // At the window's origin, so that each tab's place in it is its place in the window.
+    m_list = new FolderTabList(window);
     const auto &layouts = folderTabLayouts();
+    QRegion reach;
     for (int i = 0; i < FolderTabCount; ++i) {
         const FolderTabLayout &layout = layouts.at(size_t(i));
-        auto *tab = new FolderTab(i, QString::fromLatin1(layout.caption), layout.upperRow, window);
+        auto *tab = new FolderTab(i, QString::fromLatin1(layout.caption), layout.upperRow, m_list);
         tab->setGeometry(twipsToPixels(folderTabRect(i), logicalDpi));
         connect(tab, &FolderTab::clicked, this, &FolderTabs::lblFolder_Click);
         m_tabs[size_t(i)] = tab;
+        reach += tab->geometry();
     }
+    m_list->setGeometry(0, 0, reach.boundingRect().right() + 1, reach.boundingRect().bottom() + 1);
+    m_list->setMask(reach);
     // The front row overlaps both the back row and the page's top edge.
     for (FolderTab *tab : m_tabs) {
         if (!layouts.at(size_t(tab->index())).upperRow)
             tab->raise();
     }
+    std::vector<QWidget *> inBook;
+    for (int index : foldersInBookOrder())
+        inBook.push_back(lblFolder(index));
+    m_focus = new RovingFocus(std::move(inBook), [this](int place) { lblFolder(foldersInBookOrder().at(size_t(place)))->activate(); }, this);
+}
+
+QWidget *FolderTabs::focusTab() const
+{
+    return m_focus->current();
 }
 
 void FolderTabs::setTabLook(int index, bool selected, quint32 colour)
@@ -156,4 +200,25 @@ void FolderTabs::setTabLook(int index, bool selected, quint32 colour)
     FolderTab *tab = lblFolder(index);
     tab->setBold(selected);
     tab->setBackColour(colour);
+    if (selected && index != m_selected)
+        tellSelection(index);
+}
+
+// The first selection, at start-up, is no change to tell of.
+void FolderTabs::tellSelection(int index)
+{
+    const int before = m_selected;
+    m_selected = index;
+    m_focus->setCurrent(lblFolder(index));
+    if (before < 0)
+        return;
+    QAccessible::State selection;
+    selection.selected = true;
+    QAccessibleStateChangeEvent unselected(lblFolder(before), selection);
+    ScreenReader::tell(&unselected);
+    QAccessibleStateChangeEvent selected(lblFolder(index), selection);
+    ScreenReader::tell(&selected);
+    QAccessibleEvent moved(lblFolder(index), QAccessible::Selection);
+    ScreenReader::tell(&moved);
+    ScreenReader::announce(lblFolder(index), QStringLiteral("Cartella %1").arg(lblFolder(index)->caption()));
 }

@@ -4,6 +4,8 @@
 
 #include <array>
 
+class RovingFocus;
+
 // One lettered folder tab, lblFolder(i). Drawn as the tab of an index book: rounded at the
 // top, open at the bottom where it joins the page when selected.
 class FolderTab : public QWidget
@@ -22,8 +24,14 @@ public:
 signals:
     void clicked(int index);
 
+public slots:
+    // A press by the keyboard or a screen reader: the same as a click.
+    void activate() { emit clicked(m_index); }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -56,6 +64,16 @@ private:
     quint32 m_backColour = 0x8000000F;
 };
 
+// What holds the tabs, for screen readers a tab list. It lies over the window's top left and
+// reaches only as far as its tabs do (a mask), so that the bare window around them still takes
+// the clicks and pointer moves that fall there.
+class FolderTabList : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FolderTabList(QWidget *window);
+};
+
 // The 44 tabs lblFolder(0..43) and the page lblScheda.
 class FolderTabs : public QObject
 {
@@ -65,12 +83,20 @@ public:
 
     FolderTab *lblFolder(int index) const { return m_tabs.at(size_t(index)); }
     SheetPage *lblScheda() const { return m_page; }
+    FolderTabList *tabList() const { return m_list; }
+    // The tab that the Tab key and F6 land on: the selected one, unless the arrows moved on.
+    QWidget *focusTab() const;
     void setTabLook(int index, bool selected, quint32 colour);
 
 signals:
     void lblFolder_Click(int index);
 
 private:
+    void tellSelection(int index);
+
     std::array<FolderTab *, 44> m_tabs{};
     SheetPage *m_page = nullptr;
+    FolderTabList *m_list = nullptr;
+    RovingFocus *m_focus = nullptr;
+    int m_selected = -1;
 };

@@ -2,193 +2,35 @@
 
 #include "editing/AgendaState.h"
 #include "platform/ScreenProbe.h"
-#include "platform/WinColour.h"
 #include "window/LayoutTables.h"
-
-#include "window/RawPicture.h"
-
-#include <QIcon>
-#include <QResource>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QtMath>
+#include "window/RovingFocus.h"
+#include "window/WindowAccessibility.h"
 
 namespace {
 constexpr int PaletteButton = 8;
 constexpr int LeaveTestInterval = 55; // ms
 } // namespace
 
-namespace {
-// Not through QImageReader: left to guess a format, it first loads every image format plugin
-// installed (SVG, JPEG, ...) to ask each whether it wants the file.
-QPixmap loadPicture(const QString &resource)
-{
-    const QByteArray bytes = QResource(resource).uncompressedData();
-    return QPixmap::fromImage(RawPicture::decode(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size()));
-}
-} // namespace
-
-QIcon applicationIcon()
-{
-    QIcon icon;
-    for (int size : {16, 32, 48, 64})
-        icon.addPixmap(loadPicture(QStringLiteral(":/icons/app_rubrica_%1.argb").arg(size)));
-    return icon;
-}
-
-ToolStrip::ToolStrip(QWidget *parent)
-    : QWidget(parent)
-{
-    setObjectName(QStringLiteral("Frame1"));
-    setAccessibleName(QStringLiteral("Barra degli strumenti"));
-    setAttribute(Qt::WA_NoMousePropagation);
-}
-
-void ToolStrip::paintEvent(QPaintEvent *)
-{
-    // An etched frame whose top and left edges lie outside the window.
-    QPainter painter(this);
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawRect(rect().adjusted(0, 0, -2, -2));
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawRect(rect().adjusted(1, 1, -1, -1));
-}
-
-void ToolStrip::mousePressEvent(QMouseEvent *event)
-{
-    event->accept();
-}
-
-ToolSeparator::ToolSeparator(int index, QWidget *parent)
-    : QWidget(parent)
-{
-    setObjectName(QStringLiteral("Frame2_%1").arg(index));
-    setAccessibleName(QStringLiteral("Separatore"));
-    setAttribute(Qt::WA_NoMousePropagation);
-}
-
-void ToolSeparator::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    const int x = qMax(0, width() / 2 - 1);
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawLine(x, 0, x, height() - 1);
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawLine(x + 1, 0, x + 1, height() - 1);
-}
-
-ToolImage::ToolImage(int index, const QString &resource, QWidget *parent)
-    : QWidget(parent)
-    , m_resource(resource)
-{
-    setObjectName(QStringLiteral("Img_%1").arg(index));
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-QPixmap ToolImage::picture(const QString &resource, int neededWidth)
-{
-    QPixmap single = loadPicture(resource);
-    if (!single.isNull() && single.width() >= neededWidth)
-        return single;
-    QString doubled = resource;
-    doubled.insert(doubled.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
-    QPixmap large = loadPicture(doubled);
-    return large.isNull() ? single : large;
-}
-
-void ToolImage::paintEvent(QPaintEvent *)
-{
-    // Scaled screens and a large logical dpi both ask for more pixels than the plain picture has.
-    const int needed = qCeil(width() * devicePixelRatioF());
-    if (needed != m_pictureFor) {
-        m_picture = picture(m_resource, needed);
-        m_pictureFor = needed;
-    }
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(rect(), m_picture);
-}
-
-ToolBox::ToolBox(int index, QWidget *parent)
-    : QWidget(parent)
-    , m_index(index)
-{
-    setObjectName(QStringLiteral("Pic_%1").arg(index));
-    setMouseTracking(true);
-    setAttribute(Qt::WA_NoMousePropagation);
-}
-
-void ToolBox::setBackColour(quint32 colour)
-{
-    m_backColour = colour;
-    update();
-}
-
-void ToolBox::setBorder(bool border)
-{
-    m_border = border;
-    update();
-}
-
-void ToolBox::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), toQColor(m_backColour, palette()));
-    if (m_border) {
-        painter.setPen(palette().color(QPalette::Shadow));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-}
-
-void ToolBox::mouseMoveEvent(QMouseEvent *event)
-{
-    event->accept();
-    emit mouseMoved(m_index);
-}
-
-void ToolBox::mousePressEvent(QMouseEvent *event)
-{
-    event->accept();
-    emit mousePressed(m_index);
-}
-
-void ToolBox::mouseReleaseEvent(QMouseEvent *event)
-{
-    event->accept();
-    emit mouseReleased(m_index);
-}
-
-// The second press of a double click is no new press: a button acts once per double click.
-void ToolBox::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    event->accept();
-}
-
 Toolbar::Toolbar(QWidget *window, qreal logicalDpi, AgendaState &state, const ScreenProbe &screen)
     : QObject(window)
-    , m_dpi(logicalDpi)
     , m_state(state)
     , m_screen(screen)
-    , m_strip(new ToolStrip(window))
 {
+    // Before the first control: with a screen reader listening, Qt makes a control's interface
+    // as soon as the control is named.
+    installWindowAccessibility();
+    m_strip = new ToolStrip(window);
     m_strip->setGeometry(twipsToPixels(ToolStripRect, logicalDpi));
     const auto &layouts = toolButtonLayouts();
-    const qreal imageScale = logicalDpi / 96.0;
     for (int i = 0; i < ToolButtonCount; ++i) {
-        const ToolButtonLayout &layout = layouts.at(size_t(i));
-        auto *box = new ToolBox(i, m_strip);
-        box->setGeometry(twipsToPixels(QRect(layout.boxLeft, ToolBoxTop, layout.boxWidth, ToolBoxHeight), logicalDpi));
-        box->setToolTip(QString::fromLatin1(layout.toolTip));
-        box->setAccessibleName(QString::fromLatin1(layout.toolTip).trimmed());
-        auto *image = new ToolImage(i, QString::fromLatin1(layout.icon), box);
-        image->setAccessibleName(box->accessibleName());
-        image->resize(qRound(layout.imageWidth * imageScale), qRound(layout.imageHeight * imageScale));
+        auto *box = new ToolBox(i, layouts.at(size_t(i)), logicalDpi, m_strip);
         connect(box, &ToolBox::mouseMoved, this, &Toolbar::hover);
         connect(box, &ToolBox::mousePressed, this, &Toolbar::press);
         connect(box, &ToolBox::mouseReleased, this, &Toolbar::release);
+        connect(box, &ToolBox::activated, this, &Toolbar::activate);
         m_boxes[size_t(i)] = box;
-        m_images[size_t(i)] = image;
     }
+    m_focus = new RovingFocus({m_boxes.cbegin(), m_boxes.cend()}, [this](int index) { Pic(index)->activate(); }, this);
     m_timer.setObjectName(QStringLiteral("Timer1"));
     m_timer.setInterval(LeaveTestInterval);
     connect(&m_timer, &QTimer::timeout, this, &Toolbar::Timer1_Timer);
@@ -197,31 +39,18 @@ Toolbar::Toolbar(QWidget *window, qreal logicalDpi, AgendaState &state, const Sc
 
 void Toolbar::initialise(quint32 windowBackground)
 {
-    m_windowBackground = windowBackground;
     const auto &layouts = toolButtonLayouts();
-    for (int i = 0; i < ToolButtonCount; ++i) {
-        m_imgTop[size_t(i)] = ToolImageRestTop;
-        m_imgLeft[size_t(i)] = layouts.at(size_t(i)).restLeft;
-    }
+    for (int i = 0; i < ToolButtonCount; ++i)
+        Pic(i)->setRest(layouts.at(size_t(i)).restLeft, ToolImageRestTop, windowBackground);
     m_active = None;
     for (int i = 0; i < ToolButtonCount; ++i)
         setIdleLook(i);
 }
 
-void Toolbar::placeImage(int index, int shiftTwips)
-{
-    const size_t i = size_t(index);
-    Img(index)->move(twipsToPixels(m_imgLeft[i] - shiftTwips, m_dpi),
-                     twipsToPixels(m_imgTop[i] - shiftTwips, m_dpi));
-}
-
 void Toolbar::setIdleLook(int index)
 {
-    if (index == m_held)
-        return;
-    Pic(index)->setBackColour(m_windowBackground);
-    Pic(index)->setBorder(false);
-    placeImage(index, 0);
+    if (index != m_held)
+        Pic(index)->showIdle();
 }
 
 void Toolbar::hover(int index)
@@ -234,27 +63,31 @@ void Toolbar::hover(int index)
     if (m_active < None)
         setIdleLook(m_active);
     m_active = index;
-    if (index == m_held)
-        return;
-    Pic(index)->setBackColour(WinColour::HighlightedBox);
-    Pic(index)->setBorder(true);
-    placeImage(index, ToolImageHighlightShift);
+    if (index != m_held)
+        Pic(index)->showHighlighted();
 }
 
 void Toolbar::press(int index)
 {
-    placeImage(index, 0);
-    Pic(index)->setBackColour(WinColour::PressedBox);
+    Pic(index)->showPressed();
     // The action runs inside the press, so a modal dialog keeps the pressed look until it closes.
     emit actionRequested(index);
 }
 
 void Toolbar::release(int index)
 {
-    if (index == m_held)
-        return;
-    Pic(index)->setBackColour(WinColour::HighlightedBox);
-    placeImage(index, ToolImageHighlightShift);
+    if (index != m_held)
+        Pic(index)->showReleased();
+}
+
+void Toolbar::activate(int index)
+{
+    emit actionRequested(index);
+}
+
+QWidget *Toolbar::focusButton() const
+{
+    return m_focus->current();
 }
 
 void Toolbar::Timer1_Timer()

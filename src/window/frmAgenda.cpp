@@ -18,6 +18,7 @@
 #include "sheetops/Formatting.h"
 #include "sheetops/RowOperations.h"
 #include "window/FolderTabs.h"
+#include "window/KeyboardShortcuts.h"
 #include "window/LayoutTables.h"
 #include "window/SheetPager.h"
 #include "window/Toolbar.h"
@@ -122,6 +123,14 @@ void frmAgenda::createControls()
                               [this] { reportStoreFailure(); }},
                              this);
     connect(m_toolbar, &Toolbar::closePaletteRequested, this, &frmAgenda::closePalette);
+
+    // Keyboard: every toolbar action, the folders in the order of the book, F6 between areas.
+    auto *keys = new KeyboardShortcuts(this, *m_toolbar, *m_tabs, m_searchBox, m_state);
+    connect(keys, &KeyboardShortcuts::actionRequested, this,
+            [this](ToolbarAction action) { runToolbarAction(toolbarIndex(action)); });
+    connect(keys, &KeyboardShortcuts::folderRequested, this, &frmAgenda::lblFolder_Click);
+    connect(keys, &KeyboardShortcuts::sheetFocusRequested, this,
+            [this] { giveFocusBack(m_state.Cella_Corrente ? m_state.Cella_Corrente : 1); });
 }
 
 bool frmAgenda::Form_Load()

@@ -20,9 +20,7 @@ Q_DECLARE_METATYPE(HoverCase)
 class TestToolbar : public QObject
 {
     Q_OBJECT
-    enum Look { Idle, Highlighted, Pressed };
     std::unique_ptr<AgendaFixture> m_f;
-    quint32 m_idle = 0;
 
     Toolbar &bar() { return m_f->w().toolbar(); }
 
@@ -35,20 +33,13 @@ class TestToolbar : public QObject
         QTest::mouseMove(box, at);
     }
 
-    void checkLook(int i, Look look)
-    {
-        static const int restLeft[13] = {40, 40, 40, 40, 40, 40, 40, 40, 40, 100, 100, 160, 220};
-        const int shift = look == Highlighted ? 20 : 0;
-        QCOMPARE(bar().Pic(i)->backColour(), look == Idle ? m_idle : look == Highlighted ? 0x00FFC0C0u : 0x00FF8080u);
-        QCOMPARE(bar().Pic(i)->hasBorder(), look != Idle);
-        QCOMPARE(bar().Img(i)->pos(), QPoint(twips(restLeft[i] - shift, m_f->w()), twips(40 - shift, m_f->w())));
-    }
+    void checkLook(int i, ToolBox::Look look) { QCOMPARE(bar().Pic(i)->look(), look); }
 
     void checkHighlight(int active)
     {
         QCOMPARE(bar().Pulsante_Attivo(), active);
         for (int i = 0; i < 13; ++i)
-            checkLook(i, i == active ? Highlighted : Idle);
+            checkLook(i, i == active ? ToolBox::Highlighted : ToolBox::Idle);
     }
 
 private slots:
@@ -56,8 +47,6 @@ private slots:
     {
         m_f = std::make_unique<AgendaFixture>();
         QVERIFY(m_f->load(true));
-        m_idle = bar().Pic(0)->backColour();
-        QVERIFY(m_idle != 0x00FFC0C0 && m_idle != 0x00FF8080);
         checkHighlight(13);
         // The pointer starts on the bare window: a move to where it already is is no move.
         const QPoint bare(m_f->w().width() / 2, m_f->w().height() - 2);
@@ -136,12 +125,12 @@ private slots:
         clickAt(m_f->w().Text4());
         moveOnto(0);
         QTest::mousePress(bar().Pic(0), button);
-        checkLook(0, Pressed);
+        checkLook(0, ToolBox::Pressed);
         QVERIFY(m_f->store() == storeWith({{cellCode % 100, cellCode > 100 ? makeRecord("", "z") : makeRecord("z", "")}}));
         QCOMPARE(focused(), static_cast<QWidget *>(m_f->cell(cellCode)));
         QVERIFY(!m_f->w().state().Modificato && !m_f->w().state().Modo_Cursore);
         QTest::mouseRelease(bar().Pic(0), button);
-        checkLook(0, Highlighted);
+        checkLook(0, ToolBox::Highlighted);
     }
 
     void pictures_data()
@@ -207,6 +196,34 @@ private slots:
         }
     }
 
+    // Each look shows on screen, the picture moving up and left for the highlight; a focused
+    // button and a focused tab show their focus mark.
+    void looksAndFocusMark()
+    {
+        ToolBox *box = bar().Pic(4);
+        const QPoint rest = box->image()->pos();
+        const QImage idle = box->grab().toImage();
+        box->showHighlighted();
+        QVERIFY(box->image()->x() < rest.x());
+        QVERIFY(box->image()->y() < rest.y());
+        const QImage lit = box->grab().toImage();
+        box->showPressed();
+        QCOMPARE(box->image()->pos(), rest);
+        const QImage pressed = box->grab().toImage();
+        QVERIFY(lit != idle);
+        QVERIFY(pressed != idle);
+        QVERIFY(pressed != lit);
+        box->showIdle();
+        box->setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(box->hasFocus());
+        QVERIFY(box->grab().toImage() != idle);
+        FolderTab *tab = m_f->w().tabs().lblFolder(3);
+        const QImage plainTab = tab->grab().toImage();
+        tab->setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(tab->hasFocus());
+        QVERIFY(tab->grab().toImage() != plainTab);
+    }
+
     // A double click is one press: a row operation must not run twice.
     void doubleClickActsOnce()
     {
@@ -214,7 +231,7 @@ private slots:
         moveOnto(6);
         QTest::mouseDClick(bar().Pic(6), Qt::LeftButton);
         QCOMPARE(actions.count(), 1);
-        checkLook(6, Highlighted);
+        checkLook(6, ToolBox::Highlighted);
     }
 };
 
