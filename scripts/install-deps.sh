@@ -17,6 +17,9 @@ if [ "$purpose" = test ]; then
     packages+=(g++-mingw-w64-x86-64-posix desktop-file-utils)
     # Google Benchmark for bench/, and Xlib for Python for the start-up measurements.
     packages+=(libbenchmark-dev python3-xlib)
+    # Other programs' readers for the exported files: vobject for vCards, pdftotext and
+    # pdftoppm for the PDF's text layer and a rendered page.
+    packages+=(python3-vobject poppler-utils)
 fi
 
 missing=()
