@@ -64,10 +64,24 @@ QByteArray BookImage::sheetBytes(int sheet) const
     return m_bytes.mid(qsizetype(sheet) * RowsPerSheet * RecordLength, RowsPerSheet * RecordLength);
 }
 
+namespace {
+
+// Blanks up to the field's end or its first NUL: what reads as an empty text.
+bool blankField(const char *field, int length)
+{
+    for (int i = 0; i < length && field[i] != '\0'; ++i) {
+        if (field[i] != ' ')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool BookImage::rowIsFree(int sheet, int row) const
 {
-    const Record_Riga r = record(sheet, row);
-    return r.Testo1().isEmpty() && r.Testo2().isEmpty();
+    const char *record = m_bytes.constData() + qsizetype(recordNumber(sheet, row) - 1) * RecordLength;
+    return blankField(record, LongTextLength) && blankField(record + LongTextLength, ShortTextLength);
 }
 
 RowEntry BookImage::entry(int sheet, int row) const

@@ -6,7 +6,7 @@
 #include "storage/SheetStore.h"
 
 #include <algorithm>
-#include <set>
+#include <vector>
 
 namespace {
 
@@ -40,9 +40,15 @@ QChar initialOf(const RowEntry &entry)
 class Placer
 {
 public:
-    explicit Placer(const BookImage &book) : m_book(book) {}
-    bool isFree(int sheet, int row) const { return !m_taken.count({sheet, row}) && m_book.rowIsFree(sheet, row); }
-    void take(int sheet, int row) { m_taken.insert({sheet, row}); }
+    explicit Placer(const BookImage &book) : m_free(RecordCount)
+    {
+        for (int sheet = 0; sheet < SheetCount; ++sheet) {
+            for (int row = 1; row <= RowsPerSheet; ++row)
+                m_free[std::size_t(recordNumber(sheet, row) - 1)] = book.rowIsFree(sheet, row);
+        }
+    }
+    bool isFree(int sheet, int row) const { return m_free[std::size_t(recordNumber(sheet, row) - 1)]; }
+    void take(int sheet, int row) { m_free[std::size_t(recordNumber(sheet, row) - 1)] = false; }
     // The first free row of the folders in order, 0 when none is left.
     std::pair<int, int> firstFree(const QVector<int> &sheets) const
     {
@@ -56,8 +62,7 @@ public:
     }
 
 private:
-    const BookImage &m_book;
-    std::set<std::pair<int, int>> m_taken;
+    std::vector<bool> m_free; // by record number - 1
 };
 
 QString captions(const QVector<int> &sheets)
