@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QTextStream>
 
+#include <csignal>
 #include <cstring>
 #include <memory>
 
@@ -146,7 +147,19 @@ int importFrom(const Request &request, const QString &storePath, QTextStream &ou
                                   "importata.\n").arg(reason);
             return 1;
         }
-        if (!writePlan(store, book, plan, &reason)) {
+        // Ctrl+C or a closed terminal half-way would leave some folders imported and others not.
+        const auto interrupt = std::signal(SIGINT, SIG_IGN);
+        const auto terminate = std::signal(SIGTERM, SIG_IGN);
+#ifdef SIGHUP
+        const auto hangUp = std::signal(SIGHUP, SIG_IGN);
+#endif
+        const bool written = writePlan(store, book, plan, &reason);
+        std::signal(SIGINT, interrupt);
+        std::signal(SIGTERM, terminate);
+#ifdef SIGHUP
+        std::signal(SIGHUP, hangUp);
+#endif
+        if (!written) {
             err << QStringLiteral("Impossibile scrivere la rubrica %1: %2. Nessuna voce è stata importata.\n")
                        .arg(storePath, reason);
             return 1;

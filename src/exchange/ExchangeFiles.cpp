@@ -99,7 +99,7 @@ bool planImport(const QString &path, const BookImage &book, ImportPlan *plan, QS
     }
     if (!read) {
         *message = problem.line > 0
-            ? QStringLiteral("Impossibile importare %1, riga %2: %3.").arg(shown(path)).arg(problem.line).arg(problem.what)
+            ? QStringLiteral("Impossibile importare %1, riga %2: %3.").arg(shown(path), QString::number(problem.line), problem.what)
             : QStringLiteral("Impossibile importare %1: %2.").arg(shown(path), problem.what);
         return false;
     }

@@ -10,6 +10,13 @@
 
 namespace {
 
+// A text as a note quotes it: enough to find it in the file.
+QString sample(const QString &text)
+{
+    constexpr int Shown = 60;
+    return text.size() > Shown ? text.left(Shown) + QStringLiteral("…") : text;
+}
+
 // What the entry becomes in a cell of `length` characters, with a note on what changed.
 QString fitted(const QString &text, int length, int line, const QString &which, QStringList *notes)
 {
@@ -18,10 +25,10 @@ QString fitted(const QString &text, int length, int line, const QString &which, 
     const QString original = text.normalized(QString::NormalizationForm_C);
     if (storable.contains(u'?') && storable.count(u'?') > original.count(u'?'))
         notes->append(QStringLiteral("Riga %1 del file: il %2 «%3» ha caratteri che la Rubrica non può "
-                                     "conservare, scritti come «?».").arg(line).arg(which).arg(text));
+                                     "conservare, scritti come «?».").arg(line).arg(which, sample(text)));
     if (storable.size() > length) {
         notes->append(QStringLiteral("Riga %1 del file: il %2 «%3» ha %4 caratteri; sono tenuti i primi %5.")
-                          .arg(line).arg(which).arg(text).arg(storable.size()).arg(length));
+                          .arg(line).arg(which, sample(text)).arg(storable.size()).arg(length));
         storable.truncate(length);
     }
     return storable;
@@ -129,7 +136,7 @@ ImportPlan placeEntries(const BookImage &book, const QVector<RowEntry> &entries)
             const QString where = folders.size() > 1 ? QStringLiteral("nelle cartelle") : QStringLiteral("nella cartella");
             plan.notes.append(QStringLiteral("Riga %1 del file: nessuna riga libera %2 %3 per «%4».")
                                   .arg(entry->line).arg(where, captions(folders))
-                                  .arg(entry->longCell.text.isEmpty() ? entry->shortCell.text : entry->longCell.text));
+                                  .arg(sample(entry->longCell.text.isEmpty() ? entry->shortCell.text : entry->longCell.text)));
             continue;
         }
         placer.take(sheet, row);

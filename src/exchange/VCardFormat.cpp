@@ -179,8 +179,8 @@ struct Card
         entry->sheet = FolderNames::sheetOf(folder);
         if (phones.size() > 1)
             notes->append(QStringLiteral("Riga %1 del file: «%2» ha %3 numeri di telefono; è importato solo "
-                                         "il primo, %4.").arg(line).arg(entry->longCell.text).arg(phones.size())
-                              .arg(phones.first()));
+                                         "il primo, %4.").arg(QString::number(line), entry->longCell.text,
+                                                         QString::number(phones.size()), phones.first()));
         if (entry->longCell.text.isEmpty() && entry->shortCell.text.isEmpty()) {
             notes->append(QStringLiteral("Riga %1 del file: una scheda senza nome né numero, non importata.").arg(line));
             return false;
