@@ -6,6 +6,7 @@
 #include "storage/SheetStore.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -21,9 +22,8 @@ QString sample(const QString &text)
 QString fitted(const QString &text, int length, int line, const QString &which, QStringList *notes)
 {
     QString storable = CellInput::toStorable(text);
-    // The entry rule keeps leading blanks; the file's own trailing ones would vanish anyway.
-    const QString original = text.normalized(QString::NormalizationForm_C);
-    if (storable.contains(u'?') && storable.count(u'?') > original.count(u'?'))
+    // A "?" that the file did not have stands for a character the code page lacks.
+    if (storable.contains(u'?') && storable.count(u'?') > text.normalized(QString::NormalizationForm_C).count(u'?'))
         notes->append(QStringLiteral("Riga %1 del file: il %2 «%3» ha caratteri che la Rubrica non può "
                                      "conservare, scritti come «?».").arg(line).arg(which, sample(text)));
     if (storable.size() > length) {
@@ -56,20 +56,23 @@ public:
     }
     bool isFree(int sheet, int row) const { return m_free[std::size_t(recordNumber(sheet, row) - 1)]; }
     void take(int sheet, int row) { m_free[std::size_t(recordNumber(sheet, row) - 1)] = false; }
-    // The first free row of the folders in order, 0 when none is left.
-    std::pair<int, int> firstFree(const QVector<int> &sheets) const
+    // The first free row of the folders in order, 0 when none is left. Rows are only ever
+    // taken, so the search of a folder goes on from where it last stopped.
+    std::pair<int, int> firstFree(const QVector<int> &sheets)
     {
         for (const int sheet : sheets) {
-            for (int row = 1; row <= RowsPerSheet; ++row) {
-                if (isFree(sheet, row))
-                    return {sheet, row};
-            }
+            int &row = m_searchFrom[std::size_t(sheet)];
+            while (row <= RowsPerSheet && !isFree(sheet, row))
+                ++row;
+            if (row <= RowsPerSheet)
+                return {sheet, row};
         }
         return {0, 0};
     }
 
 private:
     std::vector<bool> m_free; // by record number - 1
+    std::vector<int> m_searchFrom = std::vector<int>(SheetCount, 1);
 };
 
 QString captions(const QVector<int> &sheets)
@@ -107,6 +110,8 @@ ImportPlan placeEntries(const BookImage &book, const QVector<RowEntry> &entries)
     plan.entries = int(entries.size());
     Placer placer(book);
     QVector<RowEntry> fittedEntries;
+    fittedEntries.reserve(entries.size());
+    plan.rows.reserve(entries.size());
     for (RowEntry entry : entries) {
         const bool nothing = entry.longCell.text.isEmpty() && entry.shortCell.text.isEmpty()
             && entry.longCell.style == '0' && entry.shortCell.style == '0' && entry.longCell.colour == '0'
@@ -117,7 +122,7 @@ ImportPlan placeEntries(const BookImage &book, const QVector<RowEntry> &entries)
         }
         entry.longCell.text = fitted(entry.longCell.text, LongTextLength, entry.line, QStringLiteral("testo lungo"), &plan.notes);
         entry.shortCell.text = fitted(entry.shortCell.text, ShortTextLength, entry.line, QStringLiteral("testo breve"), &plan.notes);
-        fittedEntries.append(entry);
+        fittedEntries.append(std::move(entry));
     }
     QVector<const RowEntry *> waiting;
     // Rows the file names exactly are claimed first, so that no entry placed by its letter takes them.

@@ -53,23 +53,24 @@ struct Property
     QByteArray value;
     int line = 0;
 
-    QByteArray param(const char *key) const
+    QByteArray param(QByteArrayView key) const
     {
-        const QByteArray prefix = QByteArray(key) + '=';
         for (const QByteArray &p : params) {
-            if (p.startsWith(prefix))
-                return p.mid(prefix.size());
+            if (p.size() > key.size() && p.at(key.size()) == '=' && p.startsWith(key))
+                return p.mid(key.size() + 1);
         }
         return QByteArray();
     }
     bool isQuotedPrintable() const
     {
-        return params.contains("QUOTED-PRINTABLE") || param("ENCODING") == "QUOTED-PRINTABLE";
+        return !params.isEmpty() && (params.contains(QByteArrayView("QUOTED-PRINTABLE")) || param("ENCODING") == "QUOTED-PRINTABLE");
     }
     bool isBinary() const
     {
+        if (params.isEmpty())
+            return false;
         const QByteArray encoding = param("ENCODING");
-        return params.contains("BASE64") || encoding == "B" || encoding == "BASE64";
+        return params.contains(QByteArrayView("BASE64")) || encoding == "B" || encoding == "BASE64";
     }
 };
 
@@ -98,6 +99,25 @@ QByteArray fromQuotedPrintable(const QByteArray &value)
         } else {
             out.append(value.at(i));
         }
+    }
+    return out;
+}
+
+// The escapes of a text value undone: backslash n is a line break, backslash comma a comma.
+QString unescaped(const QString &value)
+{
+    if (!value.contains(u'\\'))
+        return value;
+    QString out;
+    out.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        QChar c = value.at(i);
+        if (c == u'\\' && i + 1 < value.size()) {
+            c = value.at(++i);
+            if (c == u'n' || c == u'N')
+                c = u'\n';
+        }
+        out.append(c);
     }
     return out;
 }
@@ -207,7 +227,7 @@ bool takeProperty(const Property &property, Card *card, InputProblem *problem)
                 card->folder = category;
         }
     } else {
-        QString text = unescapedParts(value, QChar(0)).join(QString());
+        QString text = unescaped(value);
         if (property.name == "TEL") {
             if (text.startsWith(QStringLiteral("tel:"), Qt::CaseInsensitive))
                 text = text.mid(4);
@@ -308,7 +328,8 @@ bool read(const QByteArray &bytes, QVector<RowEntry> *entries, QStringList *note
                 problem->what = QStringLiteral("il file non è un file vCard (manca BEGIN:VCARD)");
             return false;
         }
-        const QByteArray value = property.value.trimmed().toUpper();
+        const bool cardLine = property.name == "BEGIN" || property.name == "END";
+        const QByteArray value = cardLine ? property.value.trimmed().toUpper() : QByteArray();
         if (property.name == "BEGIN" && value == "VCARD") {
             if (depth++ == 0)
                 card = Card{number, {}, {}, {}, {}, {}, {}, {}};
