@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 BookImage::BookImage()
 {
     const Record_Riga empty;
@@ -101,6 +103,9 @@ QVector<RowEntry> BookImage::entries(const QVector<int> &sheets) const
     QVector<RowEntry> rows;
     for (const int sheet : sheets) {
         for (int row = 1; row <= RowsPerSheet; ++row) {
+            const char *bytes = m_bytes.constData() + qsizetype(recordNumber(sheet, row) - 1) * RecordLength;
+            if (std::equal(bytes, bytes + RecordLength, empty.constData()))
+                continue; // most rows of most books, not worth decoding
             const RowEntry e = entry(sheet, row);
             const bool plain = e.longCell.style == empty.Stile1() && e.shortCell.style == empty.Stile2()
                 && e.longCell.colour == empty.Colore1() && e.shortCell.colour == empty.Colore2();
