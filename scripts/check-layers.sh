@@ -3,7 +3,7 @@
 # one on another:
 #   4  src/main.cpp
 #   3  src/window                           the address book window composes the features
-#   2  src/sheetops  src/search  src/dialogs the features, side by side
+#   2  src/sheetops  src/search  src/dialogs  src/exchange   the features, side by side
 #   1  src/editing                           the cells, their rules and the shared state
 #   0  src/platform  src/storage             the system and the files
 # A folder may include from its own folder and from any lower rank, never from a peer of the
@@ -15,7 +15,7 @@ rank() {
     case "$1" in
         platform | storage) echo 0 ;;
         editing) echo 1 ;;
-        sheetops | search | dialogs) echo 2 ;;
+        sheetops | search | dialogs | exchange) echo 2 ;;
         window) echo 3 ;;
         main.cpp) echo 4 ;;
         companions) echo 1 ;; # a companion program may stand on rank 0 only

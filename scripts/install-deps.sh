@@ -22,6 +22,9 @@ if [ "$purpose" = test ]; then
     packages+=(wine wine64)
     # Google Benchmark for bench/, and Xlib for Python for the start-up measurements.
     packages+=(libbenchmark-dev python3-xlib)
+    # Other programs' readers for the exported files: vobject for vCards, pdftotext and
+    # pdftoppm for the PDF's text layer and a rendered page.
+    packages+=(python3-vobject poppler-utils)
 fi
 
 missing=()

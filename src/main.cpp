@@ -1,3 +1,4 @@
+#include "exchange/ExchangeCommand.h"
 #include "platform/InstanceGuard.h"
 #include "platform/ItalianTranslations.h"
 #include "platform/ProgramDirectory.h"
@@ -15,6 +16,9 @@
 
 int main(int argc, char *argv[])
 {
+    // Export and import need no window, no display and no tray program.
+    if (ExchangeCommand::isRequested(argc, argv))
+        return ExchangeCommand::run(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rubrica"));
     QApplication::setOrganizationName(QStringLiteral("Tessavo"));
