@@ -7,6 +7,7 @@
 #include "editing/Grid.h"
 #include "editing/GridKeyboard.h"
 #include "editing/GridLayout.h"
+#include "model/SheetModel.h"
 #include "platform/ApplicationTitle.h"
 #include "platform/InstanceGuard.h"
 #include "platform/MessageBoxes.h"
@@ -51,6 +52,7 @@ constexpr int ModalPollMs = 100;
 frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
     : QWidget(parent)
     , m_services(services)
+    , m_model(std::make_unique<SheetModel>())
     , m_dpi(logicalDpiX())
 {
     setObjectName(QStringLiteral("frmAgenda"));
@@ -89,7 +91,7 @@ void frmAgenda::createControls()
     connect(m_toolbar, &Toolbar::actionRequested, this, &frmAgenda::runToolbarAction);
 
     // The grid comes first in the tab order, so the long cell of row 1 takes the focus.
-    m_grid = std::make_unique<Grid>(this, m_dpi);
+    m_grid = std::make_unique<Grid>(this, m_dpi, *m_model);
 
     m_searchBox = new QLineEdit(this);
     m_searchBox->setObjectName(QStringLiteral("Text4"));
@@ -206,15 +208,15 @@ bool frmAgenda::askToSaveChanges()
     if (!m_state.Modificato)
         return true;
     const QScopedValueRollback<bool> asking(m_asking, true);
-    m_state.Risposta = m_services.messages->show(
+    const int answer = m_services.messages->show(
         QStringLiteral("  Vuoi salvare le ultime modifiche effettuate?   "),
         MsgStyle::YesNoCancel | MsgStyle::Question | MsgStyle::TopMost);
-    if (m_state.Risposta == MsgAnswer::Cancel) {
+    if (answer == MsgAnswer::Cancel) {
         giveFocusBack(m_state.Cella_Corrente);
         return false;
     }
     // A save that failed and was given up keeps the window, with the changes, open.
-    if (m_state.Risposta == MsgAnswer::Yes && !m_sheets->Salva()) {
+    if (answer == MsgAnswer::Yes && !m_sheets->Salva()) {
         giveFocusBack(m_state.Cella_Corrente);
         return false;
     }
@@ -261,7 +263,7 @@ void frmAgenda::lblFolder_Click(int Index)
     m_state.resetSearch();
     m_state.Colonna_Corrente = 1;
     CellEdit *first = m_grid->Text1(1);
-    first->setBackColour(0xC0FFFF);
+    m_model->setHighlight(first->cellCode(), SheetModel::Highlight::Selected);
     first->setFocus(Qt::OtherFocusReason);
     first->putCaretAtEnd();
     m_state.Riga_Corrente = 1;

@@ -49,9 +49,7 @@ private slots:
     void cutExtendedSelection()
     {
         for (int row = 3; row <= 6; ++row) {
-            m_f->cell(row)->setBold(true);
-            m_f->cell(row)->setUnderlined(true);
-            m_f->cell(row)->setForeColour(0x0000FF);
+            m_f->format(row, {true, true}, 0x0000FF);
         }
         m_f->cell(4)->setText(QString());
         m_f->focusCell(3);
@@ -101,7 +99,7 @@ private slots:
             want[code] = text;
         m_f->clipboard.held = c.clipboard;
         m_f->focusCell(c.start);
-        m_f->cell(c.start)->setBold(true);
+        m_f->format(c.start, {true, false});
         press(PasteButton);
         for (int code = 1; code <= 144; ++code) {
             if (m_f->cell(code))

@@ -100,7 +100,7 @@ private slots:
         const KeyOutcome out = onKeyDown(s, c.cell, c.key, c.shift);
         QCOMPARE(qMakePair(s.Estendi_Selezione, s.Trovato), qMakePair(c.extends, c.hitKept));
         if (out.focusCell)
-            QCOMPARE(onFocusGained(s, out.focusCell).background, c.hitKept ? 0xBEFEBEu : 0xC0FFFFu);
+            QCOMPARE(onFocusGained(s, out.focusCell).highlight, c.hitKept ? SheetModel::Highlight::Found : SheetModel::Highlight::Selected);
     }
 
     // Enter, Shift, Page Up/Down, the arrows and F4 leave the sheet unmarked; every other key

@@ -245,9 +245,8 @@ private slots:
         for (int c = 0; c < 2; ++c) {
             CellEdit *cell = f.cell(5 + 100 * c);
             cell->setText(c ? text2 : text1);
-            cell->setBold((codes.at(c) - '0') & 1);
-            cell->setUnderlined((codes.at(c) - '0') & 2);
-            cell->setForeColour(palette[codes.at(4 + c) - '0']);
+            f.format(5 + 100 * c, {((codes.at(c) - '0') & 1) != 0, ((codes.at(c) - '0') & 2) != 0},
+                     palette[codes.at(4 + c) - '0']);
         }
         for (int pass = 0; pass < 2; ++pass) {
             f.w().state().Modificato = true;

@@ -1,0 +1,39 @@
+#include "model/VisibleText.h"
+
+#include <algorithm>
+
+namespace VisibleText {
+
+bool showsAsNothing(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F);
+}
+
+QString shown(const QString &stored)
+{
+    QString text = stored;
+    for (QChar &c : text) {
+        if (showsAsNothing(c))
+            c = QChar(Mark);
+    }
+    return text;
+}
+
+QString storedAfterEdit(const QString &stored, const QString &shownAfter)
+{
+    const QString before = shown(stored);
+    const qsizetype limit = std::min(before.size(), shownAfter.size());
+    qsizetype prefix = 0;
+    while (prefix < limit && before.at(prefix) == shownAfter.at(prefix))
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < limit - prefix
+           && before.at(before.size() - 1 - suffix) == shownAfter.at(shownAfter.size() - 1 - suffix))
+        ++suffix;
+    QString middle = shownAfter.mid(prefix, shownAfter.size() - prefix - suffix);
+    middle.replace(QChar(Mark), QChar(u'?'));
+    return stored.left(prefix) + middle + stored.right(suffix);
+}
+
+} // namespace VisibleText
