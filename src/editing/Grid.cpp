@@ -121,11 +121,16 @@ void Grid::showCell(int cellCode)
         target->setFont(font);
     }
     if (newText) {
+        const int caret = target->cursorPosition();
+        const bool sameLength = target->text().size() == shown.size();
         target->setText(shown);
         // setText leaves the caret after the last character, which scrolls a long text to its
-        // end; a cell the user is not in shows its beginning.
+        // end; a cell the user is not in shows its beginning. In the cell the user is typing
+        // in, a character just turned into its mark leaves the caret where it was.
         if (target->window()->focusWidget() != target)
             target->setCursorPosition(0);
+        else if (sameLength)
+            target->setCursorPosition(caret);
     }
     target->setForeColour(content.colour);
     target->setBackColour(backgroundOf(m_model.highlight(cellCode)));

@@ -6,8 +6,9 @@ namespace VisibleText {
 
 bool showsAsNothing(QChar c)
 {
-    const char16_t u = c.unicode();
-    return u < 0x20 || (u >= 0x7F && u <= 0x9F);
+    // Controls, the undefined bytes (C1 controls once decoded) and the soft hyphen, which a
+    // text box draws only where it breaks a line.
+    return !c.isPrint();
 }
 
 QString shown(const QString &stored)

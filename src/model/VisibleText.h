@@ -3,7 +3,8 @@
 #include <QString>
 
 // A cell shows its stored text with one change: a character that would show as nothing (a
-// control byte of an old store, or one of the five bytes the code page leaves undefined) is
+// control byte of an old store, one of the five bytes the code page leaves undefined, or a
+// soft hyphen) is
 // drawn as a mark, so that the user sees something is there. The mark stands for the stored
 // character and is never stored itself.
 namespace VisibleText {
