@@ -27,13 +27,13 @@
 #include <QCloseEvent>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QSessionManager>
-#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -247,7 +247,10 @@ void frmAgenda::Form_Unload()
         if (help == 0)
             break;
         m_services.windows->postClose(help);
-        QThread::msleep(HelpCloseWaitMs);
+        // The viewer closes in its own time; the window keeps painting and answering meanwhile.
+        QEventLoop wait;
+        QTimer::singleShot(HelpCloseWaitMs, &wait, &QEventLoop::quit);
+        wait.exec();
     }
 }
 
