@@ -2,6 +2,7 @@
 
 #include "editing/CellInput.h"
 #include "editing/KeyCodes.h"
+#include "model/CellCode.h"
 #include "model/VisibleText.h"
 #include "platform/WinColour.h"
 
@@ -137,12 +138,12 @@ CellEdit::CellEdit(int cellCode, int maxLength, QWidget *parent)
 
 int CellEdit::row() const
 {
-    return m_cellCode >= 100 ? m_cellCode - 100 : m_cellCode;
+    return CellCode::row(m_cellCode);
 }
 
 bool CellEdit::isShortCell() const
 {
-    return m_cellCode >= 100;
+    return CellCode::isShort(m_cellCode);
 }
 
 void CellEdit::setBackColour(quint32 colour)

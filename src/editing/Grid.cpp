@@ -2,11 +2,11 @@
 
 #include "editing/CellEdit.h"
 #include "editing/GridLayout.h"
-#include "editing/GridRules.h"
 #include "model/CellCode.h"
 #include "model/SheetModel.h"
 #include "model/VisibleText.h"
 #include "platform/Twips.h"
+#include "platform/WinColour.h"
 
 #include <QScopedValueRollback>
 #include <QWidget>
@@ -15,11 +15,11 @@ namespace {
 quint32 backgroundOf(SheetModel::Highlight highlight)
 {
     switch (highlight) {
-    case SheetModel::Highlight::Selected: return GridRules::SelectionYellow;
-    case SheetModel::Highlight::Found: return GridRules::HitGreen;
+    case SheetModel::Highlight::Selected: return CellBackground::Selected;
+    case SheetModel::Highlight::Found: return CellBackground::Found;
     case SheetModel::Highlight::None: break;
     }
-    return GridRules::NormalBackground;
+    return WinColour::WindowBackground;
 }
 } // namespace
 
@@ -28,12 +28,12 @@ Grid::Grid(QWidget *window, qreal logicalDpi, SheetModel &model)
     , m_connections(std::make_unique<QObject>())
 {
     // Created row by row, so that each row lies over the bottom edge of the row above.
-    for (int row = 1; row <= GridRows; ++row) {
-        auto *longCell = new CellEdit(row, LongCellMaxLength, window);
+    for (int row = 1; row <= CellCode::RowCount; ++row) {
+        auto *longCell = new CellEdit(row, LongTextLength, window);
         longCell->setObjectName(QStringLiteral("Text1_%1").arg(row));
         longCell->setAccessibleName(QStringLiteral("Riga %1, cella lunga").arg(row));
         longCell->setGeometry(twipsToPixels(longCellRect(row), logicalDpi));
-        auto *shortCell = new CellEdit(row + CellCode::ShortOffset, ShortCellMaxLength, window);
+        auto *shortCell = new CellEdit(row + CellCode::ShortOffset, ShortTextLength, window);
         shortCell->setObjectName(QStringLiteral("Text2_%1").arg(row));
         shortCell->setAccessibleName(QStringLiteral("Riga %1, cella corta").arg(row));
         shortCell->setGeometry(twipsToPixels(shortCellRect(row), logicalDpi));
@@ -41,7 +41,7 @@ Grid::Grid(QWidget *window, qreal logicalDpi, SheetModel &model)
         m_short[size_t(row - 1)] = shortCell;
     }
     QWidget *previous = nullptr;
-    for (int row = 1; row <= GridRows; ++row) {
+    for (int row = 1; row <= CellCode::RowCount; ++row) {
         for (CellEdit *cell : {Text1(row), Text2(row)}) {
             if (previous)
                 QWidget::setTabOrder(previous, cell);
@@ -56,19 +56,19 @@ Grid::Grid(QWidget *window, qreal logicalDpi, SheetModel &model)
                      [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
                          showRows(topLeft.row() + 1, bottomRight.row() + 1);
                      });
-    showRows(1, GridRows);
+    showRows(1, CellCode::RowCount);
 }
 
 Grid::~Grid() = default;
 
 CellEdit *Grid::Text1(int row) const
 {
-    return row >= 1 && row <= GridRows ? m_long[size_t(row - 1)] : nullptr;
+    return row >= 1 && row <= CellCode::RowCount ? m_long[size_t(row - 1)] : nullptr;
 }
 
 CellEdit *Grid::Text2(int row) const
 {
-    return row >= 1 && row <= GridRows ? m_short[size_t(row - 1)] : nullptr;
+    return row >= 1 && row <= CellCode::RowCount ? m_short[size_t(row - 1)] : nullptr;
 }
 
 CellEdit *Grid::cell(int cellCode) const
@@ -78,7 +78,7 @@ CellEdit *Grid::cell(int cellCode) const
 
 void Grid::setHandler(CellEventHandler *handler)
 {
-    for (int row = 1; row <= GridRows; ++row) {
+    for (int row = 1; row <= CellCode::RowCount; ++row) {
         Text1(row)->setHandler(handler);
         Text2(row)->setHandler(handler);
     }
@@ -92,7 +92,7 @@ void Grid::focusCell(int cellCode)
 
 QWidget *Grid::lastInTabOrder() const
 {
-    return Text2(GridRows);
+    return Text2(CellCode::RowCount);
 }
 
 void Grid::showRows(int firstRow, int lastRow)

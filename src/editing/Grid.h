@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/Record_Riga.h"
+
 #include <QtGlobal>
 
 #include <array>
@@ -10,6 +12,12 @@ class CellEventHandler;
 class QObject;
 class QWidget;
 class SheetModel;
+
+// How a cell shows its highlight, as Windows colours 0x00BBGGRR.
+namespace CellBackground {
+constexpr quint32 Selected = 0xC0FFFFu; // yellow
+constexpr quint32 Found = 0xBEFEBEu;    // green
+} // namespace CellBackground
 
 // The 88 cells that show and edit the sheet model: Text1(1..44), the long cells, and
 // Text2(1..44), the short ones. A change of the model shows in the cells; what the user types
@@ -39,8 +47,8 @@ private:
     void takeEdit(int cellCode, const QString &shownText);
 
     SheetModel &m_model;
-    std::array<CellEdit *, 44> m_long{};
-    std::array<CellEdit *, 44> m_short{};
+    std::array<CellEdit *, RowsPerSheet> m_long{};
+    std::array<CellEdit *, RowsPerSheet> m_short{};
     std::unique_ptr<QObject> m_connections; // ends them with the grid
     bool m_showing = false; // the cells are being given the model's content
 };

@@ -12,14 +12,10 @@ struct AgendaState;
 // Windows key codes (editing/KeyCodes.h), shift states have bit 1 Shift, bit 2 Ctrl, bit 4 Alt.
 namespace GridRules {
 
-// Cell backgrounds as Windows colours 0x00BBGGRR; 0x80000005 is the system window colour.
-constexpr quint32 NormalBackground = 0x80000005u;
-constexpr quint32 SelectionYellow = 0xC0FFFFu;
-constexpr quint32 HitGreen = 0xBEFEBEu;
 
 struct FocusGainEffect
 {
-    bool clearAllHighlights = false; // repaint all 88 cells NormalBackground first
+    bool clearAllHighlights = false; // no cell highlighted first
     bool caretAtEnd = false;         // caret to the end of the cell's text
     SheetModel::Highlight highlight = SheetModel::Highlight::Selected; // then of the cell that gained the focus
 };

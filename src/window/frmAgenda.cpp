@@ -7,6 +7,7 @@
 #include "editing/Grid.h"
 #include "editing/GridKeyboard.h"
 #include "editing/GridLayout.h"
+#include "model/CellCode.h"
 #include "model/SheetModel.h"
 #include "platform/ApplicationTitle.h"
 #include "platform/InstanceGuard.h"
@@ -106,7 +107,7 @@ void frmAgenda::createControls()
     m_keyboard->setHelpHandler([this] { Guida(); });
     // Keys mark the sheet changed; edits that come without one (the cell's own menu) must too,
     // or a folder switch would drop them without asking.
-    for (int row = 1; row <= GridRows; ++row) {
+    for (int row = 1; row <= CellCode::RowCount; ++row) {
         for (CellEdit *cell : {m_grid->Text1(row), m_grid->Text2(row)})
             connect(cell, &QLineEdit::textEdited, this, [this] { m_state.Modificato = true; });
     }

@@ -163,7 +163,7 @@ private slots:
     {
         const quint32 red = 0x0000FF;
         m_f->cell(5)->setForeColour(red);
-        m_f->cell(6)->setBackColour(GridRules::SelectionYellow);
+        m_f->cell(6)->setBackColour(CellBackground::Selected);
         m_f->cell(6)->setBackColour(WinColour::WindowBackground);
         const QPalette light = QApplication::palette();
         const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
