@@ -73,7 +73,8 @@ private slots:
         QTest::mouseClick(f.w().toolbar().Pic(9), Qt::LeftButton);
         QCOMPARE(f.texts, QStringList(2, QStringLiteral("  Non hai inserito il testo da cercare    ")));
         QCOMPARE(f.styles, QList<int>(2, 48 | 0x40000)); // exclamation, topmost
-        QVERIFY(f.w().state().Modificato && f.cell(3)->text() == QStringLiteral("x"));
+        QVERIFY(f.w().state().Modificato);
+        QVERIFY(f.cell(3)->text() == QStringLiteral("x"));
         QCOMPARE(focused(), box(f));
         QVERIFY(f.store() == storeWith({{1, makeRecord("Anna", "")}}));
     }
@@ -122,7 +123,8 @@ private slots:
         QCOMPARE(focused(), static_cast<QWidget *>(f.cell(1)));
         QVERIFY(greenCells(f).isEmpty());
         QCOMPARE(f.yellowCells(), QList<int>{1});
-        QVERIFY(f.cell(1)->cursorPosition() == 5 && !f.cell(1)->hasSelectedText());
+        QVERIFY(f.cell(1)->cursorPosition() == 5);
+        QVERIFY(!f.cell(1)->hasSelectedText());
         QCOMPARE(walkState(f), std::tuple(1, 0, false));
     }
 

@@ -200,7 +200,8 @@ private slots:
             f.answers << MsgAnswer::Yes;
             ::raise(c.signal);
             QTRY_VERIFY(!f.w().isVisible());
-            QVERIFY(f.texts.size() == 2 && f.store() == storeWith({{c.cell % 100, x}}));
+            QVERIFY(f.texts.size() == 2);
+            QVERIFY(f.store() == storeWith({{c.cell % 100, x}}));
         }
     }
 
@@ -234,7 +235,8 @@ private slots:
             f.w().state().Modificato = true;
             QVERIFY(f.w().sheets().Salva());
             QCOMPARE(recordOf(f.store(), 5), makeRecord(text1.toLatin1(), text2.toLatin1(), codes));
-            QVERIFY(f.w().close() && f.load());
+            QVERIFY(f.w().close());
+            QVERIFY(f.load());
         }
     }
 
@@ -290,7 +292,9 @@ private slots:
         QCOMPARE(f.cell(1)->cursorPosition(), int(f.cell(1)->text().size()));
         QCOMPARE(f.yellowCells(), QList<int>{1});
         const AgendaState &s = w.state();
-        QVERIFY(!s.Trovato && !s.Modo_Cursore && !s.Modificato);
+        QVERIFY(!s.Trovato);
+        QVERIFY(!s.Modo_Cursore);
+        QVERIFY(!s.Modificato);
         QCOMPARE(QList<int>({s.Prossimo_Record, s.Riga_Corrente, s.Colonna_Corrente, s.Foglio_Corrente}),
                  QList<int>({1, 1, 1, c.to}));
     }
