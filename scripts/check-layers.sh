@@ -3,7 +3,7 @@
 # one on another:
 #   5  src/main.cpp
 #   4  src/window                           the address book window composes the features
-#   3  src/sheetops  src/search  src/dialogs the features, side by side
+#   3  src/sheetops  src/search  src/dialogs  src/help  the features, side by side
 #   2  src/editing                           the cells that show the sheet, and their rules
 #   1  src/model                            the sheet shown, with its undo history
 #   0  src/platform  src/storage             the system and the files
@@ -17,7 +17,7 @@ rank() {
         platform | storage) echo 0 ;;
         model) echo 1 ;;
         editing) echo 2 ;;
-        sheetops | search | dialogs) echo 3 ;;
+        sheetops | search | dialogs | help) echo 3 ;;
         window) echo 4 ;;
         main.cpp) echo 5 ;;
         companions) echo 1 ;; # a companion program may stand on rank 0 only

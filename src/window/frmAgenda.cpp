@@ -2,6 +2,7 @@
 
 #include "dialogs/frmColore.h"
 #include "dialogs/frmOpzioni.h"
+#include "help/OnlineHelp.h"
 #include "editing/CellEdit.h"
 #include "editing/ColumnClipboard.h"
 #include "editing/Grid.h"
@@ -28,7 +29,6 @@
 #include <QCloseEvent>
 #include <QApplication>
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -39,13 +39,7 @@
 
 namespace {
 const QString TrayTitle = QStringLiteral("KardelTray");
-const QString HelpTitle = QStringLiteral("Help di Tessavo");
 constexpr int OptionsButton = 10;
-// A help window that ignored the close request would otherwise be asked for ever.
-constexpr int MaxHelpCloseRequests = 100;
-constexpr int HelpCloseWaitMs = 10;
-const QString HelpFile = QStringLiteral("TessavoHlp.chm");
-const QString HelpPage = QStringLiteral("rubrica.htm");
 // How often a close request from outside looks whether the box in its way has gone.
 constexpr int ModalPollMs = 100;
 } // namespace
@@ -54,6 +48,8 @@ frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
     : QWidget(parent)
     , m_services(services)
     , m_model(std::make_unique<SheetModel>())
+    , m_help(std::make_unique<OnlineHelp>(*services.windows, services.launcher, *services.messages,
+                                          services.programDirectory))
     , m_dpi(logicalDpiX())
 {
     setObjectName(QStringLiteral("frmAgenda"));
@@ -243,16 +239,7 @@ void frmAgenda::reportStoreFailure()
 
 void frmAgenda::Form_Unload()
 {
-    for (int attempt = 0; attempt < MaxHelpCloseRequests; ++attempt) {
-        const quintptr help = m_services.windows->findWindow(HelpTitle);
-        if (help == 0)
-            break;
-        m_services.windows->postClose(help);
-        // The viewer closes in its own time; the window keeps painting and answering meanwhile.
-        QEventLoop wait;
-        QTimer::singleShot(HelpCloseWaitMs, &wait, &QEventLoop::quit);
-        wait.exec();
-    }
+    m_help->closeAll();
 }
 
 void frmAgenda::giveFocusBack(int cellCode)
@@ -398,16 +385,8 @@ void frmAgenda::Opzioni_Colore()
 void frmAgenda::Guida()
 {
     // An open help window is left exactly as it is: not raised, and the focus stays put.
-    const quintptr Finestra_Trovata = m_services.windows->findWindow(HelpTitle);
-    if (Finestra_Trovata != 0)
+    if (m_help->isOpen())
         return;
-    const QString address = programFile(m_services.programDirectory, HelpFile) + QStringLiteral("::/") + HelpPage;
     giveFocusBack(m_state.Cella_Corrente);
-    // No quotes, even around blanks: the viewer reads the whole rest of the line as the address.
-    const QString commandLine = QStringLiteral("HH.EXE mk:@MSITStore:") + address;
-    if (m_services.launcher && m_services.launcher->launch(commandLine, ShowStyle::Maximised))
-        return;
-    m_services.messages->show(QStringLiteral("  Impossibile aprire la guida in linea: il visualizzatore della guida non si avvia.   ")
-                                  + QChar(13) + QStringLiteral("  Puoi continuare a usare la Rubrica.   "),
-                              MsgStyle::Exclamation | MsgStyle::TopMost);
+    m_help->open();
 }

@@ -16,6 +16,7 @@ class Grid;
 class frmColore;
 class InstanceGuard;
 class MessageBoxes;
+class OnlineHelp;
 class ProgramLauncher;
 class QLineEdit;
 class QSessionManager;
@@ -116,6 +117,7 @@ private:
     ColourSettings m_colours;
     SheetStore m_store;
     std::unique_ptr<SheetModel> m_model; // outlives the grid that shows it
+    std::unique_ptr<OnlineHelp> m_help;
     QString m_storePath;
     qreal m_dpi;
     bool m_startFailed = false;
