@@ -13,6 +13,9 @@ bool showsAsNothing(QChar c)
 
 QString shown(const QString &stored)
 {
+    // Nearly every text has no such character: it is shared, not copied.
+    if (std::none_of(stored.cbegin(), stored.cend(), showsAsNothing))
+        return stored;
     QString text = stored;
     for (QChar &c : text) {
         if (showsAsNothing(c))
