@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a header from a folder above its own. The folders stand
 # one on another:
-#   4  src/main.cpp
-#   3  src/window                           the address book window composes the features
-#   2  src/sheetops  src/search  src/dialogs  src/exchange   the features, side by side
-#   1  src/editing                           the cells, their rules and the shared state
+#   5  src/main.cpp
+#   4  src/window                           the address book window composes the features
+#   3  src/sheetops  src/search  src/dialogs  src/help  src/exchange  the features, side by side
+#   2  src/editing                           the cells that show the sheet, and their rules
+#   1  src/model                            the sheet shown, with its undo history
 #   0  src/platform  src/storage             the system and the files
 # A folder may include from its own folder and from any lower rank, never from a peer of the
 # same rank (peers do not know each other), and companions only from rank 0.
@@ -14,10 +15,11 @@ cd "$(dirname "$0")/.."
 rank() {
     case "$1" in
         platform | storage) echo 0 ;;
-        editing) echo 1 ;;
-        sheetops | search | dialogs | exchange) echo 2 ;;
-        window) echo 3 ;;
-        main.cpp) echo 4 ;;
+        model) echo 1 ;;
+        editing) echo 2 ;;
+        sheetops | search | dialogs | help | exchange) echo 3 ;;
+        window) echo 4 ;;
+        main.cpp) echo 5 ;;
         companions) echo 1 ;; # a companion program may stand on rank 0 only
         *) echo -1 ;;
     esac

@@ -1,7 +1,8 @@
 #include "dialogs/frmColore.h"
 
 #include "editing/AgendaState.h"
-#include "editing/CellCode.h"
+#include "model/CellCode.h"
+#include "model/SheetModel.h"
 #include "editing/CellEdit.h"
 #include "editing/Grid.h"
 #include "platform/Twips.h"
@@ -103,10 +104,10 @@ void frmColore::Form_Load()
 void frmColore::Label_Click(quint32 colour)
 {
     m_state.Modificato = true;
-    CellEdit *cell = m_grid.cell(CellCode::ofColumn(m_state.Colonna_Corrente, m_state.Riga_Corrente));
-    if (!cell)
+    const int code = CellCode::ofColumn(m_state.Colonna_Corrente, m_state.Riga_Corrente);
+    if (code == 0)
         return; // nothing to colour: the palette stays open
-    cell->setForeColour(colour);
+    m_grid.model().setColour(code, colour);
     // The palette closes when the cell takes the focus from it.
     giveFocusToCurrentCell();
 }

@@ -21,7 +21,6 @@ struct AgendaState
     bool Trovato = false;
 
     bool Tavolozza_Aperta = false; // the text colour palette is open
-    int Risposta = 0;              // answer of the last message box
 
     void resetSearch()
     {

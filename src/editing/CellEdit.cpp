@@ -2,6 +2,8 @@
 
 #include "editing/CellInput.h"
 #include "editing/KeyCodes.h"
+#include "model/CellCode.h"
+#include "model/VisibleText.h"
 #include "platform/WinColour.h"
 
 #include <algorithm>
@@ -16,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QUndoStack>
 #include <QValidator>
 
 namespace {
@@ -30,8 +33,20 @@ int windowsMouseButton(Qt::MouseButtons buttons)
     return 0;
 }
 
+// The marks a cell shows for characters of an old store that would show as nothing stand for
+// those characters; everything around them is what the user brought in.
+QString storableKeepingMarks(const QString &text)
+{
+    if (!text.contains(QChar(VisibleText::Mark)))
+        return CellInput::toStorable(text);
+    QStringList parts = text.split(QChar(VisibleText::Mark));
+    for (QString &part : parts)
+        part = CellInput::toStorable(part);
+    return parts.join(QChar(VisibleText::Mark));
+}
+
 // Every change of the text passes here, whatever brought it (typing, an input method, any
-// paste, QLineEdit::insert, setText), so nothing the store cannot keep reaches the cell.
+// paste, QLineEdit::insert), so nothing the store cannot keep enters the cell.
 class StorableTextValidator : public QValidator
 {
 public:
@@ -43,9 +58,9 @@ public:
 
     State validate(QString &input, int &pos) const override
     {
-        const QString storable = CellInput::toStorable(input);
+        const QString storable = storableKeepingMarks(input);
         if (storable != input) {
-            pos = int(CellInput::toStorable(input.left(pos)).size());
+            pos = int(storableKeepingMarks(input.left(pos)).size());
             input = storable.left(m_cell->maxLength());
             pos = qMin(pos, int(input.size()));
         }
@@ -58,6 +73,18 @@ private:
 
 // Focus that leaves with the whole window (another program, a message box) or for a popup menu
 // has not moved inside the window; the cell keeps its caret and the grid its highlights.
+// Ctrl+Y as on Windows, and the system's own redo keys.
+bool isRedoKey(const QKeyEvent *event)
+{
+    return event->matches(QKeySequence::Redo)
+        || (event->key() == Qt::Key_Y && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier);
+}
+
+QString menuKeys(QKeySequence::StandardKey key)
+{
+    return u'\t' + QKeySequence(key).toString(QKeySequence::NativeText);
+}
+
 bool leavesWithWindow(Qt::FocusReason reason)
 {
     return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
@@ -111,12 +138,12 @@ CellEdit::CellEdit(int cellCode, int maxLength, QWidget *parent)
 
 int CellEdit::row() const
 {
-    return m_cellCode >= 100 ? m_cellCode - 100 : m_cellCode;
+    return CellCode::row(m_cellCode);
 }
 
 bool CellEdit::isShortCell() const
 {
-    return m_cellCode >= 100;
+    return CellCode::isShort(m_cellCode);
 }
 
 void CellEdit::setBackColour(quint32 colour)
@@ -237,6 +264,16 @@ void CellEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    if (m_undo && event->matches(QKeySequence::Undo)) {
+        m_undo->undo();
+        event->accept();
+        return;
+    }
+    if (m_undo && isRedoKey(event)) {
+        m_undo->redo();
+        event->accept();
+        return;
+    }
     if (event->matches(QKeySequence::Paste)) {
         pasteStorable(QClipboard::Clipboard);
         event->accept();
@@ -295,13 +332,24 @@ void CellEdit::mouseReleaseEvent(QMouseEvent *event)
 void CellEdit::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu *menu = createStandardContextMenu();
-    // The menu's actions have no names; the paste entry is the one that shows the paste keys.
-    const QString pasteKeys = u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    // The menu's actions have no names; each entry is known by the keys it shows. Undo and redo
+    // are the sheet's, not the cell's own.
     for (QAction *action : menu->actions()) {
-        if (!action->text().endsWith(pasteKeys))
-            continue;
-        action->disconnect(this);
-        connect(action, &QAction::triggered, this, [this] { pasteStorable(QClipboard::Clipboard); });
+        const QString text = action->text();
+        if (text.endsWith(menuKeys(QKeySequence::Paste))) {
+            action->disconnect(this);
+            connect(action, &QAction::triggered, this, [this] { pasteStorable(QClipboard::Clipboard); });
+        } else if (m_undo && text.endsWith(menuKeys(QKeySequence::Undo))) {
+            action->disconnect(this);
+            action->setText(QStringLiteral("&Annulla") + menuKeys(QKeySequence::Undo));
+            action->setEnabled(m_undo->canUndo());
+            connect(action, &QAction::triggered, m_undo, &QUndoStack::undo);
+        } else if (m_undo && text.endsWith(menuKeys(QKeySequence::Redo))) {
+            action->disconnect(this);
+            action->setText(QStringLiteral("&Ripeti") + menuKeys(QKeySequence::Redo));
+            action->setEnabled(m_undo->canRedo());
+            connect(action, &QAction::triggered, m_undo, &QUndoStack::redo);
+        }
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 class CellEdit;
+class QUndoStack;
 
 // Receives the events of the grid's cells, in the order the window system reports them.
 class CellEventHandler
@@ -32,6 +33,8 @@ public:
     bool isShortCell() const;
 
     void setHandler(CellEventHandler *handler) { m_handler = handler; }
+    // Ctrl+Z, Ctrl+Y and the menu's "Annulla" and "Ripeti" undo and redo the sheet's steps.
+    void setUndoStack(QUndoStack *stack) { m_undo = stack; }
 
     quint32 backColour() const { return m_backColour; }
     void setBackColour(quint32 colour);
@@ -73,6 +76,7 @@ private:
     quint32 m_backColour;
     quint32 m_foreColour = 0;
     CellEventHandler *m_handler = nullptr;
+    QUndoStack *m_undo = nullptr;
     bool m_pressRunBeforeFocus = false;
     bool m_focusAway = false; // the focus left with the window, not for another control
 };

@@ -1,6 +1,6 @@
 #include "editing/ClipboardText.h"
 
-#include "editing/CellCode.h"
+#include "model/CellCode.h"
 #include "editing/CellInput.h"
 
 namespace ClipboardText {

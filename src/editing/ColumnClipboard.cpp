@@ -1,11 +1,11 @@
 #include "editing/ColumnClipboard.h"
 
 #include "editing/AgendaState.h"
-#include "editing/CellCode.h"
 #include "editing/CellEdit.h"
 #include "editing/ClipboardText.h"
 #include "editing/Grid.h"
-#include "editing/GridRules.h"
+#include "model/CellCode.h"
+#include "model/SheetModel.h"
 #include "platform/Clipboard.h"
 #include "platform/MessageBoxes.h"
 
@@ -32,20 +32,20 @@ void ColumnClipboard::copyColumn(bool cut)
 {
     m_state.Modificato = true;
     m_state.Estendi_Selezione = false;
+    SheetModel &model = m_grid.model();
+    SheetModel::Rows rows = model.rows();
     QStringList texts;
     for (int row = 1; row <= CellCode::RowCount; ++row) {
-        CellEdit *cell = cellOf(m_state.Colonna_Corrente, row);
-        if (!cell || !isSelected(cell))
+        const int code = CellCode::ofColumn(m_state.Colonna_Corrente, row);
+        if (code == 0 || !model.isSelected(code))
             continue;
-        texts << cell->text();
-        if (cut) {
-            cell->setText(QString());
-            cell->setBold(false);
-            cell->setUnderlined(false);
-            cell->setForeColour(0);
-        }
+        texts << model.cell(code).text;
+        if (cut)
+            SheetModel::cellIn(rows, code) = CellContent();
     }
     m_clipboard.setText(ClipboardText::columnText(texts));
+    if (cut && !texts.isEmpty())
+        model.replaceRows(rows, QStringLiteral("Taglia"));
     if (CellEdit *cell = focusCell())
         cell->setFocus(Qt::OtherFocusReason);
 }
@@ -59,38 +59,28 @@ void ColumnClipboard::Incolla()
         m_messages.show(ClipboardText::TabMessage, MsgStyle::OkOnly);
         return;
     }
+    SheetModel &model = m_grid.model();
     int target = 0;
-    if (isSelected(m_grid.Text1(m_state.Riga_Corrente)))
+    if (model.isSelected(CellCode::make(CellCode::LongColumn, m_state.Riga_Corrente)))
         target = CellCode::LongColumn;
-    else if (isSelected(m_grid.Text2(m_state.Riga_Corrente)))
+    else if (model.isSelected(CellCode::make(CellCode::ShortColumn, m_state.Riga_Corrente)))
         target = CellCode::ShortColumn;
     if (target == 0) {
         m_messages.show(ClipboardText::SelectCellMessage, MsgStyle::OkOnly);
         return;
     }
     const ClipboardText::PastePlan plan = ClipboardText::planPaste(Testo_Appunti, m_state.Riga_Corrente);
+    SheetModel::Rows rows = model.rows();
     for (const ClipboardText::PasteLine &line : plan.lines) {
-        CellEdit *cell = cellOf(target, line.row);
-        cell->setText(ClipboardText::appendWithinLimit(cell->text(), line.text, cell->maxLength()));
+        const int code = CellCode::make(target, line.row);
+        QString &text = SheetModel::cellIn(rows, code).text;
+        text = ClipboardText::appendWithinLimit(text, line.text, SheetModel::maxLength(code));
     }
+    model.replaceRows(rows, QStringLiteral("Incolla"));
     m_state.Riga_Corrente = plan.focusRow;
     CellEdit *focus = focusCell();
     focus->putCaretAtEnd();
     focus->setFocus(Qt::OtherFocusReason);
-}
-
-CellEdit *ColumnClipboard::cellOf(int column, int row) const
-{
-    if (column == CellCode::LongColumn)
-        return m_grid.Text1(row);
-    if (column == CellCode::ShortColumn)
-        return m_grid.Text2(row);
-    return nullptr;
-}
-
-bool ColumnClipboard::isSelected(const CellEdit *cell) const
-{
-    return cell && cell->backColour() == GridRules::SelectionYellow;
 }
 
 // The focus goes back to the column the user was in, which for a paste need not be the column

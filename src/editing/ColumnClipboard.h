@@ -7,7 +7,7 @@ class MessageBoxes;
 struct AgendaState;
 
 // Cut, copy and paste of whole cells, one column at a time, through the system clipboard.
-// The selection is the grid's highlight: a cell is selected when it is selection yellow.
+// The selection is the sheet model's set of selected cells.
 class ColumnClipboard
 {
 public:
@@ -19,8 +19,6 @@ public:
 
 private:
     void copyColumn(bool cut);
-    CellEdit *cellOf(int column, int row) const;
-    bool isSelected(const CellEdit *cell) const;
     // The cell of the current row in the current column: the long one unless it is the short.
     CellEdit *focusCell() const;
 

@@ -1,21 +1,34 @@
 #pragma once
 
-#include "storage/SheetCodec.h"
+#include "storage/Record_Riga.h"
 
 #include <QtGlobal>
 
 #include <array>
+#include <memory>
 
 class CellEdit;
 class CellEventHandler;
+class QObject;
 class QWidget;
+class SheetModel;
 
-// The 88 cells of the sheet: Text1(1..44), the long cells, and Text2(1..44), the short ones.
-// They are the only copy in memory of the sheet being shown.
+// How a cell shows its highlight, as Windows colours 0x00BBGGRR.
+namespace CellBackground {
+constexpr quint32 Selected = 0xC0FFFFu; // yellow
+constexpr quint32 Found = 0xBEFEBEu;    // green
+} // namespace CellBackground
+
+// The 88 cells that show and edit the sheet model: Text1(1..44), the long cells, and
+// Text2(1..44), the short ones. A change of the model shows in the cells; what the user types
+// goes into the model.
 class Grid
 {
 public:
-    Grid(QWidget *window, qreal logicalDpi);
+    Grid(QWidget *window, qreal logicalDpi, SheetModel &model);
+    ~Grid();
+
+    SheetModel &model() const { return m_model; }
 
     CellEdit *Text1(int row) const;
     CellEdit *Text2(int row) const;
@@ -23,17 +36,19 @@ public:
     CellEdit *cell(int cellCode) const;
 
     void setHandler(CellEventHandler *handler);
-    // Every cell back to the normal background, long then short cell, row by row.
-    void clearHighlights();
     // Gives the focus to the cell a code names; 0 names none.
     void focusCell(int cellCode);
 
     QWidget *lastInTabOrder() const;
 
-    // What the 44 rows hold, as a save or a row shift takes it: text, bold, underline, colour.
-    std::array<RowContent, RowsPerSheet> sheetRows() const;
-
 private:
-    std::array<CellEdit *, 44> m_long{};
-    std::array<CellEdit *, 44> m_short{};
+    void showRows(int firstRow, int lastRow);
+    void showCell(int cellCode);
+    void takeEdit(int cellCode, const QString &shownText);
+
+    SheetModel &m_model;
+    std::array<CellEdit *, RowsPerSheet> m_long{};
+    std::array<CellEdit *, RowsPerSheet> m_short{};
+    std::unique_ptr<QObject> m_connections; // ends them with the grid
+    bool m_showing = false; // the cells are being given the model's content
 };

@@ -4,6 +4,7 @@
 #include "editing/Grid.h"
 #include "editing/GridRules.h"
 #include "editing/KeyCodes.h"
+#include "model/SheetModel.h"
 
 #include <QLineEdit>
 
@@ -25,10 +26,10 @@ void GridKeyboard::cellFocusGained(CellEdit *cell)
     m_lastFocused = cell;
     const GridRules::FocusGainEffect effect = GridRules::onFocusGained(m_state, cell->cellCode());
     if (effect.clearAllHighlights)
-        m_grid.clearHighlights();
+        m_grid.model().clearHighlights();
     if (effect.caretAtEnd)
         cell->putCaretAtEnd();
-    cell->setBackColour(effect.background);
+    m_grid.model().setHighlight(cell->cellCode(), effect.highlight);
 }
 
 void GridKeyboard::cellFocusLost(CellEdit *cell)

@@ -1,5 +1,9 @@
 #include "editing/GridLayout.h"
 
+#include "model/CellCode.h"
+
+using CellCode::RowsPerPage;
+
 namespace {
 int rowTop(int row)
 {

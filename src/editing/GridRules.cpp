@@ -1,7 +1,7 @@
 #include "editing/GridRules.h"
 
 #include "editing/AgendaState.h"
-#include "editing/CellCode.h"
+#include "model/CellCode.h"
 #include "editing/KeyCodes.h"
 
 namespace GridRules {
@@ -34,7 +34,7 @@ FocusGainEffect onFocusGained(AgendaState &state, int cell)
     FocusGainEffect effect;
     effect.clearAllHighlights = !state.Estendi_Selezione;
     effect.caretAtEnd = !state.Estendi_Selezione && !state.Modo_Cursore;
-    effect.background = state.Trovato ? HitGreen : SelectionYellow;
+    effect.highlight = state.Trovato ? SheetModel::Highlight::Found : SheetModel::Highlight::Selected;
 
     state.Cella_Corrente = cell;
     return effect;

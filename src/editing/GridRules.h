@@ -1,26 +1,23 @@
 #pragma once
 
+#include "model/SheetModel.h"
+
 #include <QtGlobal>
 
 struct AgendaState;
 
 // What the grid's cells do on focus changes, mouse presses, characters and keys. Each function
 // updates the shared state and tells the widget layer what to do with the widgets; the widget
-// layer applies the answer and nothing more. Cells are cell codes (editing/CellCode.h), keys are
+// layer applies the answer and nothing more. Cells are cell codes (model/CellCode.h), keys are
 // Windows key codes (editing/KeyCodes.h), shift states have bit 1 Shift, bit 2 Ctrl, bit 4 Alt.
 namespace GridRules {
 
-// Cell backgrounds as Windows colours 0x00BBGGRR; 0x80000005 is the system window colour.
-// A cell is selected for the clipboard exactly when its background is SelectionYellow.
-constexpr quint32 NormalBackground = 0x80000005u;
-constexpr quint32 SelectionYellow = 0xC0FFFFu;
-constexpr quint32 HitGreen = 0xBEFEBEu;
 
 struct FocusGainEffect
 {
-    bool clearAllHighlights = false; // repaint all 88 cells NormalBackground first
+    bool clearAllHighlights = false; // no cell highlighted first
     bool caretAtEnd = false;         // caret to the end of the cell's text
-    quint32 background = SelectionYellow; // then paint the cell that gained the focus
+    SheetModel::Highlight highlight = SheetModel::Highlight::Selected; // then of the cell that gained the focus
 };
 
 // To be run for every focus gain of a cell, however the focus came (key, mouse, Tab, code).

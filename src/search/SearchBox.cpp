@@ -5,6 +5,7 @@
 #include "editing/Grid.h"
 #include "editing/GridRules.h"
 #include "editing/KeyCodes.h"
+#include "model/SheetModel.h"
 #include "platform/MessageBoxes.h"
 #include "search/SearchText.h"
 #include "search/SearchWalk.h"
@@ -92,8 +93,8 @@ void SearchBox::focusHitCell(CellEdit *cell)
     // question closes: the focus gain is applied here, or the hit would not show.
     const GridRules::FocusGainEffect effect = GridRules::onFocusGained(m_state, cell->cellCode());
     if (effect.clearAllHighlights)
-        m_grid.clearHighlights();
-    cell->setBackColour(effect.background);
+        m_grid.model().clearHighlights();
+    m_grid.model().setHighlight(cell->cellCode(), effect.highlight);
     cell->setCursorPosition(0);
 }
 
@@ -117,12 +118,7 @@ void SearchBox::Text4_Change()
     m_state.Prossimo_Record = 1;
     m_state.Ultimo_Trovato = 0;
     // A hit cell turns yellow, so that it counts as selected for cut and copy.
-    for (int row = 1; row <= RowsPerSheet; ++row) {
-        for (CellEdit *cell : {m_grid.Text1(row), m_grid.Text2(row)}) {
-            if (cell->backColour() == GridRules::HitGreen)
-                cell->setBackColour(GridRules::SelectionYellow);
-        }
-    }
+    m_grid.model().selectFoundCells();
 }
 
 bool SearchBox::Text4_KeyDown(int keyCode, int shift)
@@ -134,9 +130,9 @@ bool SearchBox::Text4_KeyDown(int keyCode, int shift)
     }
     if (keyCode != VK::Down)
         return false;
-    m_grid.clearHighlights();
+    m_grid.model().clearHighlights();
     CellEdit *first = m_grid.Text1(1);
-    first->setBackColour(GridRules::SelectionYellow);
+    m_grid.model().setHighlight(first->cellCode(), SheetModel::Highlight::Selected);
     m_state.resetSearch();
     first->setFocus(Qt::OtherFocusReason);
     // From the caret on: the focus gain has put it at the end, unless the user is in caret mode.

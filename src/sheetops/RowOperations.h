@@ -10,8 +10,8 @@ class Grid;
 class MessageBoxes;
 struct AgendaState;
 
-// Inserts or removes a row of the sheet shown in the grid, at the current row. Only the cells
-// change; the store sees the result when the sheet is saved.
+// Inserts or removes a row of the sheet shown, at the current row. Only the sheet model
+// changes; the store sees the result when the sheet is saved.
 class RowOperations
 {
 public:
@@ -22,11 +22,8 @@ public:
     void Togli_Riga();
 
 private:
-    enum class ItemOrder { TextFirst, TextLast };
-
     // False when the user answered No.
     bool confirm(const QString &question);
-    void writeRow(int row, const RowContent &content, ItemOrder order);
     void focusLongCell(int row);
 
     AgendaState &m_state;

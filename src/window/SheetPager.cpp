@@ -3,6 +3,7 @@
 #include "editing/AgendaState.h"
 #include "editing/CellEdit.h"
 #include "editing/Grid.h"
+#include "model/SheetModel.h"
 #include "platform/MessageBoxes.h"
 #include "storage/ColourSettings.h"
 #include "storage/Record_Riga.h"
@@ -13,32 +14,10 @@
 
 #include <QDebug>
 
+#include <optional>
 #include <utility>
 
 namespace {
-void applyDecoded(CellEdit *cell, const DecodedCell &decoded)
-{
-    // A code outside the tables leaves the cell as it was.
-    if (decoded.font) {
-        QFont font = cell->font();
-        font.setBold(decoded.font->bold);
-        font.setUnderline(decoded.font->underline);
-        // Every change of font or text lays the cell's text out again, the costliest part of
-        // a folder switch: the font changes in one step, while the cell is empty.
-        if (font != cell->font()) {
-            cell->setText(QString());
-            cell->setFont(font);
-        }
-    }
-    cell->setText(decoded.text);
-    // setText leaves the caret after the last character, which scrolls a long text to its end;
-    // a cell the user is not in shows its beginning, as after the focus leaves it.
-    if (cell->window()->focusWidget() != cell)
-        cell->setCursorPosition(0);
-    if (decoded.colour)
-        cell->setForeColour(*decoded.colour);
-}
-
 constexpr int AlertStyle = MsgStyle::Exclamation | MsgStyle::TopMost;
 } // namespace
 
@@ -62,23 +41,27 @@ void SheetPager::setToday(std::function<QDate()> today)
 
 void SheetPager::Apri(int Index)
 {
-    m_grid.clearHighlights();
+    m_grid.model().clearHighlights();
+    readSheet(Index);
+}
+
+void SheetPager::readSheet(int Index)
+{
+    std::array<std::optional<DecodedRow>, RowsPerSheet> records;
     for (int row = 1; row <= RowsPerSheet; ++row) {
         Record_Riga record;
         // A record that cannot be read leaves its row as it was; the rest of the sheet loads.
-        if (!m_store.read(recordNumber(Index, row), &record))
-            continue;
-        const DecodedRow decoded = decodeRow(record);
-        applyDecoded(m_grid.Text1(row), decoded.longCell);
-        applyDecoded(m_grid.Text2(row), decoded.shortCell);
+        if (m_store.read(recordNumber(Index, row), &record))
+            records[size_t(row - 1)] = decodeRow(record);
     }
+    m_grid.model().load(records);
 }
 
 bool SheetPager::Salva()
 {
-    const auto rows = m_grid.sheetRows();
-    const bool saved = writeSheetToStore(encodeSheet(rows));
+    const bool saved = writeSheetToStore(encodeSheet(m_grid.model().rows()));
     if (saved) {
+        m_grid.model().markSaved();
         m_state.Modificato = false;
         m_state.Modo_Cursore = false;
     }
@@ -101,9 +84,9 @@ bool SheetPager::writeSheetToStore(const QByteArray &records)
         if (where != StoreLocation::Same) {
             if (where != accepted) {
                 const QString caption = m_tabs.lblFolder(m_state.Foglio_Corrente)->caption();
-                m_state.Risposta = m_messages.show(movedStoreQuestion(where, m_store.path(), caption),
+                const int answer = m_messages.show(movedStoreQuestion(where, m_store.path(), caption),
                                                    MsgStyle::OkCancel | AlertStyle);
-                if (m_state.Risposta != MsgAnswer::Ok)
+                if (answer != MsgAnswer::Ok)
                     return false;
                 accepted = where;
             }
@@ -122,9 +105,9 @@ bool SheetPager::writeSheetToStore(const QByteArray &records)
 
 bool SheetPager::askToRetry()
 {
-    m_state.Risposta = m_messages.show(m_store.error().saveMessage(),
+    const int answer = m_messages.show(m_store.error().saveMessage(),
                                        MsgStyle::RetryCancel | MsgStyle::Critical | MsgStyle::TopMost);
-    return m_state.Risposta == MsgAnswer::Retry;
+    return answer == MsgAnswer::Retry;
 }
 
 // A backup that cannot be made must not stand between the user and the save.
@@ -148,10 +131,13 @@ bool SheetPager::QuerySave(int Index)
         return true;
     const QString text = QStringLiteral("  Vuoi salvare le modifiche effettuate al foglio ")
         + m_tabs.lblFolder(Index)->caption() + QStringLiteral("?  ");
-    m_state.Risposta = m_messages.show(text, MsgStyle::YesNo | MsgStyle::Question | MsgStyle::TopMost);
-    if (m_state.Risposta == MsgAnswer::Yes)
+    const int answer = m_messages.show(text, MsgStyle::YesNo | MsgStyle::Question | MsgStyle::TopMost);
+    if (answer == MsgAnswer::Yes)
         return Salva();
     m_state.Modificato = false;
+    // The changes are dropped now, not at the next load: the sheet shows what the store
+    // holds, and a later save cannot write what the user declined.
+    readSheet(m_state.Foglio_Corrente);
     return true;
 }
 

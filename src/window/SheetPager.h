@@ -41,6 +41,8 @@ public:
     void setToday(std::function<QDate()> today);
 
 private:
+    // The sheet as the store holds it; highlights stay.
+    void readSheet(int Index);
     bool writeSheetToStore(const QByteArray &records);
     bool askToRetry();
     void backUpOnce();

@@ -2,11 +2,14 @@
 
 #include "dialogs/frmColore.h"
 #include "dialogs/frmOpzioni.h"
+#include "help/OnlineHelp.h"
 #include "editing/CellEdit.h"
 #include "editing/ColumnClipboard.h"
 #include "editing/Grid.h"
 #include "editing/GridKeyboard.h"
 #include "editing/GridLayout.h"
+#include "model/CellCode.h"
+#include "model/SheetModel.h"
 #include "platform/ApplicationTitle.h"
 #include "platform/InstanceGuard.h"
 #include "platform/MessageBoxes.h"
@@ -33,18 +36,11 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QSessionManager>
-#include <QThread>
 #include <QTimer>
 
 namespace {
 const QString TrayTitle = QStringLiteral("KardelTray");
-const QString HelpTitle = QStringLiteral("Help di Tessavo");
 constexpr int OptionsButton = 10;
-// A help window that ignored the close request would otherwise be asked for ever.
-constexpr int MaxHelpCloseRequests = 100;
-constexpr int HelpCloseWaitMs = 10;
-const QString HelpFile = QStringLiteral("TessavoHlp.chm");
-const QString HelpPage = QStringLiteral("rubrica.htm");
 // How often a close request from outside looks whether the box in its way has gone.
 constexpr int ModalPollMs = 100;
 } // namespace
@@ -52,6 +48,9 @@ constexpr int ModalPollMs = 100;
 frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
     : QWidget(parent)
     , m_services(services)
+    , m_model(std::make_unique<SheetModel>())
+    , m_help(std::make_unique<OnlineHelp>(*services.windows, services.launcher, *services.messages,
+                                          services.programDirectory))
     , m_dpi(logicalDpiX())
 {
     setObjectName(QStringLiteral("frmAgenda"));
@@ -90,7 +89,7 @@ void frmAgenda::createControls()
     connect(m_toolbar, &Toolbar::actionRequested, this, &frmAgenda::runToolbarAction);
 
     // The grid comes first in the tab order, so the long cell of row 1 takes the focus.
-    m_grid = std::make_unique<Grid>(this, m_dpi);
+    m_grid = std::make_unique<Grid>(this, m_dpi, *m_model);
 
     m_searchBox = new QLineEdit(this);
     m_searchBox->setObjectName(QStringLiteral("Text4"));
@@ -105,7 +104,7 @@ void frmAgenda::createControls()
     m_keyboard->setHelpHandler([this] { Guida(); });
     // Keys mark the sheet changed; edits that come without one (the cell's own menu) must too,
     // or a folder switch would drop them without asking.
-    for (int row = 1; row <= GridRows; ++row) {
+    for (int row = 1; row <= CellCode::RowCount; ++row) {
         for (CellEdit *cell : {m_grid->Text1(row), m_grid->Text2(row)})
             connect(cell, &QLineEdit::textEdited, this, [this] { m_state.Modificato = true; });
     }
@@ -215,15 +214,15 @@ bool frmAgenda::askToSaveChanges()
     if (!m_state.Modificato)
         return true;
     const QScopedValueRollback<bool> asking(m_asking, true);
-    m_state.Risposta = m_services.messages->show(
+    const int answer = m_services.messages->show(
         QStringLiteral("  Vuoi salvare le ultime modifiche effettuate?   "),
         MsgStyle::YesNoCancel | MsgStyle::Question | MsgStyle::TopMost);
-    if (m_state.Risposta == MsgAnswer::Cancel) {
+    if (answer == MsgAnswer::Cancel) {
         giveFocusBack(m_state.Cella_Corrente);
         return false;
     }
     // A save that failed and was given up keeps the window, with the changes, open.
-    if (m_state.Risposta == MsgAnswer::Yes && !m_sheets->Salva()) {
+    if (answer == MsgAnswer::Yes && !m_sheets->Salva()) {
         giveFocusBack(m_state.Cella_Corrente);
         return false;
     }
@@ -249,13 +248,7 @@ void frmAgenda::reportStoreFailure()
 
 void frmAgenda::Form_Unload()
 {
-    for (int attempt = 0; attempt < MaxHelpCloseRequests; ++attempt) {
-        const quintptr help = m_services.windows->findWindow(HelpTitle);
-        if (help == 0)
-            break;
-        m_services.windows->postClose(help);
-        QThread::msleep(HelpCloseWaitMs);
-    }
+    m_help->closeAll();
 }
 
 void frmAgenda::giveFocusBack(int cellCode)
@@ -270,7 +263,7 @@ void frmAgenda::lblFolder_Click(int Index)
     m_state.resetSearch();
     m_state.Colonna_Corrente = 1;
     CellEdit *first = m_grid->Text1(1);
-    first->setBackColour(0xC0FFFF);
+    m_model->setHighlight(first->cellCode(), SheetModel::Highlight::Selected);
     first->setFocus(Qt::OtherFocusReason);
     first->putCaretAtEnd();
     m_state.Riga_Corrente = 1;
@@ -401,16 +394,8 @@ void frmAgenda::Opzioni_Colore()
 void frmAgenda::Guida()
 {
     // An open help window is left exactly as it is: not raised, and the focus stays put.
-    const quintptr Finestra_Trovata = m_services.windows->findWindow(HelpTitle);
-    if (Finestra_Trovata != 0)
+    if (m_help->isOpen())
         return;
-    const QString address = programFile(m_services.programDirectory, HelpFile) + QStringLiteral("::/") + HelpPage;
     giveFocusBack(m_state.Cella_Corrente);
-    // No quotes, even around blanks: the viewer reads the whole rest of the line as the address.
-    const QString commandLine = QStringLiteral("HH.EXE mk:@MSITStore:") + address;
-    if (m_services.launcher && m_services.launcher->launch(commandLine, ShowStyle::Maximised))
-        return;
-    m_services.messages->show(QStringLiteral("  Impossibile aprire la guida in linea: il visualizzatore della guida non si avvia.   ")
-                                  + QChar(13) + QStringLiteral("  Puoi continuare a usare la Rubrica.   "),
-                              MsgStyle::Exclamation | MsgStyle::TopMost);
+    m_help->open();
 }

@@ -16,10 +16,12 @@ class Grid;
 class frmColore;
 class InstanceGuard;
 class MessageBoxes;
+class OnlineHelp;
 class ProgramLauncher;
 class QLineEdit;
 class QSessionManager;
 class RowOperations;
+class SheetModel;
 class ScreenProbe;
 class SearchBox;
 class SheetPager;
@@ -58,6 +60,7 @@ public:
     void requestClose();
 
     AgendaState &state() { return m_state; }
+    SheetModel &model() { return *m_model; }
     const ColourSettings &colours() const { return m_colours; }
     Grid &grid() { return *m_grid; }
     FolderTabs &tabs() { return *m_tabs; }
@@ -113,6 +116,8 @@ private:
     AgendaState m_state;
     ColourSettings m_colours;
     SheetStore m_store;
+    std::unique_ptr<SheetModel> m_model; // outlives the grid that shows it
+    std::unique_ptr<OnlineHelp> m_help;
     QString m_storePath;
     qreal m_dpi;
     bool m_startFailed = false;

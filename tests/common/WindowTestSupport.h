@@ -8,6 +8,7 @@
 
 #include "editing/CellEdit.h"
 #include "editing/Grid.h"
+#include "model/SheetModel.h"
 #include "platform/Clipboard.h"
 #include "platform/InstanceGuard.h"
 #include "platform/MessageBoxes.h"
@@ -150,6 +151,15 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
     }
     void clickTab(int index) { QTest::mouseClick(window->tabs().lblFolder(index), Qt::LeftButton); }
     frmAgenda &w() { return *window; }
+    SheetModel &model() { return window->model(); }
+    // Formatting as the toolbar and the palette give it, in one undoable step.
+    void format(int code, CellFont font, quint32 colour = 0)
+    {
+        SheetModel::Rows rows = model().rows();
+        SheetModel::cellIn(rows, code).font = font;
+        SheetModel::cellIn(rows, code).colour = colour;
+        model().replaceRows(rows, QStringLiteral("formato"));
+    }
     CellEdit *cell(int code) { return window->grid().cell(code); }
     AgendaState &state() { return window->state(); }
     void focusCell(int code) { cell(code)->setFocus(Qt::OtherFocusReason); }

@@ -139,7 +139,8 @@ private slots:
         for (int i = 0; i < 16; ++i)
             names << QAccessible::queryAccessibleInterface(i < 8 ? d->lblColTasti(i) : d->lblColSfondo(i - 8))->text(QAccessible::Name);
         QCOMPARE(names.size(), 15); // swatch 0 reads the same in both frames
-        QVERIFY(names.contains(u"Nessun riempimento (colore finestra)"_s) && !names.contains(QString()));
+        QVERIFY(names.contains(u"Nessun riempimento (colore finestra)"_s));
+        QVERIFY(!names.contains(QString()));
 
         QTest::mouseClick(w().tabs().lblFolder(2), Qt::LeftButton);
         QCOMPARE(w().state().Foglio_Corrente, 0);

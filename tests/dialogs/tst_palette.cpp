@@ -74,7 +74,8 @@ private slots:
             clickAt(w().Text4());
         s.Modificato = false;
         frmColore *palette = openPalette();
-        QVERIFY(palette && s.Tavolozza_Aperta);
+        QVERIFY(palette);
+        QVERIFY(s.Tavolozza_Aperta);
         if (c.label) {
             const QPoint centre(twips(c.at.x() + 127, w()) + 1, twips(c.at.y() + 127, w()) + 1);
             QCOMPARE(palette->grab().toImage().pixelColor(centre), QColor(int(c.colour & 0xFF), int(c.colour >> 8 & 0xFF), int(c.colour >> 16)));
@@ -88,7 +89,8 @@ private slots:
             QVERIFY(!m_f->cell(code) || m_f->cell(code)->foreColour() == (code == c.cell ? c.colour : 0u));
         QCOMPARE(m_f->cell(12)->text() + m_f->cell(112)->text() + m_f->cell(140)->text(), QStringLiteral("Dodici12Quaranta"));
         if (!c.closes) {
-            QVERIFY(palette->isActiveWindow() && s.Tavolozza_Aperta);
+            QVERIFY(palette->isActiveWindow());
+            QVERIFY(s.Tavolozza_Aperta);
             return;
         }
         QTRY_VERIFY(!w().textPalette() && w().isActiveWindow());
@@ -98,9 +100,11 @@ private slots:
         }
         if (!c.label)
             return;
-        QVERIFY(!s.Tavolozza_Aperta && w().sheets().Salva());
+        QVERIFY(!s.Tavolozza_Aperta);
+        QVERIFY(w().sheets().Salva());
         QCOMPARE(recordOf(m_f->store(), c.cell % 100).at(c.cell > 100 ? 145 : 144), c.code);
-        QVERIFY(w().close() && m_f->load());
+        QVERIFY(w().close());
+        QVERIFY(m_f->load());
         QCOMPARE(m_f->cell(c.cell)->foreColour(), c.colour);
     }
 
@@ -147,7 +151,8 @@ private slots:
             w().move(place);
             QTRY_COMPARE(w().frameGeometry().topLeft(), place);
             QPointer<frmColore> palette = openPalette();
-            QVERIFY(palette && palette != previous);
+            QVERIFY(palette);
+            QVERIFY(palette != previous);
             QTRY_VERIFY(!previous);
             QCOMPARE(palette->frameGeometry().topLeft(), place + QPoint(twips(3360, w()), twips(720, w())));
             if (place.x() > 100)
@@ -163,7 +168,7 @@ private slots:
     {
         const quint32 red = 0x0000FF;
         m_f->cell(5)->setForeColour(red);
-        m_f->cell(6)->setBackColour(GridRules::SelectionYellow);
+        m_f->cell(6)->setBackColour(CellBackground::Selected);
         m_f->cell(6)->setBackColour(WinColour::WindowBackground);
         const QPalette light = QApplication::palette();
         const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });

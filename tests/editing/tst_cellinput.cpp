@@ -137,7 +137,9 @@ private slots:
     {
         QFETCH(int, way);
         CellEdit *cell = m_f->cell(3);
-        cell->setText(QStringLiteral("Rossi"));
+        SheetModel::Rows rows = m_f->model().rows();
+        SheetModel::cellIn(rows, 3).text = QStringLiteral("Rossi");
+        m_f->model().replaceRows(rows, QStringLiteral("seed"));
         enter(cell, Way(way), QStringLiteral(" \u03a9"));
         QCOMPARE(cell->text(), QStringLiteral("Rossi ?"));
         QTest::keyClick(cell, Qt::Key_Z, Qt::ControlModifier);

@@ -40,7 +40,8 @@ private slots:
         m_f->focusCell(5);
         press(CopyButton);
         QCOMPARE(m_f->clipboard.held, QStringLiteral("L5\n"));
-        QVERIFY(m_f->focusOn(5) && m_f->state().Modificato);
+        QVERIFY(m_f->focusOn(5));
+        QVERIFY(m_f->state().Modificato);
         QCOMPARE(m_f->cell(5)->text(), QStringLiteral("L5"));
     }
 
@@ -49,9 +50,7 @@ private slots:
     void cutExtendedSelection()
     {
         for (int row = 3; row <= 6; ++row) {
-            m_f->cell(row)->setBold(true);
-            m_f->cell(row)->setUnderlined(true);
-            m_f->cell(row)->setForeColour(0x0000FF);
+            m_f->format(row, {true, true}, 0x0000FF);
         }
         m_f->cell(4)->setText(QString());
         m_f->focusCell(3);
@@ -60,13 +59,17 @@ private slots:
         press(CutButton);
         QCOMPARE(m_f->clipboard.held, QStringLiteral("L3\n\nL5\nL6\n"));
         for (int row = 3; row <= 6; ++row) {
-            QVERIFY(m_f->cell(row)->text().isEmpty() && !m_f->cell(row)->isBold() && !m_f->cell(row)->isUnderlined());
+            QVERIFY(m_f->cell(row)->text().isEmpty());
+            QVERIFY(!m_f->cell(row)->isBold());
+            QVERIFY(!m_f->cell(row)->isUnderlined());
             QCOMPARE(m_f->cell(row)->foreColour(), 0u);
             QCOMPARE(m_f->cell(row + 100)->text(), original(row + 100));
         }
         QCOMPARE(m_f->cell(7)->text(), QStringLiteral("L7"));
         QCOMPARE(m_f->yellowCells(), (QList<int>{3, 4, 5, 6}));
-        QVERIFY(m_f->focusOn(6) && !m_f->state().Estendi_Selezione && m_f->state().Modificato);
+        QVERIFY(m_f->focusOn(6));
+        QVERIFY(!m_f->state().Estendi_Selezione);
+        QVERIFY(m_f->state().Modificato);
     }
 
     void paste_data()
@@ -101,15 +104,18 @@ private slots:
             want[code] = text;
         m_f->clipboard.held = c.clipboard;
         m_f->focusCell(c.start);
-        m_f->cell(c.start)->setBold(true);
+        m_f->format(c.start, {true, false});
         press(PasteButton);
         for (int code = 1; code <= 144; ++code) {
             if (m_f->cell(code))
                 QCOMPARE(m_f->cell(code)->text(), want[code]);
         }
-        QVERIFY(m_f->cell(c.start)->isBold() && m_f->focusOn(c.focus));
+        QVERIFY(m_f->cell(c.start)->isBold());
+        QVERIFY(m_f->focusOn(c.focus));
         QCOMPARE(m_f->cell(c.focus)->cursorPosition(), int(m_f->cell(c.focus)->text().size()));
-        QVERIFY(m_f->state().Modificato && !m_f->state().Modo_Cursore && m_f->texts.isEmpty());
+        QVERIFY(m_f->state().Modificato);
+        QVERIFY(!m_f->state().Modo_Cursore);
+        QVERIFY(m_f->texts.isEmpty());
     }
 
     void pasteRefused_data()
@@ -141,7 +147,8 @@ private slots:
         QCOMPARE(m_f->styles, QList<int>{MsgStyle::OkOnly});
         for (int code : {6, 7, 8, 107})
             QCOMPARE(m_f->cell(code)->text(), original(code));
-        QVERIFY(m_f->state().Riga_Corrente == 7 && m_f->state().Modificato);
+        QVERIFY(m_f->state().Riga_Corrente == 7);
+        QVERIFY(m_f->state().Modificato);
     }
 };
 

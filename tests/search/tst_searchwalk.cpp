@@ -78,7 +78,8 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("rubri.dat"));
         const QByteArray bytes = EmptyRecord + QByteArray("Zeno Rossi").leftJustified(60, ' ');
         QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write(bytes) == bytes.size());
         file.close();
         SheetStore store;
         QVERIFY(store.open(path));
@@ -89,7 +90,8 @@ private slots:
         QCOMPARE(SearchWalk::stepOverStore(state, rossi, store).outcome, SearchWalk::Outcome::EndOfStore);
         // The range read gives what reading record by record gives, the missing tail included.
         QByteArray range, oneByOne;
-        QVERIFY(store.readRange(1, 1936, &range) && !store.readRange(1900, 40, &range));
+        QVERIFY(store.readRange(1, 1936, &range));
+        QVERIFY(!store.readRange(1900, 40, &range));
         Record_Riga record;
         for (int n = 1; n <= 1936 && store.read(n, &record); ++n)
             oneByOne += record.bytes();

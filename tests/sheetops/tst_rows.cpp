@@ -97,11 +97,10 @@ private slots:
         QCOMPARE(f.styles, c.asks ? QList<int>{Asking} : QList<int>());
         // The sheet counts as changed before the question, whatever the answer; the toolbar goes
         // idle only once the box has closed.
-        QVERIFY(s.Modificato && markedFirst == c.asks);
+        QVERIFY(s.Modificato);
+        QVERIFY(markedFirst == c.asks);
         QCOMPARE(highlighted, c.asks ? c.button : -1);
         QCOMPARE(f.w().toolbar().Pulsante_Attivo(), c.asks ? Toolbar::None : c.button);
-        if (c.asks)
-            QCOMPARE(s.Risposta, c.answer);
 
         // The long cell of the row, caret at the end of whatever it now holds; a moved text
         // shows from its beginning, as any cell the user is not in.

@@ -95,13 +95,15 @@ private slots:
         QCOMPARE(f.texts, QStringList{QStringLiteral("  Impossibile aprire la guida in linea: il visualizzatore della guida non si avvia.   \r"
                                                      "  Puoi continuare a usare la Rubrica.   ")});
         QCOMPARE(f.styles, QList<int>{MsgStyle::Exclamation | MsgStyle::TopMost});
-        QVERIFY(f.w().isVisible() && f.w().isStoreOpen());
+        QVERIFY(f.w().isVisible());
+        QVERIFY(f.w().isStoreOpen());
         QCOMPARE(focused(), static_cast<QWidget *>(f.cell(112)));
 
         f.launchStarts = true;
         f.viewerCloses = 2;
         QTest::mouseClick(f.w().toolbar().Pic(HelpButton), Qt::LeftButton);
-        QVERIFY(f.launched.size() == 2 && f.open.contains(HelpTitle));
+        QVERIFY(f.launched.size() == 2);
+        QVERIFY(f.open.contains(HelpTitle));
         f.answers << MsgAnswer::No;
         QVERIFY(f.w().close());
         QVERIFY(!f.open.contains(HelpTitle));

@@ -83,8 +83,10 @@ private slots:
         const QByteArray replacement = storeWith({{2, makeRecord("Restored", "")}, {46, makeRecord("Carla", "")}});
         if (deleted)
             QVERIFY(QFile::remove(path));
-        else
-            QVERIFY(writeAll(other, replacement) && std::rename(qPrintable(other), qPrintable(path)) == 0);
+        else {
+            QVERIFY(writeAll(other, replacement));
+            QVERIFY(std::rename(qPrintable(other), qPrintable(path)) == 0);
+        }
 
         f.type(3, QStringLiteral("Ugo"));
         f.answers << answer;
@@ -173,8 +175,11 @@ private slots:
         if (!c.roomMade) {
             // Nothing written, nothing lost: the sheet stays on screen, changed, with its tab.
             QVERIFY(f.store() == original);
-            QVERIFY(w.isVisible() && w.isStoreOpen() && w.state().Modificato);
-            QVERIFY(w.tabs().lblFolder(1)->isBold() && !w.tabs().lblFolder(2)->isBold());
+            QVERIFY(w.isVisible());
+            QVERIFY(w.isStoreOpen());
+            QVERIFY(w.state().Modificato);
+            QVERIFY(w.tabs().lblFolder(1)->isBold());
+            QVERIFY(!w.tabs().lblFolder(2)->isBold());
             QCOMPARE(f.cell(105)->text(), QStringLiteral("02 555"));
             QCOMPARE(focused(), static_cast<QWidget *>(f.cell(105)));
             // And once there is room, the same sheet saves.
@@ -221,11 +226,13 @@ private slots:
         saveOn(11, 2);
         saveOn(12, 3); // past midnight
         QVERIFY(!QFile::exists(backup12));
-        QVERIFY(f.w().close() && f.load(true));
+        QVERIFY(f.w().close());
+        QVERIFY(f.load(true));
         saveOn(11, 4);
         QCOMPARE(fileBytes(backup11), original); // the day's first state is kept
         const QByteArray beforeDay12 = f.store();
-        QVERIFY(f.w().close() && f.load(true));
+        QVERIFY(f.w().close());
+        QVERIFY(f.load(true));
         QVERIFY(!QFile::exists(backup12));
         saveOn(12, 5);
         QCOMPARE(fileBytes(backup12), beforeDay12);

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "storage/Record_Riga.h"
+
 // A cell of the grid is named by one number: the row (1..44) for a long cell Text1(row), the
 // row + 100 (101..144) for a short cell Text2(row). 0 names no cell.
 namespace CellCode {
 
-constexpr int RowCount = 44;
+constexpr int RowCount = RowsPerSheet;
 constexpr int RowsPerPage = 22;   // rows 1..22 on the left page, 23..44 on the right page
 constexpr int CellCount = 2 * RowCount;
 constexpr int ShortOffset = 100;

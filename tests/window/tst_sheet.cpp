@@ -1,0 +1,139 @@
+// The sheet shown, from the store file to the screen and back: every stored byte comes back
+// exactly, and every editing step can be undone and redone with the keys.
+#include "common/StoreDiff.h"
+#include "common/WindowTestSupport.h"
+
+#include "dialogs/frmColore.h"
+#include "storage/SheetCodec.h"
+#include "window/SheetPager.h"
+
+using namespace WindowTest;
+
+class TestSheet : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<AgendaFixture> m_f;
+
+private slots:
+    void initTestCase()
+    {
+        m_f = std::make_unique<AgendaFixture>();
+        QVERIFY(m_f->loadStore(storeWith()));
+    }
+
+    void everyByteComesBack_data()
+    {
+        QTest::addColumn<int>("byte");
+        for (int byte = 0x01; byte <= 0xFF; ++byte)
+            QTest::addRow("0x%02x", byte) << byte;
+    }
+
+    // In the middle of a text and at its end; an untouched save, then one character typed
+    // in front of it.
+    void everyByteComesBack()
+    {
+        QFETCH(int, byte);
+        const QByteArray b(1, char(byte));
+        const QByteArray stored = storeWith({{3, makeRecord("A" + b + "B" + b, b + "C", "310054")}});
+        QVERIFY(writeAll(m_f->file("rubri.dat"), stored));
+        m_f->w().sheets().Apri(0);
+        CellEdit *cell = m_f->cell(3);
+        QVERIFY(cell->text().size() < 2 || QChar(cell->text().at(1)).isPrint());
+        QVERIFY(m_f->w().sheets().Salva());
+        QCOMPARE(firstStoreDifference(m_f->store(), stored), QString());
+
+        m_f->focusCell(3);
+        cell->setCursorPosition(1);
+        QTest::keyClick(cell, Qt::Key_X, Qt::NoModifier);
+        QVERIFY(m_f->w().sheets().Salva());
+        const QByteArray edited = storeWith({{3, makeRecord("Ax" + b + "B" + b, b + "C", "310054")}});
+        QCOMPARE(firstStoreDifference(m_f->store(), edited), QString());
+    }
+
+    void undoAndRedo_data()
+    {
+        QTest::addColumn<QString>("step");
+        for (const char *step : {"typing", "insert row", "remove row", "cut", "paste", "bold", "underline", "colour"})
+            QTest::newRow(step) << QString::fromLatin1(step);
+    }
+
+    // Ctrl+Z takes the step back, Ctrl+Y does it again; the sheet stays changed all along, and a
+    // save after undoing writes the sheet as it was loaded.
+    void undoAndRedo()
+    {
+        QFETCH(QString, step);
+        const QByteArray stored =
+            storeWith({{1, makeRecord("Uno", "1")}, {2, makeRecord("Due", "2", "100030")}, {3, makeRecord("Tre", "3")}});
+        QVERIFY(writeAll(m_f->file("rubri.dat"), stored));
+        frmAgenda &w = m_f->w();
+        w.sheets().Apri(0);
+        const QByteArray loaded = encodeSheet(m_f->model().rows());
+        m_f->focusCell(1); // a focus gain of its own makes the cell current and selected
+        m_f->focusCell(2);
+        m_f->clipboard.held = QStringLiteral("Incollato\n");
+        if (step == "typing")
+            QTest::keyClicks(focused(), QStringLiteral("ssi"));
+        else if (step == "insert row")
+            w.Inserisci_Riga();
+        else if (step == "remove row")
+            w.Togli_Riga();
+        else if (step == "cut")
+            w.Taglia();
+        else if (step == "paste")
+            w.Incolla();
+        else if (step == "bold")
+            w.Grassetto();
+        else if (step == "underline")
+            w.Sottolineato();
+        else {
+            w.Colore_Testo();
+            QTRY_VERIFY(w.textPalette());
+            w.textPalette()->Label_Click(0xFF00FF);
+        }
+        QTRY_COMPARE(focused(), static_cast<QWidget *>(m_f->cell(2)));
+        const QByteArray changed = encodeSheet(m_f->model().rows());
+        QVERIFY(changed != loaded);
+
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(firstStoreDifference(encodeSheet(m_f->model().rows()), loaded), QString());
+        QVERIFY(m_f->state().Modificato);
+        key(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(firstStoreDifference(encodeSheet(m_f->model().rows()), changed), QString());
+        QCOMPARE(m_f->cell(2)->text(), m_f->model().cell(2).text);
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(w.sheets().Salva());
+        QCOMPARE(firstStoreDifference(m_f->store(), stored), QString());
+        // Nothing from before the save is left to redo.
+        key(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(firstStoreDifference(encodeSheet(m_f->model().rows()), loaded), QString());
+    }
+
+    // After "No" to a search's save question the cell shows the store at once, and the next
+    // save cannot write what was declined.
+    void declinedTextIsGone()
+    {
+        QVERIFY(writeAll(m_f->file("rubri.dat"), storeWith()));
+        m_f->w().sheets().Apri(0);
+        m_f->type(5, QStringLiteral("segreto123"));
+        m_f->w().Text4()->setText(QStringLiteral("segreto123"));
+        m_f->answers = {int(MsgAnswer::No)};
+        m_f->w().Cerca();
+        QCOMPARE(m_f->cell(5)->text(), QString());
+        m_f->type(6, QStringLiteral("x"));
+        QVERIFY(m_f->w().sheets().Salva());
+        QCOMPARE(firstStoreDifference(m_f->store(), storeWith({{6, makeRecord("x", "")}})), QString());
+    }
+
+    // A long text set while the cell is not in use shows from its first character.
+    void textShowsFromItsStart()
+    {
+        m_f->clipboard.held = QString(90, u'p') + u'\n' + QString(90, u'q') + u'\n';
+        m_f->focusCell(10);
+        m_f->w().Incolla();
+        QCOMPARE(m_f->cell(10)->cursorPosition(), 0);
+    }
+};
+
+QTEST_MAIN(TestSheet)
+#include "tst_sheet.moc"
