@@ -319,9 +319,10 @@ private slots:
         QuitOnSignal::ignoreFileSizeLimitSignal();
         rlimit saved = {};
         QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
-        const rlimit lower = {1000, saved.rlim_max};
+        // Above the journal's size, inside the last sheet.
+        const rlimit lower = {277000, saved.rlim_max};
         QVERIFY(::setrlimit(RLIMIT_FSIZE, &lower) == 0);
-        const bool written = store.writeSheet(0, QByteArray(SheetBytes, 'W'));
+        const bool written = store.writeSheet(43, QByteArray(SheetBytes, 'W'));
         ::setrlimit(RLIMIT_FSIZE, &saved);
         QVERIFY(!written);
         QCOMPARE(store.error().reason, u"file troppo grande"_s);
