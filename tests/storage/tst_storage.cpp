@@ -404,14 +404,17 @@ private slots:
     }
 
     // The newest seven days stay, whatever order the folder lists them in; other files stay too.
-    // The names fileName gives are the ones surplus takes for backups.
+    // The names fileName gives are the ones surplus takes for backups. Today's copy stays even
+    // below seven later ones, left by a clock that was ahead.
     void backupSurplus()
     {
         QStringList names{u"rubri.dat"_s, u"Kardel.ini"_s, u"rubri-2024-13-01.bak"_s};
         for (int day : {9, 1, 30, 3, 28, 5, 6, 31, 8, 2})
             names << StoreBackup::fileName(u"rubri.dat"_s, QDate(2024, day > 9 ? 1 : 2, day));
-        QCOMPARE(StoreBackup::surplus(u"rubri.dat"_s, names),
-                 QStringList({u"rubri-2024-01-31.bak"_s, u"rubri-2024-01-30.bak"_s, u"rubri-2024-01-28.bak"_s}));
+        const QStringList oldest{u"rubri-2024-01-31.bak"_s, u"rubri-2024-01-30.bak"_s, u"rubri-2024-01-28.bak"_s};
+        QCOMPARE(StoreBackup::surplus(u"rubri.dat"_s, names, QDate(2024, 2, 9)), oldest);
+        QCOMPARE(StoreBackup::surplus(u"rubri.dat"_s, names, QDate(2024, 1, 30)),
+                 QStringList({u"rubri-2024-02-01.bak"_s, u"rubri-2024-01-31.bak"_s, u"rubri-2024-01-28.bak"_s}));
     }
 };
 
