@@ -386,6 +386,7 @@ void frmAgenda::Opzioni_Colore()
     targets.isTabBold = [this](int index) { return m_tabs->lblFolder(index)->isBold(); };
     targets.setTabColour = [this](int index, quint32 colour) { m_tabs->lblFolder(index)->setBackColour(colour); };
     targets.setPageColour = [this](quint32 colour) { m_tabs->lblScheda()->setBackColour(colour); };
+    targets.messages = m_services.messages;
     m_options = new frmOpzioni(m_colours, std::move(targets), this);
     m_toolbar->holdPressed(OptionsButton);
     connect(m_options, &QDialog::finished, m_toolbar, &Toolbar::endHold);
