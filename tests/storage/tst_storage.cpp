@@ -3,7 +3,6 @@
 #include "storage/SheetCodec.h"
 #include "storage/SheetStore.h"
 #include "storage/StoreBackup.h"
-#include "storage/SystemErrorText.h"
 #include "platform/QuitOnSignal.h"
 
 #include <QDir>
@@ -16,7 +15,6 @@
 #include <tuple>
 
 #ifdef Q_OS_UNIX
-#include <cerrno>
 #include <sys/file.h>
 #include <sys/resource.h>
 #endif
@@ -254,25 +252,6 @@ private slots:
                  QStringList({u"rubri.dat"_s, QString(), u"Motivo: disco pieno."_s, u"Il file "_s + outcome + u'.'}));
     }
 
-#ifdef Q_OS_UNIX
-    // Each common cause of a failed write is named in words.
-    void failureReasons()
-    {
-        const std::pair<int, const char *> reasons[] = {
-            {ENOSPC, "disco pieno"},
-            {EDQUOT, "superata la quota di spazio su disco assegnata all'utente"},
-            {EIO, "errore di input/output sul disco"},
-            {EROFS, "file system di sola lettura"},
-            {EACCES, "accesso negato"},
-            {ESTALE, "la connessione con il disco di rete si è interrotta"},
-            {ENXIO, "il disco non è più collegato o non è pronto"},
-            {ENOMEM, "memoria insufficiente"},
-            {9999, "errore di sistema 9999"},
-        };
-        for (const auto &[code, reason] : reasons)
-            QCOMPARE(SystemErrorText::reason(code), QString::fromUtf8(reason));
-    }
-#endif
 
     // Another program deletes the store or puts another file or a folder at its path while it is
     // open: the store notices. A reopen that fails keeps the old file; one that works is tested
