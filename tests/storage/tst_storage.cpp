@@ -3,7 +3,6 @@
 #include "storage/SheetCodec.h"
 #include "storage/SheetStore.h"
 #include "storage/StoreBackup.h"
-#include "platform/QuitOnSignal.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -16,7 +15,6 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/file.h>
-#include <sys/resource.h>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -285,30 +283,6 @@ private slots:
         }
     }
 
-#ifdef Q_OS_UNIX
-    // A write the system really refuses: beyond the process's file size limit, which without the
-    // signal ignored would end the program. The write stops at the limit inside the sheet; putting
-    // back the bytes beyond it fails too, but the write never reached them, and the file reads
-    // back as it was.
-    void writeBeyondFileSizeLimit()
-    {
-        const QByteArray before = EmptyRecord.repeated(1936);
-        SheetStore store;
-        QVERIFY(writeFile(m_store, before) && store.open(m_store));
-        QuitOnSignal::ignoreFileSizeLimitSignal();
-        rlimit saved = {};
-        QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
-        // Above the journal's size, inside the last sheet.
-        const rlimit lower = {277000, saved.rlim_max};
-        QVERIFY(::setrlimit(RLIMIT_FSIZE, &lower) == 0);
-        const bool written = store.writeSheet(43, QByteArray(SheetBytes, 'W'));
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        QVERIFY(!written);
-        QCOMPARE(store.error().reason, u"file troppo grande"_s);
-        QVERIFY(store.error().fileUnchanged);
-        QCOMPARE(contentsOf(m_store), before);
-    }
-#endif
 
     // Only the value's first character counts; a digit above 7 reads as 1, anything else as 0.
     void readsColourIndex()
