@@ -1,7 +1,8 @@
-// Cost of moving one sheet between the grid and the store: encoding, decoding, and the
-// write and read of its 44 records on a real file.
+// Cost of moving one sheet between the grid and the store: encoding, decoding, the write
+// and read of its 44 records on a real file, and a save with and without its journal.
 #include "storage/Record_Riga.h"
 #include "storage/SheetCodec.h"
+#include "storage/NativeRecordFile.h"
 #include "storage/SheetStore.h"
 
 #include <QTemporaryDir>
@@ -64,6 +65,31 @@ void writeAndReadSheetBenchmark(benchmark::State &state)
     }
 }
 BENCHMARK(writeAndReadSheetBenchmark)->Unit(benchmark::kMicrosecond);
+
+// One save as the program makes it (argument 1): the journal written and flushed with its
+// folder, the sheet written and flushed, the journal removed; and the sheet alone (0).
+void saveSheetBenchmark(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rubri.dat"));
+    StoreError error;
+    QString reason;
+    SheetStore store;
+    if (!SheetStore::createIfMissing(path, &error)
+        || !store.open(NativeRecordFile::open(path, &reason), path,
+                       state.range(0) ? nativeJournalFile(journalPathFor(path)) : nullptr)) {
+        state.SkipWithError("cannot create the store");
+        return;
+    }
+    const QByteArray sheet = encodeSheet(sampleSheet());
+    for (auto _ : state) {
+        if (!store.writeSheet(7, sheet)) {
+            state.SkipWithError("write failed");
+            break;
+        }
+    }
+}
+BENCHMARK(saveSheetBenchmark)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -49,5 +49,7 @@ int main(int argc, char *argv[])
         return window.startFailed() ? EXIT_FAILURE : EXIT_SUCCESS;
     // Terminating the process asks the close question like the title bar would.
     QuitOnSignal closeOnSignal([&window] { window.requestClose(); });
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    clipboard.keepAfterExit(); // a column cut just before the end outlives the program
+    return status;
 }

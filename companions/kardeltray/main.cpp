@@ -2,7 +2,9 @@
 // "KardelTray" exists, and this program provides it.
 #include "TrayStandIn.h"
 
+#include "platform/ClipboardKeeper.h"
 #include "platform/ItalianTranslations.h"
+#include "platform/QtClipboard.h"
 #include "platform/QuitOnSignal.h"
 #include "platform/TitleRegistration.h"
 #include "platform/WindowDirectory.h"
@@ -42,6 +44,11 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    // Takes over the address book's clipboard text when it ends.
+    QtClipboard clipboard;
+    ClipboardKeeper keeper(clipboard);
+    if (!keeper.listen())
+        qWarning("Cannot keep the address book's clipboard text after it ends");
     QuitOnSignal quitOnSignal;
     TrayStandIn tray;
     QObject::connect(&registration, &TitleRegistration::closeRequested, &app, &QCoreApplication::quit);

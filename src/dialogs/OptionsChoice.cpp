@@ -1,5 +1,6 @@
 #include "dialogs/OptionsChoice.h"
 
+#include "platform/MessageBoxes.h"
 #include "storage/ColourSettings.h"
 
 #include <algorithm>
@@ -39,7 +40,9 @@ void OptionsChoice::chooseSfondo(int index)
 
 void OptionsChoice::apply(const ColourTargets &targets)
 {
-    m_settings.Scrivi_Colori(m_sfondo, m_tasti);
+    QString reason;
+    if (!m_settings.Scrivi_Colori(m_sfondo, m_tasti, &reason) && targets.messages)
+        targets.messages->show(m_settings.notKeptMessage(reason), MsgStyle::Exclamation | MsgStyle::TopMost);
     m_settings.Colore_Tasti = m_settings.Colori_Tasti.at(size_t(m_tasti));
     m_settings.Colore_Sfondo = m_settings.Colori_Sfondo.at(size_t(m_sfondo));
     for (int k = 0; k < targets.tabCount; ++k)

@@ -5,6 +5,7 @@
 #include <functional>
 
 class ColourSettings;
+class MessageBoxes;
 
 // What the colour options repaint in the address book window: its folder tabs and its page.
 struct ColourTargets
@@ -13,6 +14,7 @@ struct ColourTargets
     std::function<bool(int index)> isTabBold; // the bold tab is the selected one
     std::function<void(int index, quint32 colour)> setTabColour;
     std::function<void(quint32 colour)> setPageColour;
+    MessageBoxes *messages = nullptr; // tells the user when the settings file refuses the colours
 };
 
 // The two palette indices the colour options dialog edits. Each opening starts from the

@@ -13,4 +13,7 @@ public:
     // Empties the clipboard, then puts the text on it, also an empty one: afterwards it holds
     // nothing of what it held before.
     virtual void setText(const QString &text) = 0;
+    // Called as the program ends: a text this program put on the clipboard stays there, where
+    // the system would drop it with the program.
+    virtual void keepAfterExit() {}
 };

@@ -1,5 +1,7 @@
 #include "platform/QtClipboard.h"
 
+#include "platform/ClipboardKeeper.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 
@@ -13,4 +15,13 @@ void QtClipboard::setText(const QString &text)
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear(QClipboard::Clipboard);
     clipboard->setText(text, QClipboard::Clipboard);
+}
+
+void QtClipboard::keepAfterExit()
+{
+    // Windows keeps the clipboard by itself; elsewhere only a text this program owns is lost.
+#ifndef Q_OS_WIN
+    if (QGuiApplication::clipboard()->ownsClipboard())
+        ClipboardKeeper::handOver(text());
+#endif
 }

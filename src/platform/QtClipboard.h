@@ -8,4 +8,5 @@ class QtClipboard : public Clipboard
 public:
     QString text() const override;
     void setText(const QString &text) override;
+    void keepAfterExit() override;
 };

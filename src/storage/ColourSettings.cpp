@@ -38,9 +38,16 @@ int ColourSettings::Leggi_Colore(const QString &key) const
     return index > 7 ? 1 : index;
 }
 
-void ColourSettings::Scrivi_Colori(int sfondo, int tasti) const
+bool ColourSettings::Scrivi_Colori(int sfondo, int tasti, QString *reason) const
 {
-    // Failures go unnoticed: the colours stay in effect for this run regardless.
-    IniFile::writeString(Percorso_Ini, Section, QStringLiteral("ColSfondo"), QString::number(sfondo));
-    IniFile::writeString(Percorso_Ini, Section, QStringLiteral("ColTasti"), QString::number(tasti));
+    return IniFile::writeString(Percorso_Ini, Section, QStringLiteral("ColSfondo"), QString::number(sfondo), reason)
+        && IniFile::writeString(Percorso_Ini, Section, QStringLiteral("ColTasti"), QString::number(tasti), reason);
+}
+
+QString ColourSettings::notKeptMessage(const QString &reason) const
+{
+    return QStringLiteral("Impossibile salvare i colori scelti nel file delle impostazioni\r%1\r\rMotivo: %2.\r\r"
+                          "I colori restano in uso fino alla chiusura della Rubrica; alla prossima "
+                          "apertura torneranno quelli di prima.")
+        .arg(Percorso_Ini, reason);
 }

@@ -22,6 +22,9 @@ public:
     void Carica_Colori();
     // Index 0..7 stored under `key`; never fails, anything unusable gives 0.
     int Leggi_Colore(const QString &key) const;
-    // Background index first; "ColSfondo" is written before "ColTasti".
-    void Scrivi_Colori(int sfondo, int tasti) const;
+    // Background index first; "ColSfondo" is written before "ColTasti". False, with an
+    // Italian reason, when the file would not take them; they stay in effect for this run.
+    bool Scrivi_Colori(int sfondo, int tasti, QString *reason = nullptr) const;
+    // What to tell the user after Scrivi_Colori failed.
+    QString notKeptMessage(const QString &reason) const;
 };

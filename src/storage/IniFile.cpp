@@ -1,8 +1,10 @@
 #include "storage/IniFile.h"
 
 #include "storage/AnsiCodec.h"
+#include "storage/SystemErrorText.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <vector>
@@ -239,22 +241,38 @@ QString IniFile::readString(const QString &path, const QString &section, const Q
 }
 
 bool IniFile::writeString(const QString &path, const QString &section, const QString &key,
-                          const QString &value)
+                          const QString &value, QString *reason)
 {
-    QByteArray contents;
-    if (QFile::exists(path) && !readAll(path, &contents))
+    const auto refused = [reason](const QString &why) {
+        if (reason)
+            *reason = why;
         return false;
+    };
+    const auto failed = [&refused](int code) {
+        return refused(code != 0 ? SystemErrorText::reason(code) : QStringLiteral("il file non può essere scritto"));
+    };
+    QByteArray contents;
+    SystemErrorText::clearLast();
+    if (QFile::exists(path) && !readAll(path, &contents))
+        return failed(SystemErrorText::lastCode());
     const QByteArray updated = withValue(contents, section, key, value);
     // Nothing to change: the file keeps its date, and a read-only file is no failure.
     if (updated == contents)
         return true;
+    // A read-only file is refused, as the Windows profile functions refuse it, rather than
+    // replaced by a new file the renaming would put in its place.
+    if (QFile::exists(path) && !QFileInfo(path).isWritable())
+        return refused(QStringLiteral("il file è di sola lettura"));
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
+    SystemErrorText::clearLast();
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return failed(SystemErrorText::lastCode());
     if (file.write(updated) != updated.size()) {
+        const int code = SystemErrorText::lastCode();
         file.cancelWriting();
-        return false;
+        return failed(code);
     }
-    return file.commit();
+    SystemErrorText::clearLast();
+    return file.commit() || failed(SystemErrorText::lastCode());
 }

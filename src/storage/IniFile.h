@@ -15,9 +15,10 @@ class IniFile
 public:
     static QString readString(const QString &path, const QString &section, const QString &key,
                               const QString &defaultText);
-    // False when the file exists but cannot be read, or cannot be replaced.
+    // False, with an Italian reason, when the file exists but cannot be read, is read-only,
+    // or cannot be replaced.
     static bool writeString(const QString &path, const QString &section, const QString &key,
-                            const QString &value);
+                            const QString &value, QString *reason = nullptr);
 
     // The same on the file's bytes. nullopt when the section or the key is missing, or the
     // key's line has no '='.

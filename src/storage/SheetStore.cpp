@@ -1,6 +1,7 @@
 #include "storage/SheetStore.h"
 
 #include "storage/NativeRecordFile.h"
+#include "storage/SaveJournal.h"
 #include "storage/SystemErrorText.h"
 
 #include <QFileInfo>
@@ -77,23 +78,76 @@ bool SheetStore::open(const QString &path)
         m_path = path;
         return fail(StoreError::Open, reason);
     }
-    return open(std::move(file), path);
+    return open(std::move(file), path, nativeJournalFile(journalPathFor(path)));
 }
 
-bool SheetStore::open(std::unique_ptr<RecordFile> file, const QString &pathForMessages)
+bool SheetStore::open(std::unique_ptr<RecordFile> file, const QString &pathForMessages,
+                      std::unique_ptr<JournalFile> journal)
 {
     close();
     m_path = pathForMessages;
     if (!file)
         return fail(StoreError::Open, QStringLiteral("il file non è disponibile"));
     m_file = std::move(file);
+    m_journal = std::move(journal);
+    m_recovery = settleJournal();
     return true;
 }
 
 void SheetStore::close()
 {
     m_file.reset();
+    m_journal.reset();
+    m_recovery = StoreRecovery();
     m_lastRecordRead = 0;
+}
+
+const StoreRecovery &SheetStore::recovery() const
+{
+    return m_recovery;
+}
+
+QString SheetStore::journalReason(const char *what) const
+{
+    return QStringLiteral("non è stato possibile %1 il file di sicurezza %2 (%3)")
+        .arg(QLatin1String(what), m_journal->name(), m_journal->errorReason());
+}
+
+// A whole journal means the save it belongs to may have torn its sheet: the sheet goes back to
+// what the journal holds unless the store has every byte the save meant to write. A save that
+// reached the disk whole is kept, since the user was about to be told it was saved; only a
+// sheet that is neither old nor new is never left. A torn journal is from before the store was
+// touched, and goes without a word.
+StoreRecovery SheetStore::settleJournal()
+{
+    StoreRecovery result;
+    if (!m_journal)
+        return result;
+    const auto failed = [&result](const QString &reason) {
+        result.outcome = StoreRecovery::Failed;
+        result.reason = reason;
+        return result;
+    };
+    QByteArray bytes;
+    switch (m_journal->read(&bytes)) {
+    case JournalFile::Found::None:
+        return result;
+    case JournalFile::Found::Unreadable:
+        return failed(journalReason("leggere"));
+    case JournalFile::Found::Journal:
+        break;
+    }
+    if (const std::optional<SaveJournal> journal = SaveJournal::decode(bytes)) {
+        bool whole = false;
+        if (!journal->saveIsWhole(*m_file, &whole) || (!whole && !journal->undo(*m_file)))
+            return failed(QStringLiteral("non è stato possibile rimettere il foglio com'era (%1)")
+                              .arg(m_file->errorReason()));
+        result.outcome = whole ? StoreRecovery::KeptNew : StoreRecovery::PutBack;
+        result.sheet = journal->sheet;
+    }
+    if (!m_journal->remove())
+        return failed(journalReason("eliminare"));
+    return result;
 }
 
 bool SheetStore::isOpen() const
@@ -153,6 +207,10 @@ bool SheetStore::writeSheet(int sheet, const QByteArray &records)
         return fail(StoreError::Write, QStringLiteral("l'archivio non è aperto"));
     if (sheet < 0 || sheet >= SheetCount || records.size() != SheetBytes)
         return fail(StoreError::Write, QStringLiteral("dati del foglio non validi"));
+    // A journal left by a save whose removal failed, or by one whose undo could not be done.
+    const StoreRecovery leftOver = settleJournal();
+    if (leftOver.outcome == StoreRecovery::Failed)
+        return fail(StoreError::Write, leftOver.reason);
 
     const qint64 offset = sheet * SheetBytes;
     const qint64 oldSize = m_file->size();
@@ -179,8 +237,31 @@ bool SheetStore::writeSheet(int sheet, const QByteArray &records)
         start = oldSize;
     }
 
-    if (m_file->writeAt(start, data.constData(), data.size()) && m_file->flush())
-        return true;
+    if (m_journal) {
+        SaveJournal journal;
+        journal.sheet = sheet;
+        journal.oldFileSize = oldSize;
+        journal.writtenStart = start;
+        journal.writtenLength = data.size();
+        journal.oldBytes = previous.left(previousSize);
+        journal.newDigest = SaveJournal::digest(data);
+        if (!m_journal->write(journal.encode())) {
+            const QString reason = journalReason("scrivere");
+            // Whatever part of it reached the disk describes a store that was not touched.
+            m_journal->remove();
+            return fail(StoreError::Write, reason);
+        }
+    }
+
+    if (m_file->writeAt(start, data.constData(), data.size()) && m_file->flush()) {
+        // Not flushing the folder after the removal is safe: a journal that comes back after a
+        // power cut finds the whole new sheet, which recovery keeps.
+        if (!m_journal || m_journal->remove())
+            return true;
+        fail(StoreError::Write, journalReason("eliminare"));
+        m_error.sheetWritten = true;
+        return false;
+    }
 
     const QString reason = m_file->errorReason();
     // Putting the old bytes back may fail where the write failed (past a size limit), over
@@ -195,6 +276,10 @@ bool SheetStore::writeSheet(int sheet, const QByteArray &records)
     const bool restored = m_file->flush() && m_file->size() == oldSize
         && m_file->readAt(offset, check.data(), SheetBytes, &checked) && checked == previousSize
         && check.left(checked) == previous.left(previousSize);
+    // A file not known to be as it was keeps its journal, so that the next save or start puts
+    // the sheet back.
+    if (restored && m_journal)
+        m_journal->remove();
     fail(StoreError::Write, reason);
     m_error.fileUnchanged = restored;
     return false;

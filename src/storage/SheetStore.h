@@ -1,9 +1,11 @@
 #pragma once
 
+#include "storage/JournalFile.h"
 #include "storage/Record_Riga.h"
 #include "storage/RecordFile.h"
 #include "storage/StoreError.h"
 #include "storage/StoreLocation.h"
+#include "storage/StoreRecovery.h"
 
 #include <QByteArray>
 #include <QString>
@@ -11,7 +13,9 @@
 #include <memory>
 
 // The store file rubri.dat: 1936 records of 146 bytes, 44 sheets of 44 rows, opened once
-// and kept open while the window lives.
+// and kept open while the window lives. Each save first puts what it overwrites in a journal
+// beside the store (rubri.dat-journal), so that a crash or a power cut in the middle of it
+// leaves a sheet that opening the store makes whole again.
 class SheetStore
 {
 public:
@@ -25,8 +29,11 @@ public:
     // open() to report. The new store appears whole or not at all.
     static bool createIfMissing(const QString &path, StoreError *error, const QByteArray &contents = QByteArray());
 
+    // Opening also settles the journal of a save that did not finish; recovery() tells how.
     bool open(const QString &path);
-    bool open(std::unique_ptr<RecordFile> file, const QString &pathForMessages);
+    // Without a journal file, saves are not journalled.
+    bool open(std::unique_ptr<RecordFile> file, const QString &pathForMessages,
+              std::unique_ptr<JournalFile> journal = nullptr);
     void close();
     bool isOpen() const;
 
@@ -42,10 +49,13 @@ public:
 
     // The 44 records of sheet 0..43 (encodeSheet's output), written in one go. On failure the
     // bytes and the size the file had before are put back, and error().fileUnchanged says
-    // whether the file reads back as it was.
+    // whether the file reads back as it was. A journal that cannot be written or removed
+    // fails the save too.
     bool writeSheet(int sheet, const QByteArray &records);
 
     StoreError error() const;
+    // What the last open() found of an interrupted save.
+    const StoreRecovery &recovery() const;
 
     QString path() const;
     // Whether the path still names the open file; checked before every save.
@@ -59,8 +69,12 @@ public:
 
 private:
     bool fail(StoreError::Operation operation, const QString &reason);
+    StoreRecovery settleJournal();
+    QString journalReason(const char *what) const;
 
     std::unique_ptr<RecordFile> m_file;
+    std::unique_ptr<JournalFile> m_journal;
+    StoreRecovery m_recovery;
     QString m_path;
     int m_lastRecordRead = 0;
     StoreError m_error;

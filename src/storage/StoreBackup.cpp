@@ -45,7 +45,7 @@ QDate dayOf(const QString &storePath, const QString &name)
     return QDate::fromString(date.toString(), DateFormat);
 }
 
-QStringList surplus(const QString &storePath, const QStringList &fileNames, int kept)
+QStringList surplus(const QString &storePath, const QStringList &fileNames, const QDate &today, int kept)
 {
     QList<QPair<QDate, QString>> backups;
     for (const QString &name : fileNames) {
@@ -53,7 +53,9 @@ QStringList surplus(const QString &storePath, const QStringList &fileNames, int 
         if (day.isValid())
             backups.append({day, name});
     }
-    std::sort(backups.begin(), backups.end(), [](const auto &a, const auto &b) {
+    std::sort(backups.begin(), backups.end(), [&today](const auto &a, const auto &b) {
+        if ((a.first == today) != (b.first == today))
+            return a.first == today;
         return a.first != b.first ? a.first > b.first : a.second > b.second;
     });
     QStringList result;
@@ -85,7 +87,7 @@ bool make(const QString &storePath, const QDate &day, const QByteArray &contents
         }
     }
     const QStringList names = folder.entryList({prefixOf(storePath) + QLatin1Char('*') + Suffix}, QDir::Files);
-    for (const QString &old : surplus(storePath, names))
+    for (const QString &old : surplus(storePath, names, day))
         folder.remove(old);
     return true;
 }

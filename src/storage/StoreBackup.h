@@ -15,8 +15,10 @@ constexpr int Kept = 7;
 QString fileName(const QString &storePath, const QDate &day);
 // The day a backup's file name stands for; invalid for any other name.
 QDate dayOf(const QString &storePath, const QString &fileName);
-// The backups among `fileNames` that fall outside the newest `kept` days.
-QStringList surplus(const QString &storePath, const QStringList &fileNames, int kept = Kept);
+// The backups among `fileNames` that fall outside the newest `kept` days. The backup of
+// `today` is never among them, even when a clock that was ahead left newer ones: it is the
+// only copy of the book before today's saves.
+QStringList surplus(const QString &storePath, const QStringList &fileNames, const QDate &today, int kept = Kept);
 
 // Writes `contents` as the day's backup beside the store, whole or not at all, unless that day
 // has one already (the day's first state is the one worth going back to); then deletes the

@@ -41,6 +41,10 @@ QString StoreError::saveMessage() const
         text += QStringLiteral("\rNon è stato creato alcun file.");
         break;
     case Write:
+        if (sheetWritten) {
+            text += QStringLiteral("\rIl foglio è stato comunque scritto per intero nel file.");
+            break;
+        }
         if (!fileUnchanged) {
             text += QStringLiteral("\rIl file potrebbe essere rimasto danneggiato.");
             break;

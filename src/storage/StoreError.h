@@ -12,6 +12,7 @@ struct StoreError
     QString path;
     QString reason;          // short Italian reason, without a final full stop
     bool fileUnchanged = true; // a failed write was undone (Write only)
+    bool sheetWritten = false; // the sheet is on the disk whole; what failed came after (Write only)
 
     // What failed, on which file, and why; the program goes on.
     QString description() const;

@@ -160,6 +160,10 @@ bool frmAgenda::Form_Load()
         m_services.messages->show(m_store.error().message(), MsgStyle::Critical | MsgStyle::TopMost);
         return false;
     }
+    // A save that a crash or a power cut interrupted was settled by the open: say which sheet.
+    if (const StoreRecovery &recovery = m_store.recovery(); recovery.outcome != StoreRecovery::Nothing)
+        m_services.messages->show(recovery.message(QString::fromUtf8(folderTabLayouts().at(size_t(recovery.sheet)).caption)),
+                                  MsgStyle::Exclamation | MsgStyle::TopMost);
 
     m_colours.Colore_Tasti = m_colours.Colori_Tasti.at(size_t(m_colours.Leggi_Colore(QStringLiteral("ColTasti"))));
     m_colours.Colore_Sfondo = m_colours.Colori_Sfondo.at(size_t(m_colours.Leggi_Colore(QStringLiteral("ColSfondo"))));
@@ -384,6 +388,7 @@ void frmAgenda::Opzioni_Colore()
     targets.isTabBold = [this](int index) { return m_tabs->lblFolder(index)->isBold(); };
     targets.setTabColour = [this](int index, quint32 colour) { m_tabs->lblFolder(index)->setBackColour(colour); };
     targets.setPageColour = [this](quint32 colour) { m_tabs->lblScheda()->setBackColour(colour); };
+    targets.messages = m_services.messages;
     m_options = new frmOpzioni(m_colours, std::move(targets), this);
     m_toolbar->holdPressed(OptionsButton);
     connect(m_options, &QDialog::finished, m_toolbar, &Toolbar::endHold);

@@ -223,6 +223,23 @@ private slots:
         QVERIFY((d = openOptions()));
         QCOMPARE(thickFrames(*d), after == before ? u"3/5"_s : frames); // as the file holds it
     }
+
+    // A settings file that cannot be written (here a folder in its place): Applica and Ok
+    // still repaint, and say that the colours will not come back at the next start.
+    void settingsNotWritable()
+    {
+        QVERIFY(QDir().mkdir(ini()));
+        QVERIFY(start(QByteArray()));
+        for (const QString &finish : {u"Applica"_s, u"Ok"_s}) {
+            frmOpzioni *d = w().optionsDialog() ? w().optionsDialog() : openOptions();
+            QVERIFY(d);
+            click(d, {u"S4"_s});
+            QTest::mouseClick(finish == u"Ok" ? d->cmdOk() : d->cmdApplica(), Qt::LeftButton);
+            QCOMPARE(w().tabs().lblScheda()->backColour(), Sfondo4);
+            QCOMPARE(m_f->texts.size(), finish == u"Ok" ? 2 : 1);
+            QVERIFY(m_f->texts.last().startsWith(u"Impossibile salvare i colori scelti nel file delle impostazioni\r"_s + ini()));
+        }
+    }
 };
 
 QTEST_MAIN(TestOptions)
