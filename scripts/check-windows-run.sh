@@ -37,7 +37,7 @@ trap 'exit 130' INT TERM HUP
 prefix=$!
 
 # One object per file, two at a time; no optimisation, which only costs time here.
-flags=(-std=c++17 -O0 -Wall -Wextra -Wpedantic -Wshadow -Werror -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN
+flags=(-std=c++17 -O0 -Wall -Wextra -Wpedantic -Wshadow -Werror -DUNICODE -D_UNICODE -DNOMINMAX -DWIN32_LEAN_AND_MEAN
        -municode -I src)
 objects=() built=1
 for source in tests/win32/*.cpp src/storage/win32/*.cpp src/platform/win32/*.cpp; do

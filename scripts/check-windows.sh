@@ -9,7 +9,7 @@ compiler=x86_64-w64-mingw32-g++-posix
 command -v "$compiler" >/dev/null || { echo "windows check: $compiler missing (scripts/install-deps.sh test)"; exit 1; }
 
 qt=$(qmake6 -query QT_INSTALL_HEADERS 2>/dev/null || echo /usr/include/x86_64-linux-gnu/qt6)
-flags=(-std=c++17 -fsyntax-only -Wall -Wextra -Wpedantic -Wshadow -Werror -DUNICODE -D_UNICODE
+flags=(-std=c++17 -fsyntax-only -Wall -Wextra -Wpedantic -Wshadow -Werror -DUNICODE -D_UNICODE -DNOMINMAX -DWIN32_LEAN_AND_MEAN
        -I src)
 # Qt's headers are the Linux build's; only their declarations matter here, so their own
 # warnings under another compiler are not ours.
