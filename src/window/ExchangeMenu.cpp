@@ -44,18 +44,20 @@ ExchangeMenu::ExchangeMenu(frmAgenda &window, SheetStore &store, MessageBoxes &m
 {
     m_menu->setObjectName(QStringLiteral("mnuScambio"));
     m_menu->setAccessibleName(QStringLiteral("Esporta, importa e stampa"));
-    const auto add = [this](const QString &name, auto work) {
-        QAction *action = m_menu->addAction(QString());
-        action->setObjectName(name);
+    const auto add = [this](const char *name, const QString &text, auto work) {
+        QAction *action = m_menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
         connect(action, &QAction::triggered, this, work);
+        return action;
     };
-    add(QStringLiteral("mnuEsportaCartella"), [this] { exportSheets({m_sheet}); });
-    add(QStringLiteral("mnuEsportaTutto"), [this] { exportSheets(allSheets()); });
+    // The folder's entries name it when the menu opens.
+    m_exportFolder = add("mnuEsportaCartella", QString(), [this] { exportSheets({m_sheet}); });
+    add("mnuEsportaTutto", QStringLiteral("Esporta &tutta la rubrica…"), [this] { exportSheets(allSheets()); });
     m_menu->addSeparator();
-    add(QStringLiteral("mnuImporta"), [this] { importFile(); });
+    add("mnuImporta", QStringLiteral("&Importa…"), [this] { importFile(); });
     m_menu->addSeparator();
-    add(QStringLiteral("mnuStampaCartella"), [this] { print({m_sheet}); });
-    add(QStringLiteral("mnuStampaTutto"), [this] { print(allSheets()); });
+    m_printFolder = add("mnuStampaCartella", QString(), [this] { print({m_sheet}); });
+    add("mnuStampaTutto", QStringLiteral("Stampa tutta la &rubrica…"), [this] { print(allSheets()); });
     connect(&window.tabs(), &FolderTabs::menuRequested, this, &ExchangeMenu::popup);
 }
 
@@ -74,13 +76,8 @@ QString ExchangeMenu::caption(int sheet) const
 void ExchangeMenu::popup(int sheet, const QPoint &globalPos)
 {
     m_sheet = sheet < 0 ? m_window.state().Foglio_Corrente : sheet;
-    const QList<QAction *> actions = m_menu->actions();
-    const QString folder = caption(m_sheet);
-    actions.at(0)->setText(QStringLiteral("&Esporta la cartella %1…").arg(folder));
-    actions.at(1)->setText(QStringLiteral("Esporta &tutta la rubrica…"));
-    actions.at(3)->setText(QStringLiteral("&Importa…"));
-    actions.at(5)->setText(QStringLiteral("&Stampa la cartella %1…").arg(folder));
-    actions.at(6)->setText(QStringLiteral("Stampa tutta la &rubrica…"));
+    m_exportFolder->setText(QStringLiteral("&Esporta la cartella %1…").arg(caption(m_sheet)));
+    m_printFolder->setText(QStringLiteral("&Stampa la cartella %1…").arg(caption(m_sheet)));
     m_menu->popup(globalPos);
 }
 
@@ -109,7 +106,8 @@ bool ExchangeMenu::readBook(BookImage *book)
     QString reason;
     if (BookImage::read(m_store, book, &reason))
         return true;
-    alert(QStringLiteral("Impossibile leggere la rubrica %1: %2.").arg(QDir::toNativeSeparators(m_store.path()), reason));
+    alert(QStringLiteral("Impossibile leggere la rubrica %1: %2.")
+              .arg(QDir::toNativeSeparators(m_store.path()), reason));
     return false;
 }
 
@@ -118,7 +116,8 @@ void ExchangeMenu::exportSheets(const QVector<int> &sheets)
     if (!saveFirst(sheets))
         return;
     const QString suggested = sheets.size() == 1 ? caption(sheets.constFirst()) : QStringLiteral("rubrica");
-    const QString path = m_dialogs->saveFileName(&m_window, QStringLiteral("Esporta"), suggested + QStringLiteral(".csv"), exportFilters());
+    const QString path = m_dialogs->saveFileName(&m_window, QStringLiteral("Esporta"),
+                                                 suggested + QStringLiteral(".csv"), exportFilters());
     if (path.isEmpty())
         return;
     BookImage book;
@@ -172,7 +171,8 @@ void ExchangeMenu::importFile()
         }
         const DecodedRow decoded = decodeRow(placed.record);
         RowContent &row = rows.at(size_t(placed.row - 1));
-        for (auto [cell, from] : {std::pair{&row.longCell, &decoded.longCell}, std::pair{&row.shortCell, &decoded.shortCell}}) {
+        for (auto [cell, from] :
+             {std::pair{&row.longCell, &decoded.longCell}, std::pair{&row.shortCell, &decoded.shortCell}}) {
             cell->text = from->text;
             cell->font = from->font.value_or(CellFont{});
             cell->colour = from->colour.value_or(0);
@@ -188,7 +188,8 @@ void ExchangeMenu::importFile()
         }
         QByteArray contents;
         QString reason;
-        if (!m_store.readWholeFile(&contents) || !StoreBackup::make(m_store.path(), QDate::currentDate(), contents, &reason)) {
+        if (!m_store.readWholeFile(&contents)
+            || !StoreBackup::make(m_store.path(), QDate::currentDate(), contents, &reason)) {
             alert(QStringLiteral("Impossibile fare la copia di sicurezza della rubrica: %1. Nessuna voce è stata "
                                  "importata.").arg(reason.isEmpty() ? m_store.error().reason : reason));
             return;

@@ -10,6 +10,7 @@
 class BookImage;
 class FileDialogs;
 class MessageBoxes;
+class QAction;
 class QMenu;
 class SheetStore;
 class frmAgenda;
@@ -57,5 +58,7 @@ private:
     std::unique_ptr<FileDialogs> m_ownDialogs;
     FileDialogs *m_dialogs;
     QMenu *m_menu;
+    QAction *m_exportFolder = nullptr;
+    QAction *m_printFolder = nullptr;
     int m_sheet = 0; // the folder the menu was opened for
 };
