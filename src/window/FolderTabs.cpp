@@ -9,6 +9,7 @@
 #include "window/WindowAccessibility.h"
 
 #include <QAccessible>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -115,6 +116,12 @@ void FolderTab::mouseDoubleClickEvent(QMouseEvent *event)
     event->accept();
 }
 
+void FolderTab::contextMenuEvent(QContextMenuEvent *event)
+{
+    event->accept();
+    emit menuRequested(m_index, event->globalPos());
+}
+
 SheetPage::SheetPage(QWidget *parent)
     : QWidget(parent)
 {
@@ -152,6 +159,12 @@ void SheetPage::mouseDoubleClickEvent(QMouseEvent *event)
     event->accept();
 }
 
+void SheetPage::contextMenuEvent(QContextMenuEvent *event)
+{
+    event->accept();
+    emit menuRequested(event->globalPos());
+}
+
 FolderTabList::FolderTabList(QWidget *window)
     : QWidget(window)
 {
@@ -165,6 +178,7 @@ FolderTabs::FolderTabs(QWidget *window, qreal logicalDpi)
     installWindowAccessibility();
     m_page = new SheetPage(window);
     m_page->setGeometry(twipsToPixels(SheetPageRect, logicalDpi));
+    connect(m_page, &SheetPage::menuRequested, this, [this](const QPoint &at) { emit menuRequested(-1, at); });
     // At the window's origin, so that each tab's place in it is its place in the window.
     m_list = new FolderTabList(window);
     const auto &layouts = folderTabLayouts();
@@ -174,6 +188,7 @@ FolderTabs::FolderTabs(QWidget *window, qreal logicalDpi)
         auto *tab = new FolderTab(i, QString::fromLatin1(layout.caption), layout.upperRow, m_list);
         tab->setGeometry(twipsToPixels(folderTabRect(i), logicalDpi));
         connect(tab, &FolderTab::clicked, this, &FolderTabs::lblFolder_Click);
+        connect(tab, &FolderTab::menuRequested, this, &FolderTabs::menuRequested);
         m_tabs[size_t(i)] = tab;
         reach += tab->geometry();
     }

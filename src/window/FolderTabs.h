@@ -23,6 +23,8 @@ public:
 
 signals:
     void clicked(int index);
+    // The right button, or the keyboard's menu key, on the tab.
+    void menuRequested(int index, const QPoint &globalPos);
 
 public slots:
     // A press by the keyboard or a screen reader: the same as a click.
@@ -35,6 +37,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     int m_index;
@@ -54,11 +57,15 @@ public:
     quint32 backColour() const { return m_backColour; }
     void setBackColour(quint32 colour);
 
+signals:
+    void menuRequested(const QPoint &globalPos);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     quint32 m_backColour = 0x8000000F;
@@ -90,6 +97,8 @@ public:
 
 signals:
     void lblFolder_Click(int index);
+    // The right button on a tab (its index) or on the page (-1).
+    void menuRequested(int index, const QPoint &globalPos);
 
 private:
     void tellSelection(int index);

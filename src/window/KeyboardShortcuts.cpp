@@ -66,6 +66,7 @@ KeyboardShortcuts::KeyboardShortcuts(QWidget *window, Toolbar &toolbar, FolderTa
     addShortcut({QKeySequence(Qt::CTRL | Qt::Key_PageUp)}, &KeyboardShortcuts::previousFolder);
     addShortcut({QKeySequence(Qt::Key_F6)}, &KeyboardShortcuts::nextArea);
     addShortcut({QKeySequence(Qt::SHIFT | Qt::Key_F6)}, &KeyboardShortcuts::previousArea);
+    addShortcut({exchangeMenuKey()}, &KeyboardShortcuts::requestExchangeMenu);
 
     for (QLineEdit *box : window->findChildren<QLineEdit *>())
         box->installEventFilter(this);

@@ -26,6 +26,8 @@ public:
     // The keys of a toolbar action, as screen readers tell them; F1 for the help is the cells'
     // and the search box's own, and reaches the window from the toolbar and the tabs here.
     static QList<QKeySequence> keysFor(ToolbarAction action);
+    // The menu of export, import and print, which is no toolbar action.
+    static QKeySequence exchangeMenuKey() { return QKeySequence(Qt::CTRL | Qt::Key_E); }
 
 signals:
     void actionRequested(ToolbarAction action);
@@ -33,6 +35,7 @@ signals:
     void folderRequested(int index);
     // F6 into the sheet: the cell last used is to take the focus.
     void sheetFocusRequested();
+    void exchangeMenuRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -45,6 +48,7 @@ private:
     void previousArea() { moveArea(-1); }
     void nextFolder();
     void previousFolder();
+    void requestExchangeMenu() { emit exchangeMenuRequested(); }
 
     QWidget *m_window;
     Toolbar &m_toolbar;

@@ -20,6 +20,7 @@
 #include "search/SearchBox.h"
 #include "sheetops/Formatting.h"
 #include "sheetops/RowOperations.h"
+#include "window/ExchangeMenu.h"
 #include "window/FolderTabs.h"
 #include "window/KeyboardShortcuts.h"
 #include "window/LayoutTables.h"
@@ -130,6 +131,9 @@ void frmAgenda::createControls()
     connect(keys, &KeyboardShortcuts::folderRequested, this, &frmAgenda::lblFolder_Click);
     connect(keys, &KeyboardShortcuts::sheetFocusRequested, this,
             [this] { giveFocusBack(m_state.Cella_Corrente ? m_state.Cella_Corrente : 1); });
+    // Export, import and print: the right button on the page or a tab, or the key.
+    m_exchange = new ExchangeMenu(*this, m_store, *m_services.messages, m_services.programDirectory);
+    connect(keys, &KeyboardShortcuts::exchangeMenuRequested, m_exchange, &ExchangeMenu::popupForFocus);
 }
 
 bool frmAgenda::Form_Load()

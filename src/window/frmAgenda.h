@@ -11,6 +11,7 @@
 
 class Clipboard;
 class ColumnClipboard;
+class ExchangeMenu;
 class FolderTabs;
 class Grid;
 class frmColore;
@@ -66,6 +67,7 @@ public:
     FolderTabs &tabs() { return *m_tabs; }
     Toolbar &toolbar() { return *m_toolbar; }
     SheetPager &sheets() { return *m_sheets; }
+    ExchangeMenu &exchange() { return *m_exchange; }
     QLineEdit *Text4() const { return m_searchBox; }
     QString storePath() const { return m_storePath; }
     // The colour options while they are open, else null.
@@ -134,4 +136,5 @@ private:
     QPointer<frmColore> m_palette;
     QPointer<frmOpzioni> m_options;
     SearchBox *m_search = nullptr;
+    ExchangeMenu *m_exchange = nullptr;
 };

@@ -1,0 +1,214 @@
+#include "window/ExchangeMenu.h"
+
+#include "editing/AgendaState.h"
+#include "exchange/BookPrinter.h"
+#include "exchange/ExchangeFiles.h"
+#include "model/SheetModel.h"
+#include "platform/MessageBoxes.h"
+#include "storage/SheetCodec.h"
+#include "storage/SheetStore.h"
+#include "storage/StoreLocation.h"
+#include "storage/StoreBackup.h"
+#include "window/FileDialogs.h"
+#include "window/FolderTabs.h"
+#include "window/SheetPager.h"
+#include "window/frmAgenda.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QMenu>
+
+#include <utility>
+
+namespace {
+constexpr int AlertStyle = MsgStyle::Exclamation | MsgStyle::TopMost;
+
+QStringList exportFilters()
+{
+    return {QStringLiteral("Tabella CSV (*.csv)"), QStringLiteral("Biglietti da visita vCard (*.vcf)"),
+            QStringLiteral("Documento PDF (*.pdf)")};
+}
+} // namespace
+
+ExchangeMenu::ExchangeMenu(frmAgenda &window, SheetStore &store, MessageBoxes &messages,
+                           const QString &programDirectory)
+    : QObject(&window)
+    , m_window(window)
+    , m_store(store)
+    , m_messages(messages)
+    , m_programDirectory(programDirectory)
+    , m_ownDialogs(std::make_unique<QtFileDialogs>())
+    , m_dialogs(m_ownDialogs.get())
+    , m_menu(new QMenu(&window))
+{
+    m_menu->setObjectName(QStringLiteral("mnuScambio"));
+    m_menu->setAccessibleName(QStringLiteral("Esporta, importa e stampa"));
+    const auto add = [this](const char *name, const QString &text, auto work) {
+        QAction *action = m_menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, work);
+        return action;
+    };
+    // The folder's entries name it when the menu opens.
+    m_exportFolder = add("mnuEsportaCartella", QString(), [this] { exportSheets({m_sheet}); });
+    add("mnuEsportaTutto", QStringLiteral("Esporta &tutta la rubrica…"), [this] { exportSheets(allSheets()); });
+    m_menu->addSeparator();
+    add("mnuImporta", QStringLiteral("&Importa…"), [this] { importFile(); });
+    m_menu->addSeparator();
+    m_printFolder = add("mnuStampaCartella", QString(), [this] { print({m_sheet}); });
+    add("mnuStampaTutto", QStringLiteral("Stampa tutta la &rubrica…"), [this] { print(allSheets()); });
+    connect(&window.tabs(), &FolderTabs::menuRequested, this, &ExchangeMenu::popup);
+}
+
+ExchangeMenu::~ExchangeMenu() = default;
+
+void ExchangeMenu::setFileDialogs(FileDialogs *dialogs)
+{
+    m_dialogs = dialogs ? dialogs : m_ownDialogs.get();
+}
+
+QString ExchangeMenu::caption(int sheet) const
+{
+    return m_window.tabs().lblFolder(sheet)->caption();
+}
+
+void ExchangeMenu::popup(int sheet, const QPoint &globalPos)
+{
+    m_sheet = sheet < 0 ? m_window.state().Foglio_Corrente : sheet;
+    m_exportFolder->setText(QStringLiteral("&Esporta la cartella %1…").arg(caption(m_sheet)));
+    m_printFolder->setText(QStringLiteral("&Stampa la cartella %1…").arg(caption(m_sheet)));
+    m_menu->popup(globalPos);
+}
+
+void ExchangeMenu::popupForFocus()
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (auto *tab = qobject_cast<FolderTab *>(focus))
+        popup(tab->index(), tab->mapToGlobal(QPoint(0, tab->height())));
+    else
+        popup(-1, (focus ? focus : m_window.tabs().lblScheda())->mapToGlobal(QPoint(0, 0)));
+}
+
+void ExchangeMenu::alert(const QString &text)
+{
+    m_messages.show(text, AlertStyle);
+}
+
+bool ExchangeMenu::saveFirst(const QVector<int> &sheets)
+{
+    const int shown = m_window.state().Foglio_Corrente;
+    return !sheets.contains(shown) || m_window.sheets().QuerySave(shown);
+}
+
+bool ExchangeMenu::readBook(BookImage *book)
+{
+    QString reason;
+    if (BookImage::read(m_store, book, &reason))
+        return true;
+    alert(QStringLiteral("Impossibile leggere la rubrica %1: %2.")
+              .arg(QDir::toNativeSeparators(m_store.path()), reason));
+    return false;
+}
+
+void ExchangeMenu::exportSheets(const QVector<int> &sheets)
+{
+    if (!saveFirst(sheets))
+        return;
+    const QString suggested = sheets.size() == 1 ? caption(sheets.constFirst()) : QStringLiteral("rubrica");
+    const QString path = m_dialogs->saveFileName(&m_window, QStringLiteral("Esporta"),
+                                                 suggested + QStringLiteral(".csv"), exportFilters());
+    if (path.isEmpty())
+        return;
+    BookImage book;
+    QString message;
+    if (readBook(&book) && !ExchangeFiles::exportBook(book, sheets, path, &message))
+        alert(message);
+}
+
+void ExchangeMenu::print(const QVector<int> &sheets)
+{
+    if (!saveFirst(sheets))
+        return;
+    BookImage book;
+    QString message;
+    if (readBook(&book)
+        && BookPrinter::print(&m_window, book, sheets, false, &message, QString(), m_programDirectory)
+            == BookPrinter::Result::Failed)
+        alert(message);
+}
+
+void ExchangeMenu::importFile()
+{
+    const QString path = m_dialogs->openFileName(&m_window, QStringLiteral("Importa"),
+        {QStringLiteral("Rubriche CSV o vCard (*.csv *.vcf *.vcard)"), QStringLiteral("Tutti i file (*)")});
+    if (path.isEmpty())
+        return;
+    // The rows on screen count as they are, saved or not: an entry must not land on a row the
+    // user has just filled.
+    BookImage book;
+    if (!readBook(&book))
+        return;
+    const int shown = m_window.state().Foglio_Corrente;
+    SheetModel &model = m_window.model();
+    QByteArray bytes = book.bytes();
+    bytes.replace(qsizetype(recordNumber(shown, 1) - 1) * RecordLength, qsizetype(RowsPerSheet) * RecordLength,
+                  encodeSheet(model.rows()));
+    book = BookImage::fromBytes(bytes);
+    ImportPlan plan;
+    QString message;
+    if (!ExchangeFiles::planImport(path, book, &plan, &message)) {
+        alert(message + QStringLiteral(" La rubrica non è cambiata."));
+        return;
+    }
+    ImportPlan others = plan;
+    others.rows.clear();
+    SheetModel::Rows rows = model.rows();
+    for (const PlacedRow &placed : plan.rows) {
+        if (placed.sheet != shown) {
+            others.rows << placed;
+            continue;
+        }
+        const DecodedRow decoded = decodeRow(placed.record);
+        RowContent &row = rows.at(size_t(placed.row - 1));
+        for (auto [cell, from] :
+             {std::pair{&row.longCell, &decoded.longCell}, std::pair{&row.shortCell, &decoded.shortCell}}) {
+            cell->text = from->text;
+            cell->font = from->font.value_or(CellFont{});
+            cell->colour = from->colour.value_or(0);
+        }
+    }
+    if (!others.rows.isEmpty()) {
+        // Written into a file that is no longer at its path, the entries would reach nobody.
+        if (m_store.location() != StoreLocation::Same) {
+            alert(QStringLiteral("Il file %1 non è più quello che la Rubrica ha aperto. Salva il foglio e ripeti "
+                                 "l'importazione. Nessuna voce è stata importata.")
+                      .arg(QDir::toNativeSeparators(m_store.path())));
+            return;
+        }
+        QByteArray contents;
+        QString reason;
+        if (!m_store.readWholeFile(&contents)
+            || !StoreBackup::make(m_store.path(), QDate::currentDate(), contents, &reason)) {
+            alert(QStringLiteral("Impossibile fare la copia di sicurezza della rubrica: %1. Nessuna voce è stata "
+                                 "importata.").arg(reason.isEmpty() ? m_store.error().reason : reason));
+            return;
+        }
+        if (!writePlan(m_store, book, others, &reason)) {
+            alert(QStringLiteral("Impossibile scrivere la rubrica %1: %2. Nessuna voce è stata importata.")
+                      .arg(QDir::toNativeSeparators(m_store.path()), reason));
+            return;
+        }
+    }
+    QString report = plan.report();
+    if (others.rows.size() < plan.rows.size()) {
+        model.replaceRows(rows, QStringLiteral("Importa"));
+        m_window.state().Modificato = true;
+        report += QStringLiteral("\nLe voci della cartella %1 sono sullo schermo: Annulla (Ctrl+Z) le toglie, Salva le "
+                                 "scrive.").arg(caption(shown));
+    }
+    if (!others.rows.isEmpty())
+        report += QStringLiteral("\nLe voci delle altre cartelle sono già scritte nella rubrica e non si possono "
+                                 "annullare.");
+    m_messages.show(report, MsgStyle::Information | MsgStyle::TopMost);
+}

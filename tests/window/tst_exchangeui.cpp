@@ -1,0 +1,173 @@
+// Export, import and print from the window: the right button's menu, the question before an
+// export, and an import that lands in the sheet shown as one step that can be undone.
+#include "common/WindowTestSupport.h"
+
+#include "window/ExchangeMenu.h"
+#include "window/FileDialogs.h"
+#include "window/KeyboardShortcuts.h"
+
+#include <QAction>
+#include <QDate>
+#include <QDir>
+#include <QMenu>
+
+using namespace WindowTest;
+
+namespace {
+// Answers every file dialog with the path it holds, and remembers that it was asked.
+struct FakeDialogs : FileDialogs
+{
+    QString saveFileName(QWidget *, const QString &, const QString &suggested, const QStringList &filters) override
+    {
+        suggestedNames << suggested;
+        offered = filters;
+        return path;
+    }
+    QString openFileName(QWidget *, const QString &, const QStringList &) override { return path; }
+    QString path;
+    QStringList suggestedNames;
+    QStringList offered;
+};
+
+QAction *entry(frmAgenda &w, const char *name)
+{
+    return w.exchange().menu()->findChild<QAction *>(QLatin1String(name));
+}
+} // namespace
+
+class TestExchangeUi : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<AgendaFixture> m_f;
+    FakeDialogs m_dialogs;
+
+    bool start(const QByteArray &store)
+    {
+        m_f = std::make_unique<AgendaFixture>();
+        m_dialogs = FakeDialogs();
+        if (!m_f->loadStore(store))
+            return false;
+        m_f->w().exchange().setFileDialogs(&m_dialogs);
+        return true;
+    }
+
+private slots:
+    void menuOpensForTheFolder_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("right button on the page") << "page" << "A1";
+        QTest::newRow("right button on a tab") << "tab" << "C1";
+        QTest::newRow("key on a cell") << "key" << "A1";
+    }
+
+    // The right button opens the menu for its folder and leaves the folder shown as it is.
+    void menuOpensForTheFolder()
+    {
+        QFETCH(QString, way);
+        QFETCH(QString, folder);
+        QVERIFY(start(storeWith()));
+        frmAgenda &w = m_f->w();
+        if (way == "page")
+            QTest::mouseClick(w.tabs().lblScheda(), Qt::RightButton, {}, QPoint(3, 3));
+        else if (way == "tab")
+            QTest::mouseClick(w.tabs().lblFolder(2), Qt::RightButton);
+        else
+            QTest::keySequence(focused(), KeyboardShortcuts::exchangeMenuKey());
+        QMenu *menu = w.exchange().menu();
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(entry(w, "mnuEsportaCartella")->text(), QStringLiteral("&Esporta la cartella %1…").arg(folder));
+        QCOMPARE(w.state().Foglio_Corrente, 0);
+        menu->hide();
+    }
+
+    void exportAsksFirst_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("typedTextExported");
+        QTest::newRow("saved first") << int(MsgAnswer::Yes) << true;
+        QTest::newRow("changes dropped") << int(MsgAnswer::No) << false;
+    }
+
+    // Export reads the store: unsaved changes of the sheet are saved, or dropped, first.
+    void exportAsksFirst()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, typedTextExported);
+        QVERIFY(start(storeWith({{1, makeRecord("Anna", "111")}})));
+        m_f->type(2, QStringLiteral("Aldo"));
+        m_dialogs.path = m_f->file(QStringLiteral("a1.csv"));
+        m_f->answers = {answer};
+        entry(m_f->w(), "mnuEsportaCartella")->trigger();
+
+        QCOMPARE(m_f->texts.value(0), QStringLiteral("  Vuoi salvare le modifiche effettuate al foglio A1?  "));
+        QCOMPARE(m_dialogs.suggestedNames, QStringList{QStringLiteral("A1.csv")});
+        const QString exported = QString::fromUtf8(fileBytes(m_dialogs.path));
+        QVERIFY(exported.contains(QStringLiteral("Anna")));
+        QCOMPARE(exported.contains(QStringLiteral("Aldo")), typedTextExported);
+        QCOMPARE(m_f->store().contains("Aldo"), typedTextExported);
+        QCOMPARE(m_f->texts.size(), 1);
+    }
+
+    // A target that cannot be written is told, and nothing is left behind.
+    void exportFailureIsTold()
+    {
+        QVERIFY(start(storeWith({{1, makeRecord("Anna", "111")}})));
+        m_dialogs.path = m_f->file(QStringLiteral("manca/rubrica.vcf"));
+        entry(m_f->w(), "mnuEsportaTutto")->trigger();
+        QCOMPARE(m_f->texts.size(), 1);
+        QVERIFY(m_f->texts.constFirst().contains(QStringLiteral("rubrica.vcf")));
+        QVERIFY(!QFile::exists(m_dialogs.path));
+    }
+
+    // Entries go into empty rows only. Those of the sheet shown are one step that can be
+    // undone; the others are in the store at once, after the day's backup.
+    void importIntoEmptyRowsWithUndo()
+    {
+        const QByteArray stored = storeWith({{1, makeRecord("Anna", "111")}});
+        QVERIFY(start(stored));
+        m_f->type(3, QStringLiteral("Adele"));
+        m_dialogs.path = m_f->file(QStringLiteral("nuovi.csv"));
+        QVERIFY(writeAll(m_dialogs.path, "Alberto,0123\r\nBruno,456\r\n"));
+        entry(m_f->w(), "mnuImporta")->trigger();
+
+        QCOMPARE(m_f->texts.size(), 1);
+        const QString report = m_f->texts.constFirst();
+        QVERIFY(report.startsWith(QStringLiteral("Importate 2 voci su 2 da ")));
+        QVERIFY(report.contains(QStringLiteral("Annulla (Ctrl+Z)")));
+        SheetModel &model = m_f->model();
+        QCOMPARE(model.rows().at(0).longCell.text, QStringLiteral("Anna"));
+        QCOMPARE(model.rows().at(1).longCell.text, QStringLiteral("Alberto"));
+        QCOMPARE(model.rows().at(1).shortCell.text, QStringLiteral("0123"));
+        QCOMPARE(model.rows().at(2).longCell.text, QStringLiteral("Adele"));
+        QVERIFY(m_f->state().Modificato);
+        const QByteArray now = m_f->store();
+        QCOMPARE(recordOf(now, 45), makeRecord("Bruno", "456"));
+        QCOMPARE(recordOf(now, 2), recordOf(stored, 2)); // the sheet shown waits for a save
+        const QString backup = QDir(m_f->dir.path()).filePath(QStringLiteral("rubri-%1.bak")
+                                                               .arg(QDate::currentDate().toString(Qt::ISODate)));
+        QCOMPARE(fileBytes(backup), stored);
+
+        model.undoStack().undo();
+        QCOMPARE(model.rows().at(1).longCell.text, QString());
+        QCOMPARE(model.rows().at(2).longCell.text, QStringLiteral("Adele"));
+    }
+
+    // A file that cannot be read is told, naming it, and changes nothing.
+    void unreadableImportChangesNothing()
+    {
+        const QByteArray stored = storeWith({{1, makeRecord("Anna", "111")}});
+        QVERIFY(start(stored));
+        m_dialogs.path = m_f->file(QStringLiteral("rotto.csv"));
+        QVERIFY(writeAll(m_dialogs.path, "\"Alberto,0123\r\n"));
+        entry(m_f->w(), "mnuImporta")->trigger();
+        QCOMPARE(m_f->texts.size(), 1);
+        QVERIFY(m_f->texts.constFirst().contains(QStringLiteral("rotto.csv")));
+        QCOMPARE(m_f->store(), stored);
+        QCOMPARE(m_f->model().undoStack().count(), 0);
+    }
+};
+
+QTEST_MAIN(TestExchangeUi)
+#include "tst_exchangeui.moc"
