@@ -1,5 +1,6 @@
 #include "editing/CellEdit.h"
 
+#include "editing/CellDescription.h"
 #include "editing/CellInput.h"
 #include "editing/KeyCodes.h"
 #include "model/CellCode.h"
@@ -160,6 +161,7 @@ void CellEdit::setForeColour(quint32 colour)
         return;
     m_foreColour = colour;
     applyColours();
+    describeLook();
 }
 
 void CellEdit::setBold(bool bold)
@@ -203,7 +205,17 @@ void CellEdit::changeEvent(QEvent *event)
     // A new palette from the window above: the cell keeps the colours its record holds.
     if (event->type() == QEvent::PaletteChange)
         applyColours();
+    // Whatever set the font (the sheet shown, a toggle), a screen reader hears the new look.
+    if (event->type() == QEvent::FontChange)
+        describeLook();
     QLineEdit::changeEvent(event);
+}
+
+void CellEdit::describeLook()
+{
+    const QString description = CellDescription::of(isBold(), isUnderlined(), m_foreColour);
+    if (description != accessibleDescription())
+        setAccessibleDescription(description);
 }
 
 void CellEdit::focusInEvent(QFocusEvent *event)

@@ -66,6 +66,8 @@ protected:
 
 private:
     void applyColours();
+    // The accessible description tells bold, underline and the text colour by name.
+    void describeLook();
     // The cell's own paste, with the text already in stored form, so that the length limit
     // counts the characters the store will hold.
     void pasteStorable(QClipboard::Mode mode);

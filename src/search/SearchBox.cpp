@@ -7,6 +7,7 @@
 #include "editing/KeyCodes.h"
 #include "model/SheetModel.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ScreenReader.h"
 #include "search/SearchText.h"
 #include "search/SearchWalk.h"
 #include "storage/Record_Riga.h"
@@ -75,8 +76,12 @@ void SearchBox::showHit(int record, bool shortCell)
     // Also for the folder shown: the walk read the store, and the grid must show what it read.
     m_window.Apre_Foglio(sheetOfRecord(record));
     m_state.Riga_Corrente = rowOfRecord(record);
-    focusHitCell(shortCell ? m_grid.Text2(m_state.Riga_Corrente) : m_grid.Text1(m_state.Riga_Corrente));
+    CellEdit *cell = shortCell ? m_grid.Text2(m_state.Riga_Corrente) : m_grid.Text1(m_state.Riga_Corrente);
+    focusHitCell(cell);
     m_box.setFocus(Qt::OtherFocusReason);
+    // Said by the box, which holds the focus: the hit cell shows it only in green.
+    const QString folder = m_window.folderCaption ? m_window.folderCaption(sheetOfRecord(record)) : QString();
+    ScreenReader::announce(&m_box, ScreenReader::searchHitText(folder, cell->cellCode(), cell->text()));
 }
 
 // The hit cell becomes the current cell through its focus gain, which paints it green while
@@ -103,6 +108,7 @@ void SearchBox::endOfSearch()
     m_messages.show(QStringLiteral("      Fine ricerca del dato:  ") + m_box.text() + QStringLiteral("          "),
                     MsgStyle::OkOnly | MsgStyle::Information | MsgStyle::TopMost);
     m_state.resetSearch();
+    m_box.setAccessibleDescription(QString());
     m_box.setSelection(0, int(m_box.text().size()));
     m_box.setFocus(Qt::OtherFocusReason);
 }
@@ -117,6 +123,8 @@ void SearchBox::Text4_Change()
     // Trovato stays: the next cell to gain the focus still shows as a hit until the user acts.
     m_state.Prossimo_Record = 1;
     m_state.Ultimo_Trovato = 0;
+    // The last hit's words are no longer true of a new text.
+    m_box.setAccessibleDescription(QString());
     // A hit cell turns yellow, so that it counts as selected for cut and copy.
     m_grid.model().selectFoundCells();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
 
@@ -13,7 +14,8 @@ struct AgendaState;
 
 // The search box Text4 and the search step Cerca. A step walks the store from where the last
 // one stopped, opens the folder of the next hit, paints the hit cell green and gives the focus
-// back to the box, so that Enter goes on to the next hit.
+// back to the box, so that Enter goes on to the next hit. A screen reader hears where the hit
+// is and what the cell holds.
 class SearchBox : public QObject
 {
     Q_OBJECT
@@ -25,6 +27,7 @@ public:
                                                     // false: it could not be saved and was kept
         std::function<void(int Index)> Apre_Foglio; // show sheet Index as the store holds it
         std::function<void()> readFailed;           // the store could not be read: report it
+        std::function<QString(int Index)> folderCaption; // the caption of sheet Index's tab
     };
 
     SearchBox(AgendaState &state, Grid &grid, QLineEdit &Text4, SheetStore &store,

@@ -120,7 +120,8 @@ void frmAgenda::createControls()
     m_search = new SearchBox(m_state, *m_grid, *m_searchBox, m_store, *m_services.messages,
                              {[this](int Index) { return m_sheets->QuerySave(Index); },
                               [this](int Index) { m_sheets->Apre_Foglio(Index); },
-                              [this] { reportStoreFailure(); }},
+                              [this] { reportStoreFailure(); },
+                              [this](int Index) { return m_tabs->lblFolder(Index)->caption(); }},
                              this);
     connect(m_toolbar, &Toolbar::closePaletteRequested, this, &frmAgenda::closePalette);
 

@@ -2,12 +2,16 @@
 
 #include "platform/ItalianTranslations.h"
 #include "platform/ScreenReader.h"
+#include "storage/Record_Riga.h"
 #include "window/Toolbar.h"
 
 #include <QAccessible>
+#include <QLineEdit>
 #include <QMenu>
 
 using namespace WindowTest;
+
+Q_DECLARE_METATYPE(CellFont)
 
 namespace {
 // Every control a screen reader reaches, described by object name and role, when it has no name.
@@ -45,10 +49,48 @@ private slots:
         QStringList nameless;
         collectNameless(QAccessible::queryAccessibleInterface(&f.w()), &nameless);
         QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(QStringLiteral(", "))));
-        const auto nameOf = [](QWidget *w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
-        QCOMPARE(nameOf(f.cell(23)), QStringLiteral("Riga 23, cella lunga"));
-        QCOMPARE(nameOf(f.cell(144)), QStringLiteral("Riga 44, cella corta"));
-        QCOMPARE(nameOf(f.w().Text4()), QStringLiteral("Testo da cercare"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(f.w().Text4())->text(QAccessible::Name), QStringLiteral("Testo da cercare"));
+    }
+
+    // A cell says where it is and how it looks; a row inserted above it takes the look one row
+    // down and leaves the place it left plain.
+    void cellsTellWhereAndHow_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<CellFont>("font");
+        QTest::addColumn<quint32>("colour");
+        QTest::addColumn<bool>("rowInserted");
+        QTest::addColumn<int>("shownIn");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("plain") << 23 << CellFont{} << 0u << false << 23 << "Riga 23, cella lunga" << "";
+        QTest::newRow("bold") << 144 << CellFont{true, false} << 0u << false << 144 << "Riga 44, cella corta"
+                              << "Grassetto";
+        QTest::newRow("underlined, dark blue") << 3 << CellFont{false, true} << 0xC00000u << false << 3
+                                               << "Riga 3, cella lunga" << "Sottolineato, colore Blu scuro";
+        QTest::newRow("a colour of no square") << 7 << CellFont{} << 0x123456u << false << 7
+                                               << "Riga 7, cella lunga" << "Colore fuori tavolozza";
+        QTest::newRow("row inserted above") << 105 << CellFont{true, true} << 0x0000FFu << true << 106
+                                            << "Riga 6, cella corta" << "Grassetto, sottolineato, colore Rosso";
+    }
+    void cellsTellWhereAndHow()
+    {
+        QFETCH(int, code);
+        QFETCH(CellFont, font);
+        QFETCH(quint32, colour);
+        QFETCH(bool, rowInserted);
+        QFETCH(int, shownIn);
+        AgendaFixture f;
+        QVERIFY(f.load(true));
+        f.format(code, font, colour);
+        if (rowInserted) {
+            f.focusCell(code);
+            f.w().Inserisci_Riga();
+            QVERIFY(f.cell(code)->accessibleDescription().isEmpty());
+        }
+        QAccessibleInterface *cell = QAccessible::queryAccessibleInterface(f.cell(shownIn));
+        QTEST(cell->text(QAccessible::Name), "name");
+        QTEST(cell->text(QAccessible::Description), "description");
     }
 
     // The tabs are a tab list with the folder shown selected, the toolbar's boxes buttons that
@@ -96,12 +138,13 @@ private slots:
     }
 
     // A folder switch tells the selection's move and names the folder; a search hit is said in
-    // words. The first selection, at start, is no news.
+    // words by the search box, which keeps the focus. The first selection, at start, is no news.
     void announcements()
     {
         ScreenReader::setSink(record);
+        told.clear();
         AgendaFixture f;
-        QVERIFY(f.load(true));
+        QVERIFY(f.loadStore(storeWith({{recordNumber(10, 5), makeRecord("", "Rossi")}})));
         QCOMPARE(eventsOf(QAccessible::Alert, f.w().tabs().lblFolder(0)), 0);
         f.clickTab(2);
         FolderTab *c1 = f.w().tabs().lblFolder(2);
@@ -109,9 +152,15 @@ private slots:
         QCOMPARE(eventsOf(QAccessible::StateChanged, f.w().tabs().lblFolder(0)), 1);
         QCOMPARE(eventsOf(QAccessible::Alert, c1), 1);
         QCOMPARE(c1->accessibleDescription(), QStringLiteral("Cartella C1"));
-        ScreenReader::announce(f.w().Text4(), ScreenReader::searchHitText(QStringLiteral("M1"), 105, QStringLiteral("Rossi")));
-        QCOMPARE(eventsOf(QAccessible::Alert, f.w().Text4()), 1);
-        QCOMPARE(f.w().Text4()->accessibleDescription(), QStringLiteral("Trovato in M1, riga 5, cella corta: Rossi"));
+        QLineEdit *box = f.w().Text4();
+        box->setText(QStringLiteral("ross"));
+        f.w().Cerca();
+        QCOMPARE(eventsOf(QAccessible::Alert, box), 1);
+        QCOMPARE(box->accessibleDescription(), QStringLiteral("Trovato in M1, riga 5, cella corta: Rossi"));
+        // The end of the search is a message box; the last hit's words must not outlive it.
+        f.w().Cerca();
+        QCOMPARE(f.texts.size(), 1);
+        QVERIFY(box->accessibleDescription().isEmpty());
         ScreenReader::setSink(nullptr);
     }
 
