@@ -7,6 +7,7 @@
 #include "editing/Grid.h"
 #include "platform/Twips.h"
 #include "platform/WinColour.h"
+#include "storage/Record_Riga.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,18 +22,17 @@ struct SquareLayout
 {
     int number; // Label1..Label6
     int left, top; // twips in the client area
-    quint32 colour; // 0x00BBGGRR
-    const char *name;
+    char code; // the store's colour code, which gives the colour and its name
 };
 
 // Two rows of three; the numbers follow the colour codes of the store, not the layout.
 constexpr std::array<SquareLayout, 6> Squares{{
-    {1, 60, 50, 0x00000000, "Nero"},
-    {2, 380, 50, 0x00C00000, "Blu scuro"},
-    {5, 720, 50, 0x00FF0000, "Blu"},
-    {3, 60, 360, 0x000000C0, "Rosso scuro"},
-    {4, 380, 360, 0x000000FF, "Rosso"},
-    {6, 720, 360, 0x00FF00FF, "Magenta"},
+    {1, 60, 50, '0'},
+    {2, 380, 50, '1'},
+    {5, 720, 50, '4'},
+    {3, 60, 360, '2'},
+    {4, 380, 360, '3'},
+    {6, 720, 360, '5'},
 }};
 constexpr int SquareSide = 255;
 constexpr int ClientWidth = 1020;
@@ -81,9 +81,9 @@ frmColore::frmColore(QWidget *agenda, qreal logicalDpi, AgendaState &state, Grid
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(twipsToPixels(ClientWidth, m_dpi) + 2 * Border, twipsToPixels(ClientHeight, m_dpi) + 2 * Border);
     for (const SquareLayout &layout : Squares) {
-        auto *square = new ColourSquare(layout.colour, this);
+        auto *square = new ColourSquare(*colourFromCode(layout.code), this);
         square->setObjectName(QStringLiteral("Label%1").arg(layout.number));
-        square->setAccessibleName(QString::fromUtf8(layout.name));
+        square->setAccessibleName(colourNameOfCode(layout.code));
         square->setGeometry(twipsToPixels(QRect(layout.left, layout.top, SquareSide, SquareSide), m_dpi)
                                 .translated(Border, Border));
         connect(square, &QAbstractButton::clicked, this, [this, square] { Label_Click(square->colour()); });

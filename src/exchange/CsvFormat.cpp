@@ -1,6 +1,7 @@
 #include "exchange/CsvFormat.h"
 
 #include "exchange/FolderNames.h"
+#include "storage/Record_Riga.h"
 
 #include <array>
 
@@ -17,15 +18,6 @@ const QStringList &columnNames()
     return names;
 }
 enum Column { Folder, Row, LongText, ShortText, Bold, Underline, Colour, ColumnCount };
-
-// By colour code "0".."5", the names the palette gives its squares.
-const std::array<QString, 6> &colourNames()
-{
-    static const std::array<QString, 6> names{QStringLiteral("Nero"),        QStringLiteral("Blu scuro"),
-                                              QStringLiteral("Rosso scuro"), QStringLiteral("Rosso"),
-                                              QStringLiteral("Blu"),         QStringLiteral("Magenta")};
-    return names;
-}
 
 bool isFormulaStart(QChar c)
 {
@@ -55,12 +47,6 @@ QString quoted(const QString &field)
 QString yesNo(bool value)
 {
     return value ? QStringLiteral("sì") : QStringLiteral("no");
-}
-
-QString colourName(char code)
-{
-    const int index = code - '0';
-    return index >= 0 && index < 6 ? colourNames()[static_cast<std::size_t>(index)] : QString();
 }
 
 // One value when both cells agree, else "long / short".
@@ -198,9 +184,9 @@ std::optional<char> parseColour(const QString &value)
 {
     if (value.isEmpty())
         return '0';
-    for (std::size_t i = 0; i < colourNames().size(); ++i) {
-        if (value == colourNames()[i].toLower())
-            return static_cast<char>('0' + i);
+    for (char code = '0'; code <= '5'; ++code) {
+        if (value == colourNameOfCode(code).toLower())
+            return code;
     }
     return std::nullopt;
 }
@@ -330,7 +316,7 @@ QByteArray write(const QVector<RowEntry> &rows)
             quoted(formulaSafe(row.shortCell.text)),
             pair(yesNo(isBold(ls)), yesNo(isBold(ss))),
             pair(yesNo(isUnderlined(ls)), yesNo(isUnderlined(ss))),
-            pair(colourName(row.longCell.colour), colourName(row.shortCell.colour)),
+            pair(colourNameOfCode(row.longCell.colour), colourNameOfCode(row.shortCell.colour)),
         };
         text += fields.join(u',') + QStringLiteral("\r\n");
     }

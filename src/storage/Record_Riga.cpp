@@ -100,6 +100,14 @@ std::optional<quint32> colourFromCode(char code)
     return TextColours[static_cast<std::size_t>(code - '0')];
 }
 
+QString colourNameOfCode(char code)
+{
+    static const std::array<const char *, 6> names{"Nero", "Blu scuro", "Rosso scuro", "Rosso", "Blu", "Magenta"};
+    if (code < '0' || code > '5')
+        return QString();
+    return QString::fromUtf8(names[static_cast<std::size_t>(code - '0')]);
+}
+
 std::optional<char> codeFromColour(quint32 colour)
 {
     const auto found = std::find(TextColours.begin(), TextColours.end(), colour);

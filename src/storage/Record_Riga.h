@@ -82,3 +82,6 @@ char styleCodeFromFont(CellFont font);
 // Colour codes "0".."5" and the six text colours (Windows values 0x00BBGGRR).
 std::optional<quint32> colourFromCode(char code);
 std::optional<char> codeFromColour(quint32 colour);
+// The Italian name of colour code "0".."5", as the palette's squares are called; empty for
+// any other byte.
+QString colourNameOfCode(char code);
