@@ -33,3 +33,6 @@ inline QString firstStoreDifference(const QByteArray &actual, const QByteArray &
         return QStringLiteral("%1 bytes instead of %2").arg(actual.size()).arg(expected.size());
     return QString();
 }
+
+// A store comparison that names the first differing record and field when it fails.
+#define COMPARE_STORE(actual, expected) QCOMPARE(firstStoreDifference((actual), (expected)), QString())

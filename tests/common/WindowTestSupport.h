@@ -18,6 +18,8 @@
 #include "window/FolderTabs.h"
 #include "window/frmAgenda.h"
 
+#include "common/StoreDiff.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QHash>
@@ -120,8 +122,6 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
         launched << commandLine;
         launchStyles << showStyle;
         focusAtLaunch << QApplication::focusWidget();
-        if (launchStarts && viewerCloses != 0) // the viewer's window appears
-            open.insert(QStringLiteral("Help di Tessavo"), viewerCloses);
         return launchStarts;
     }
     QPoint cursorPos() const override { return pointer; }
@@ -164,14 +164,15 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
     AgendaState &state() { return window->state(); }
     void focusCell(int code) { cell(code)->setFocus(Qt::OtherFocusReason); }
     bool focusOn(int code) { return focused() == cell(code); }
-    QList<int> yellowCells()
+    QList<int> cellsIn(quint32 background)
     {
         QList<int> codes;
         for (int code = 1; code <= 144; ++code)
-            codes << (cell(code) && cell(code)->backColour() == Yellow ? code : 0);
+            codes << (cell(code) && cell(code)->backColour() == background ? code : 0);
         codes.removeAll(0);
         return codes;
     }
+    QList<int> yellowCells() { return cellsIn(Yellow); }
 
     QTemporaryDir dir;
     bool otherCopy = false; // another copy of the program runs
@@ -185,7 +186,6 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
     QPoint pointer{-1000, -1000};
     FakeClipboard clipboard;
     bool launchStarts = true; // false: the program cannot be started
-    int viewerCloses = 0;     // close requests a started viewer needs; 0: it shows no window
     QStringList launched;     // command lines started
     QList<int> launchStyles;
     QList<QWidget *> focusAtLaunch;

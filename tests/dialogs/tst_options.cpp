@@ -2,6 +2,7 @@
 
 #include "dialogs/OptionSwatch.h"
 #include "dialogs/frmOpzioni.h"
+#include "storage/ColourSettings.h"
 #include "window/FolderTabs.h"
 #include "window/Toolbar.h"
 
@@ -15,7 +16,21 @@ using namespace WindowTest;
 
 namespace {
 const QByteArray Stored35 = "[Rubrica]\r\nColTasti=3\r\nColSfondo=5\r\n";
-constexpr quint32 Face = 0x8000000F, Tasti3 = 0x00E6F7FF, Sfondo4 = 0x00C1C1FF, Sfondo5 = 0x00CADBFF;
+constexpr quint32 Face = ColourSettings::ButtonFace;
+
+// The colour of a palette index, as the program's own table gives it.
+quint32 tasti(int index)
+{
+    ColourSettings table;
+    table.Carica_Colori();
+    return table.Colori_Tasti.at(size_t(index));
+}
+quint32 sfondo(int index)
+{
+    ColourSettings table;
+    table.Carica_Colori();
+    return table.Colori_Sfondo.at(size_t(index));
+}
 
 // "3/5": the swatches with the thick frame, button colours first.
 QString thickFrames(const frmOpzioni &d)
@@ -96,10 +111,10 @@ private slots:
         QTest::addColumn<QString>("frames");
         QTest::addColumn<quint32>("tasti");
         QTest::addColumn<quint32>("sfondo");
-        QTest::newRow("3 and 5") << Stored35 << QByteArray() << 600 << false << u"3/5"_s << Tasti3 << Sfondo5;
+        QTest::newRow("3 and 5") << Stored35 << QByteArray() << 600 << false << u"3/5"_s << tasti(3) << sfondo(5);
         QTest::newRow("no file, near the bottom") << QByteArray() << QByteArray() << 250 << true << u"0/0"_s << Face << Face;
         QTest::newRow("changed since start-up") << Stored35 << QByteArray("[rubrica]\rcoltasti=7\rcolsfondo=4\r")
-                                                << 500 << false << u"7/4"_s << 0x00EAEAEAu << Sfondo4;
+                                                << 500 << false << u"7/4"_s << tasti(7) << sfondo(4);
     }
 
     // Each opening reads the file and puts its colours in effect without repainting; the window
@@ -163,16 +178,16 @@ private slots:
             const QByteArray lines = QByteArray(file).replace("\n", ending);
             QTest::addRow("Applica, background 4, line end %s", QByteArray(ending).toHex().constData())
                 << lines << QStringList{u"S4"_s} << u"3/4"_s << u"Applica"_s << QByteArray(lines).replace("ColSfondo=5", "ColSfondo=4")
-                << painted(5, Tasti3, Sfondo4);
+                << painted(5, tasti(3), sfondo(4));
         }
         QTest::newRow("Ok without a click") << QByteArray("[Rubrica]\nColTasti=35\nColSfondo=5x\n") << QStringList() << u"3/5"_s
-                                            << u"Ok"_s << QByteArray("[Rubrica]\nColTasti=3\nColSfondo=5\n") << painted(5, Tasti3, Sfondo5);
+                                            << u"Ok"_s << QByteArray("[Rubrica]\nColTasti=3\nColSfondo=5\n") << painted(5, tasti(3), sfondo(5));
         QTest::newRow("Ok, no file") << QByteArray() << QStringList{u"T6"_s, u"T2"_s, u"S7"_s, u"S0"_s} << u"2/0"_s << u"Ok"_s
-                                     << QByteArray("[Rubrica]\r\nColSfondo=0\r\nColTasti=2\r\n") << painted(5, 0x00F0FFF0, Face);
+                                     << QByteArray("[Rubrica]\r\nColSfondo=0\r\nColTasti=2\r\n") << painted(5, tasti(2), Face);
         // Tab stops once per frame, on the chosen swatch; the arrows and Space choose.
         QTest::newRow("keys, Return") << Stored35 << QString("Tab Tab Right Right Tab Left Space Tab").split(u' ') << u"5/4"_s
-                                      << u"Return"_s << QByteArray("[Rubrica]\r\nColTasti=5\r\nColSfondo=4\r\n") << painted(5, 0x00E1EBFF, Sfondo4);
-        const QList<quint32> kept = painted(5, Tasti3, Sfondo5);
+                                      << u"Return"_s << QByteArray("[Rubrica]\r\nColTasti=5\r\nColSfondo=4\r\n") << painted(5, tasti(5), sfondo(4));
+        const QList<quint32> kept = painted(5, tasti(3), sfondo(5));
         QTest::newRow("button 6, 2; Annulla") << Stored35 << QStringList{u"T6"_s, u"T2"_s} << u"2/5"_s << u"Annulla"_s << Stored35 << kept;
         QTest::newRow("button 7, 1; Esc") << Stored35 << QStringList{u"T7"_s, u"T1"_s} << u"1/5"_s << u"Esc"_s << Stored35 << kept;
         QTest::newRow("both frames; title bar") << Stored35 << QStringList{u"S7"_s, u"T0"_s, u"S0"_s} << u"0/0"_s << u"title bar"_s << Stored35 << kept;
@@ -235,7 +250,7 @@ private slots:
             QVERIFY(d);
             click(d, {u"S4"_s});
             QTest::mouseClick(finish == u"Ok" ? d->cmdOk() : d->cmdApplica(), Qt::LeftButton);
-            QCOMPARE(w().tabs().lblScheda()->backColour(), Sfondo4);
+            QCOMPARE(w().tabs().lblScheda()->backColour(), sfondo(4));
             QCOMPARE(m_f->texts.size(), finish == u"Ok" ? 2 : 1);
             QVERIFY(m_f->texts.last().startsWith(u"Impossibile salvare i colori scelti nel file delle impostazioni\r"_s + ini()));
         }

@@ -13,9 +13,9 @@
 using namespace WindowTest;
 
 // The cell clicked first (0: none has had the focus), whether the user then went on to the
-// search box; in the palette a square clicked, with its place in twips and its name, or a key
-// pressed; the colour the cell's text then has and its code in the store; whether it closes.
-struct PickCase { int cell; bool searchBox; int label; QPoint at; const char *name; int key; quint32 colour; char code; bool closes; };
+// search box; in the palette the square clicked, by its name, or a key pressed; the colour's
+// code in the store; whether the palette closes.
+struct PickCase { int cell; bool searchBox; const char *name; int key; char code; bool closes; };
 Q_DECLARE_METATYPE(PickCase)
 
 class TestPalette : public QObject
@@ -42,26 +42,23 @@ private slots:
     void pick_data()
     {
         QTest::addColumn<PickCase>("c");
-        const auto square = [](int cell, int label, QPoint at, const char *name, quint32 colour, char code) {
-            return PickCase{cell % 1000, cell > 1000, label, at, name, 0, colour, code, true};
-        };
-        QTest::newRow("black on a black short cell") << square(140, 1, {60, 50}, "Nero", 0x000000, '0');
-        QTest::newRow("dark blue") << square(12, 2, {380, 50}, "Blu scuro", 0xC00000, '1');
-        QTest::newRow("dark red, from the search box") << square(1112, 3, {60, 360}, "Rosso scuro", 0x0000C0, '2');
-        QTest::newRow("red") << square(40, 4, {380, 360}, "Rosso", 0x0000FF, '3');
-        QTest::newRow("blue") << square(140, 5, {720, 50}, "Blu", 0xFF0000, '4');
-        QTest::newRow("magenta") << square(12, 6, {720, 360}, "Magenta", 0xFF00FF, '5');
-        QTest::newRow("black, no current cell") << PickCase{0, false, 1, {60, 50}, "Nero", 0, 0, 0, false};
-        QTest::newRow("escape") << PickCase{12, false, 0, {}, "", Qt::Key_Escape, 0, 0, true};
-        QTest::newRow("enter, from the search box") << PickCase{112, true, 0, {}, "", Qt::Key_Return, 0, 0, true};
-        QTest::newRow("letter, no current cell") << PickCase{0, false, 0, {}, "", Qt::Key_Z, 0, 0, true};
-        QTest::newRow("arrow") << PickCase{12, false, 0, {}, "", Qt::Key_Down, 0, 0, false};
+        QTest::newRow("black on a black short cell") << PickCase{140, false, "Nero", 0, '0', true};
+        QTest::newRow("dark blue") << PickCase{12, false, "Blu scuro", 0, '1', true};
+        QTest::newRow("dark red, from the search box") << PickCase{112, true, "Rosso scuro", 0, '2', true};
+        QTest::newRow("red") << PickCase{40, false, "Rosso", 0, '3', true};
+        QTest::newRow("blue") << PickCase{140, false, "Blu", 0, '4', true};
+        QTest::newRow("magenta") << PickCase{12, false, "Magenta", 0, '5', true};
+        QTest::newRow("black, no current cell") << PickCase{0, false, "Nero", 0, '0', false};
+        QTest::newRow("escape") << PickCase{12, false, nullptr, Qt::Key_Escape, 0, true};
+        QTest::newRow("enter, from the search box") << PickCase{112, true, nullptr, Qt::Key_Return, 0, true};
+        QTest::newRow("letter, no current cell") << PickCase{0, false, nullptr, Qt::Key_Z, 0, true};
+        QTest::newRow("arrow") << PickCase{12, false, nullptr, Qt::Key_Down, 0, false};
     }
 
-    // A square marks the sheet changed whatever the cell, and colours the cell, which takes the
-    // focus from the palette and so closes it; with no cell the palette stays open. A key that
-    // types a character closes it and changes nothing. A colour is saved as its code and read
-    // back by a new window.
+    // A square marks the sheet changed whatever the cell, and gives the cell the colour it shows;
+    // the cell takes the focus from the palette and so closes it; with no cell the palette stays
+    // open. A key that types a character closes it and changes nothing. A colour is saved as its
+    // code and read back by a new window.
     void pick()
     {
         QFETCH(PickCase, c);
@@ -76,17 +73,24 @@ private slots:
         frmColore *palette = openPalette();
         QVERIFY(palette);
         QVERIFY(s.Tavolozza_Aperta);
-        if (c.label) {
-            const QPoint centre(twips(c.at.x() + 127, w()) + 1, twips(c.at.y() + 127, w()) + 1);
-            QCOMPARE(palette->grab().toImage().pixelColor(centre), QColor(int(c.colour & 0xFF), int(c.colour >> 8 & 0xFF), int(c.colour >> 16)));
-            QCOMPARE(QAccessible::queryAccessibleInterface(palette->childAt(centre))->text(QAccessible::Name), c.name);
-            QTest::mouseClick(palette->childAt(centre), Qt::LeftButton);
+        quint32 shown = 0; // the square's colour in the cells' form, 0xBBGGRR
+        if (c.name) {
+            QWidget *square = nullptr;
+            for (QWidget *child : palette->findChildren<QWidget *>()) {
+                if (child->accessibleName() == QString::fromUtf8(c.name))
+                    square = child;
+            }
+            QVERIFY(square);
+            const QColor painted = palette->grab().toImage().pixelColor(square->mapTo(palette, square->rect().center()));
+            shown = quint32(painted.blue()) << 16 | quint32(painted.green()) << 8 | quint32(painted.red());
+            QVERIFY(c.code == '0' || shown != 0);
+            QTest::mouseClick(square, Qt::LeftButton);
         } else {
             QTest::keyClick(palette->windowHandle(), Qt::Key(c.key));
         }
-        QCOMPARE(s.Modificato, c.label != 0);
+        QCOMPARE(s.Modificato, c.name != nullptr);
         for (int code = 1; code <= 144; ++code)
-            QVERIFY(!m_f->cell(code) || m_f->cell(code)->foreColour() == (code == c.cell ? c.colour : 0u));
+            QVERIFY(!m_f->cell(code) || m_f->cell(code)->foreColour() == (code == c.cell ? shown : 0u));
         QCOMPARE(m_f->cell(12)->text() + m_f->cell(112)->text() + m_f->cell(140)->text(), QStringLiteral("Dodici12Quaranta"));
         if (!c.closes) {
             QVERIFY(palette->isActiveWindow());
@@ -98,14 +102,14 @@ private slots:
             QTRY_COMPARE(focused(), static_cast<QWidget *>(m_f->cell(c.cell)));
             QCOMPARE(m_f->yellowCells(), QList<int>{c.cell});
         }
-        if (!c.label)
+        if (!c.name)
             return;
         QVERIFY(!s.Tavolozza_Aperta);
         QVERIFY(w().sheets().Salva());
         QCOMPARE(recordOf(m_f->store(), c.cell % 100).at(c.cell > 100 ? 145 : 144), c.code);
         QVERIFY(w().close());
         QVERIFY(m_f->load());
-        QCOMPARE(m_f->cell(c.cell)->foreColour(), c.colour);
+        QCOMPARE(m_f->cell(c.cell)->foreColour(), shown);
     }
 
     void outside_data()

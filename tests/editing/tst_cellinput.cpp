@@ -1,5 +1,7 @@
 #include "common/WindowTestSupport.h"
 
+#include "editing/CellInput.h"
+#include "editing/ClipboardText.h"
 #include "window/SheetPager.h"
 
 #include <QClipboard>
@@ -20,7 +22,8 @@ struct EntryCase { Way way; int cell; QString held, input, shown; QByteArray sto
 Q_DECLARE_METATYPE(EntryCase)
 
 // Every way into a cell leaves in it only what the store keeps, so that what it shows is what
-// a save writes, and the cell's limit counts the characters stored.
+// a save writes, and the cell's limit counts the characters stored: first the text rules
+// alone, then each way in through a real window.
 class TestCellInput : public QObject
 {
     Q_OBJECT
@@ -73,6 +76,57 @@ class TestCellInput : public QObject
     }
 
 private slots:
+    void lineBreaks_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("normalised");
+        QTest::newRow("line feeds only: unchanged, empty lines too") << "a\n\nb\n" << "a\n\nb\n";
+        QTest::newRow("carriage returns only: one line feed each") << "one\rtwo\r\r" << "one\ntwo\n\n";
+        QTest::newRow("CR LF pairs") << "one\r\ntwo\r\n" << "one\ntwo\n";
+        QTest::newRow("CR LF CR LF keeps the empty line") << "a\r\n\r\nb" << "a\n\nb";
+        QTest::newRow("mixed: a run of line feeds shrinks to its last") << "a\n\n\nb\r\nc" << "a\nb\nc";
+        QTest::newRow("mixed: lone CR dropped") << "a\rb\nc" << "ab\nc";
+    }
+
+    void lineBreaks()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, normalised);
+        QCOMPARE(ClipboardText::Annulla_VbCr(clipboard), normalised);
+    }
+
+    // The limit counts stored characters: an emoji is one, an accent and its mark are one.
+    void limitCountsStoredCharacters()
+    {
+        QCOMPARE(ClipboardText::appendWithinLimit(QString(38, u'a'), QStringLiteral("\U0001F600e\u0301z"), 40),
+                 QString(38, u'a') + QStringLiteral("?\u00e9"));
+    }
+
+    void storable_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("pasted"); // by the cell's own paste
+        QTest::newRow("code page letters and symbols stay") << "Perché € 5 – “sì”" << "Perché € 5 – “sì”" << "Perché € 5 – “sì”";
+        QTest::newRow("combining accent composed") << "Jose\u0301 Nin\u0303o" << "José Niño" << "José Niño";
+        QTest::newRow("no composed form: the mark is lost") << "q\u0301" << "q?" << "q?";
+        QTest::newRow("greek, chinese, emoji") << "Αθήνα 北京 \U0001F44D" << "????? ?? ?" << "????? ?? ?";
+        QTest::newRow("lone surrogate") << QString(QChar(0xD83D)) << "?" << "?";
+        QTest::newRow("breaks and tabs become blanks, but not at the end")
+            << "a\r\nb\nc\rd\te\u2028f\u0085g\r\n\n" << "a b c d e f g  " << "a b c d e f g";
+        QTest::newRow("NUL and other controls dropped")
+            << QStringLiteral("a") + QChar(0) + QStringLiteral("b\x01\x1b\x7f") + QChar(0x81) + QStringLiteral("c") << "abc" << "abc";
+    }
+
+    void storable()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, stored);
+        QFETCH(QString, pasted);
+        QCOMPARE(CellInput::toStorable(input), stored);
+        QCOMPARE(CellInput::fromPaste(input), pasted);
+        QCOMPARE(CellInput::toStorable(stored), stored); // the cell's own check must not change it again
+    }
     void init()
     {
         m_f = std::make_unique<AgendaFixture>();

@@ -116,8 +116,9 @@ private slots:
             for (const int cell : {T1(12), T2(40)}) {
                 AgendaState s;
                 const KeyOutcome out = onKeyDown(s, cell, key, 0);
-                QVERIFY2(s.Modificato == modifies && out.passToCell == (modifies || key == VK::Shift),
-                         qPrintable(QStringLiteral("key %1 in cell %2").arg(key).arg(cell)));
+                const QByteArray where = QByteArray("key ") + QByteArray::number(key) + " in cell " + QByteArray::number(cell);
+                QVERIFY2(s.Modificato == modifies, where.constData());
+                QVERIFY2(out.passToCell == (modifies || key == VK::Shift), where.constData());
             }
         }
     }

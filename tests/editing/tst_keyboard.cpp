@@ -5,25 +5,17 @@
 using namespace WindowTest;
 
 namespace {
-constexpr quint32 HitGreen = 0xBEFEBE;
-
 // A key in the start cell, the cell that holds the focus then, and whether the key marks the sheet.
 struct KeyCase { int start, key, holder; bool marks; };
-// A key pressed `presses` times in the start cell: the yellow cells, then the one after a Down.
-struct ExtendCase { int start, key, modifiers, presses; QList<int> yellow; int next; };
-// With a hit shown, a text typed into the start cell, then the key twice: the cells' colour.
-struct HitCase { int start; const char *typed; int key; quint32 colour; };
 } // namespace
 Q_DECLARE_METATYPE(KeyCase)
-Q_DECLARE_METATYPE(ExtendCase)
-Q_DECLARE_METATYPE(HitCase)
 
-// Real key events, sent to whichever widget holds the focus.
+// Real key events, sent to whichever widget holds the focus; the rules themselves are
+// checked as pure functions in tst_gridrules.
 class TestKeyboard : public QObject
 {
     Q_OBJECT
     std::unique_ptr<AgendaFixture> m_f;
-
 
 private slots:
     void init()
@@ -48,8 +40,7 @@ private slots:
         QTest::newRow("letter") << KeyCase{103, Qt::Key_A, 103, true};
     }
 
-    // Then F4 takes the focus to the search box, whole text selected, and a cancelled close
-    // brings it back to the cell that held it.
+    // Then F4 takes the focus to the search box, whole text selected.
     void keys()
     {
         QFETCH(KeyCase, c);
@@ -65,52 +56,6 @@ private slots:
         key(Qt::Key_F4);
         QCOMPARE(focused(), static_cast<QWidget *>(m_f->w().Text4()));
         QCOMPARE(m_f->w().Text4()->selectedText(), QStringLiteral("Rossi"));
-        m_f->state().Modificato = true;
-        m_f->answers << MsgAnswer::Cancel;
-        QVERIFY(!m_f->w().close());
-        QVERIFY(m_f->focusOn(c.holder));
-    }
-
-    void extendMode_data()
-    {
-        QTest::addColumn<ExtendCase>("c");
-        const int shift = Qt::ShiftModifier;
-        QTest::newRow("shift down") << ExtendCase{3, Qt::Key_Down, shift, 3, {3, 4, 5, 6}, 7};
-        QTest::newRow("shift ctrl down") << ExtendCase{3, Qt::Key_Down, shift | Qt::ControlModifier, 3, {6}, 7};
-        QTest::newRow("shift enter short") << ExtendCase{105, Qt::Key_Return, shift, 1, {6, 105}, 7};
-    }
-
-    void extendMode()
-    {
-        QFETCH(ExtendCase, c);
-        m_f->focusCell(c.start);
-        for (int i = 0; i < c.presses; ++i)
-            key(c.key, Qt::KeyboardModifiers(c.modifiers));
-        QCOMPARE(m_f->yellowCells(), c.yellow);
-        key(Qt::Key_Down);
-        QCOMPARE(m_f->yellowCells(), QList<int>{c.next});
-    }
-
-    void hitGreen_data()
-    {
-        QTest::addColumn<HitCase>("c");
-        QTest::newRow("down through short cells") << HitCase{103, "", Qt::Key_Down, HitGreen};
-        QTest::newRow("tab from short cell") << HitCase{103, "", Qt::Key_Tab, HitGreen};
-        QTest::newRow("down through long cells") << HitCase{3, "", Qt::Key_Down, Yellow};
-        QTest::newRow("short cell after typing") << HitCase{103, "z", Qt::Key_Down, Yellow};
-    }
-
-    void hitGreen()
-    {
-        QFETCH(HitCase, c);
-        m_f->focusCell(c.start);
-        m_f->state().Trovato = true;
-        QTest::keyClicks(focused(), QString::fromLatin1(c.typed));
-        for (int step = 0; step < 2; ++step) {
-            key(c.key);
-            QCOMPARE(static_cast<CellEdit *>(focused())->backColour(), c.colour);
-        }
-        QCOMPARE(m_f->state().Trovato, c.colour == HitGreen);
     }
 
     // A click ends extend mode before its focus gain, and starts caret mode: Left and Right stay

@@ -1,6 +1,7 @@
 // Export and import through files: the round trip to identical store bytes, what each reader
 // makes of other programs' files, bad input, where entries go, and the command line.
 #include "common/PrivateRuntimeDir.h"
+#include "common/StoreDiff.h"
 #include "exchange/BookPrinter.h"
 #include "exchange/CsvFormat.h"
 #include "exchange/ExchangeCommand.h"
@@ -75,261 +76,248 @@ class TestExchange : public QObject
     Q_OBJECT
 
 private slots:
-    void roundTripGivesTheStoreBack_data();
-    void roundTripGivesTheStoreBack();
-    void vcardFromOtherPrograms_data();
-    void vcardFromOtherPrograms();
-    void csvFromOtherPrograms();
-    void badInputNamesFileAndLine_data();
-    void badInputNamesFileAndLine();
-    void placement_data();
-    void placement();
-    void whatDoesNotFitIsReported();
-    void commandLine();
-    void printModuleLoadsAndPrints();
-};
-
-void TestExchange::roundTripGivesTheStoreBack_data()
-{
-    QTest::addColumn<QString>("fileName");
-    QTest::newRow("CSV, formatting included") << QStringLiteral("book.csv");
-    QTest::newRow("vCard, texts") << QStringLiteral("book.vcf");
-}
-
-void TestExchange::roundTripGivesTheStoreBack()
-{
-    QFETCH(QString, fileName);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(fileName);
-    const BookImage book = filledBook();
-    QString message;
-    QVERIFY2(ExchangeFiles::exportBook(book, allSheets(), path, &message), qPrintable(message));
-    ImportPlan plan;
-    QVERIFY2(ExchangeFiles::planImport(path, BookImage(), &plan, &message), qPrintable(message));
-    QCOMPARE(plan.notes, QStringList());
-    const BookImage back = applied(BookImage(), plan);
-    if (fileName.endsWith(u".csv")) {
-        QVERIFY(back.bytes() == book.bytes());
-        return;
-    }
-    for (int sheet = 0; sheet < SheetCount; ++sheet) {
-        for (int row = 1; row <= RowsPerSheet; ++row) {
-            QCOMPARE(back.record(sheet, row).Testo1(), book.record(sheet, row).Testo1());
-            QCOMPARE(back.record(sheet, row).Testo2(), book.record(sheet, row).Testo2());
-        }
-    }
-    for (const QByteArray &line : readAll(path).split('\n'))
-        QVERIFY2(line.size() <= 76, line.constData()); // 75 octets and the CR
-}
-
-void TestExchange::vcardFromOtherPrograms_data()
-{
-    QTest::addColumn<QByteArray>("card");
-    QTest::addColumn<QString>("longText");
-    QTest::addColumn<QString>("shortText");
-    QTest::newRow("2.1 quoted-printable, Latin-1, soft break")
-        << QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:Nicol=F2;Gi=\r\nan Luca\r\n"
-                      "TEL;CELL:+39 333 1234567\r\nTEL;HOME:06 1111\r\nEND:VCARD\r\n")
-        << QStringLiteral("Gian Luca Nicolò") << QStringLiteral("+39 333 1234567");
-    QTest::newRow("3.0 folded, grouped, escaped")
-        << QByteArray("BEGIN:VCARD\nVERSION:3.0\nFN:Studio Bianchi\\, Verdi \n & C.\nitem1.EMAIL;TYPE=INTERNET:a@b.it\nEND:VCARD\n")
-        << QStringLiteral("Studio Bianchi, Verdi & C.") << QStringLiteral("a@b.it");
-    QTest::newRow("4.0 tel uri, photo skipped, folder")
-        << QByteArray("BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Zoë\r\nPHOTO;ENCODING=b:AAAA\r\n AAAA\r\nTEL;VALUE=uri:tel:+39-06-12\r\n"
-                      "CATEGORIES:amici,B2\r\nEND:VCARD\r\n")
-        << QStringLiteral("Zoë") << QStringLiteral("+39-06-12");
-}
-
-void TestExchange::vcardFromOtherPrograms()
-{
-    QFETCH(QByteArray, card);
-    QFETCH(QString, longText);
-    QFETCH(QString, shortText);
-    QVector<RowEntry> entries;
-    QStringList notes;
-    InputProblem problem;
-    QVERIFY2(VCard::read(card, &entries, &notes, &problem), qPrintable(problem.what));
-    QCOMPARE(entries.size(), 1);
-    QCOMPARE(entries.at(0).longCell.text, longText);
-    QCOMPARE(entries.at(0).shortCell.text, shortText);
-    if (QTest::currentDataTag() == QByteArray("4.0 tel uri, photo skipped, folder"))
-        QCOMPARE(FolderNames::caption(entries.at(0).sheet), QStringLiteral("B2"));
-    if (card.contains("TEL;HOME"))
-        QCOMPARE(notes.size(), 1); // the second number is not dropped without a word
-}
-
-// A spreadsheet's own table: semicolons, a header in another order, quoted line breaks.
-void TestExchange::csvFromOtherPrograms()
-{
-    const QByteArray table = "Testo breve;Testo lungo;Grassetto;Colore\r\n"
-                             "06 1234;\"Rossi\r\nMario\";sì / no;Rosso\r\n"
-                             "\"\"\"Bar\"\" Sport\";;x;blu\r\n";
-    QVector<RowEntry> entries;
-    QStringList notes;
-    InputProblem problem;
-    QVERIFY2(Csv::read(table, &entries, &notes, &problem), qPrintable(problem.what));
-    QCOMPARE(entries.size(), 2);
-    QCOMPARE(entries.at(0).longCell.text, QStringLiteral("Rossi\r\nMario"));
-    QCOMPARE(entries.at(0).longCell.style, '1');
-    QCOMPARE(entries.at(0).shortCell.style, '0');
-    QCOMPARE(entries.at(0).shortCell.colour, '3');
-    QCOMPARE(entries.at(1).line, 4);
-    QCOMPARE(entries.at(1).shortCell.text, QStringLiteral("\"Bar\" Sport"));
-    QCOMPARE(entries.at(1).longCell.colour, '4');
-    const ImportPlan plan = placeEntries(BookImage(), entries);
-    QCOMPARE(plan.rows.at(0).record.Testo1(), QStringLiteral("Rossi Mario"));
-}
-
-void TestExchange::badInputNamesFileAndLine_data()
-{
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<QByteArray>("contents");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("empty") << "vuoto.csv" << QByteArray(" \r\n") << "vuoto.csv: il file è vuoto";
-    QTest::newRow("binary") << "foto.csv" << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16) << "foto.csv, riga 3: il file non è un file di testo";
-    QTest::newRow("Latin-1") << "a.csv" << QByteArray("Rossi,06 1\nNicol\xF2,06 2\n") << "a.csv, riga 2: il testo non è in UTF-8";
-    QTest::newRow("UTF-16") << "a.vcf" << QByteArray("\xFF\xFE" "B\0E\0", 6) << "a.vcf, riga 1: il file è in UTF-16";
-    QTest::newRow("UTF-16 without mark") << "a.csv" << QByteArray("A\0,\0B\0", 6) << "a.csv, riga 1: il file è in UTF-16";
-    QTest::newRow("quote never closed") << "a.csv" << QByteArray("a,b\n\"c,d\ne,f\n") << "a.csv, riga 2: le virgolette";
-    QTest::newRow("text after quote") << "a.csv" << QByteArray("\"a\"b,c\n") << "a.csv, riga 1: dopo le virgolette";
-    QTest::newRow("too many columns") << "a.csv" << QByteArray("a,b\nc,d,e,f,g\n") << "a.csv, riga 2: la riga ha 5 colonne";
-    QTest::newRow("not a vCard") << "a.vcf" << QByteArray("Caro Mario,\nti scrivo\n") << "a.vcf, riga 1: il file non è un file vCard";
-    QTest::newRow("card not closed") << "a.vcf" << QByteArray("BEGIN:VCARD\nFN:a\nEND:VCARD\nBEGIN:VCARD\nFN:b\n") << "a.vcf, riga 4: la scheda";
-    QTest::newRow("folding before any line") << "a.vcf" << QByteArray(" FN:a\n") << "a.vcf, riga 1: la riga continua";
-    QTest::newRow("unknown charset") << "a.vcf" << QByteArray("BEGIN:VCARD\nFN;CHARSET=X-NIENTE:a\nEND:VCARD\n") << "a.vcf, riga 2: la codifica";
-    QTest::newRow("other format") << "a.xlsx" << QByteArray("PK") << "a.xlsx: la Rubrica importa file CSV";
-    QTest::newRow("100 MB") << "grande.csv" << QByteArray() << "grande.csv: il file è troppo grande (100 MB";
-}
-
-void TestExchange::badInputNamesFileAndLine()
-{
-    QFETCH(QString, fileName);
-    QFETCH(QByteArray, contents);
-    QFETCH(QString, expected);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(fileName);
-    QVERIFY(writeAll(path, contents));
-    if (contents.isEmpty())
-        QVERIFY(QFile::resize(path, 100 * 1024 * 1024)); // sparse: no 100 MB written
-    ImportPlan plan;
-    QString message;
-    QVERIFY(!ExchangeFiles::planImport(path, filledBook(), &plan, &message));
-    QVERIFY2(message.startsWith(QStringLiteral("Impossibile importare ") + QDir::toNativeSeparators(dir.path())),
-             qPrintable(message));
-    QVERIFY2(message.contains(expected), qPrintable(message));
-    QVERIFY(plan.rows.isEmpty());
-}
-
-void TestExchange::placement_data()
-{
-    QTest::addColumn<RowEntry>("incoming");
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<int>("row");
-    // The book below has text in rows 1..3 of A1, all of B1 and B2, and row 5 of M1.
-    QTest::newRow("placed on a free row") << entry("Zeta", "", FolderNames::sheetOf("M1"), 7) << "M1" << 7;
-    QTest::newRow("placed on a taken row") << entry("Zeta", "", FolderNames::sheetOf("M1"), 5) << "M1" << 1;
-    QTest::newRow("placed in a folder only") << entry("Zeta", "", FolderNames::sheetOf("A1")) << "A1" << 4;
-    QTest::newRow("first letter") << entry("  mario") << "M1" << 1;
-    QTest::newRow("accented letter") << entry("Èrica") << "E1" << 1;
-    QTest::newRow("K goes to HJK") << entry("Kappa") << "HJK" << 1;
-    QTest::newRow("Y goes to WXY") << entry("Yuri") << "WXY" << 1;
-    QTest::newRow("B1 full: B2 full: nowhere") << entry("Bruno") << "" << 0;
-    QTest::newRow("digit") << entry("118") << "*" << 1;
-    QTest::newRow("no base letter") << entry("Øre") << "#" << 1;
-    QTest::newRow("only a short text") << entry("", "06 55") << "*" << 1;
-}
-
-void TestExchange::placement()
-{
-    QFETCH(RowEntry, incoming);
-    QFETCH(QString, folder);
-    QFETCH(int, row);
-    BookImage book;
-    Record_Riga taken;
-    taken.setTesto2(QStringLiteral("x"));
-    for (int r = 1; r <= 3; ++r)
-        book.setRecord(FolderNames::sheetOf("A1"), r, taken);
-    for (int r = 1; r <= RowsPerSheet; ++r) {
-        book.setRecord(FolderNames::sheetOf("B1"), r, taken);
-        book.setRecord(FolderNames::sheetOf("B2"), r, taken);
-    }
-    book.setRecord(FolderNames::sheetOf("M1"), 5, taken);
-    const ImportPlan plan = placeEntries(book, {incoming});
-    if (row == 0) {
-        QVERIFY(plan.rows.isEmpty());
-        QVERIFY2(plan.notes.value(0).contains(QStringLiteral("nelle cartelle B1, B2")), qPrintable(plan.report()));
-        return;
-    }
-    QCOMPARE(plan.rows.size(), 1);
-    QCOMPARE(FolderNames::caption(plan.rows.at(0).sheet), folder);
-    QCOMPARE(plan.rows.at(0).row, row);
-}
-
-void TestExchange::whatDoesNotFitIsReported()
-{
-    const QVector<RowEntry> entries{entry(QString(130, u'a'), QStringLiteral("Ελλάδα")), entry("Bis", "", 0, 9),
-                                    entry("Ter", "", 0, 9)};
-    const ImportPlan plan = placeEntries(BookImage(), entries);
-    QCOMPARE(plan.rows.size(), 3);
-    QCOMPARE(plan.rows.at(0).record.Testo1(), QString(100, u'a'));
-    QCOMPARE(plan.rows.at(0).record.Testo2(), QStringLiteral("??????"));
-    QCOMPARE(plan.rows.at(2).row, 9); // the file's own row wins over one placed by letter
-    QCOMPARE(plan.rows.at(1).row, 2);
-    const QString report = plan.report();
-    QVERIFY2(report.contains(QStringLiteral("ha 130 caratteri; sono tenuti i primi 100")), qPrintable(report));
-    QVERIFY2(report.contains(QStringLiteral("scritti come «?»")), qPrintable(report));
-}
-
-void TestExchange::commandLine()
-{
-    PrivateRuntimeDir runtime;
-    QVERIFY(runtime.activate());
-    QTemporaryDir dir;
-    const auto run = [&dir](const QStringList &arguments, QString *err = nullptr) {
-        QString outText, errText;
-        QTextStream out(&outText), errStream(&errText);
-        const int status = ExchangeCommand::execute(arguments, dir.path(), out, errStream);
-        if (err)
-            *err = errText;
-        return status;
-    };
-    QString err;
-    QCOMPARE(run({QStringLiteral("--cartella"), QStringLiteral("A1")}, &err), 2);
-    QVERIFY2(err.contains(QStringLiteral("serve --esporta FILE oppure --importa FILE")), qPrintable(err));
-    QCOMPARE(run({QStringLiteral("--esporta"), dir.filePath("a.pdf"), QStringLiteral("--cartella"), QStringLiteral("A9")}, &err), 2);
-    QCOMPARE(run({QStringLiteral("--esporta"), dir.filePath("a.csv")}, &err), 1); // no store yet
-    QVERIFY(!QFile::exists(dir.filePath("a.csv")));
-
-    const BookImage book = filledBook();
-    QVERIFY(writeAll(dir.filePath("book.csv"), Csv::write(book.entries(allSheets()))));
+    void roundTripGivesTheStoreBack_data()
     {
-        const auto running = createSystemInstanceGuard(QStringLiteral("Rubrica"));
-        QVERIFY(!running->anotherInstanceRunning());
-        QCOMPARE(run({QStringLiteral("--importa"), dir.filePath("book.csv")}, &err), 1);
-        QVERIFY2(err.contains(QStringLiteral("La Rubrica è aperta")), qPrintable(err));
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("CSV, formatting included") << QStringLiteral("book.csv");
+        QTest::newRow("vCard, texts") << QStringLiteral("book.vcf");
     }
-    QCOMPARE(run({QStringLiteral("--importa"), dir.filePath("book.csv")}, &err), 0);
-    const QByteArray stored = readAll(dir.filePath("rubri.dat"));
-    QVERIFY(stored == book.bytes());
-    QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("rubri-*.bak")}).size(), 1);
 
-    QCOMPARE(run({QStringLiteral("--esporta"), dir.filePath("m1.pdf"), QStringLiteral("--cartella"), QStringLiteral("m1"),
-                  QStringLiteral("--pagina"), QStringLiteral("A5")}), 0);
-    QVERIFY(readAll(dir.filePath("m1.pdf")).startsWith("%PDF"));
-    QCOMPARE(run({QStringLiteral("--esporta"), dir.filePath("nessuna/cartella/x.vcf")}, &err), 1);
-    QVERIFY2(err.contains(QStringLiteral("Impossibile esportare in ")), qPrintable(err));
-    QVERIFY(readAll(dir.filePath("rubri.dat")) == stored); // exports never write the store
-}
+    void roundTripGivesTheStoreBack()
+    {
+        QFETCH(QString, fileName);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(fileName);
+        const BookImage book = filledBook();
+        QString message;
+        QVERIFY2(ExchangeFiles::exportBook(book, allSheets(), path, &message), qPrintable(message));
+        ImportPlan plan;
+        QVERIFY2(ExchangeFiles::planImport(path, BookImage(), &plan, &message), qPrintable(message));
+        QCOMPARE(plan.notes, QStringList());
+        const BookImage back = applied(BookImage(), plan);
+        if (fileName.endsWith(u".csv")) {
+            COMPARE_STORE(back.bytes(), book.bytes());
+            return;
+        }
+        for (int sheet = 0; sheet < SheetCount; ++sheet) {
+            for (int row = 1; row <= RowsPerSheet; ++row) {
+                QCOMPARE(back.record(sheet, row).Testo1(), book.record(sheet, row).Testo1());
+                QCOMPARE(back.record(sheet, row).Testo2(), book.record(sheet, row).Testo2());
+            }
+        }
+        for (const QByteArray &line : readAll(path).split('\n'))
+            QVERIFY2(line.size() <= 76, line.constData()); // 75 octets and the CR
+    }
 
-void TestExchange::printModuleLoadsAndPrints()
-{
-    QTemporaryDir dir;
-    QString message;
-    const BookPrinter::Result result = BookPrinter::print(nullptr, filledBook(), {0}, false, &message,
-                                                          dir.filePath("stampa.pdf"), QStringLiteral(RUBRICA_PRODUCT_DIR));
-    QVERIFY2(result == BookPrinter::Result::Printed, qPrintable(message));
-    QVERIFY(readAll(dir.filePath("stampa.pdf")).startsWith("%PDF"));
-}
+    void vcardFromOtherPrograms_data()
+    {
+        QTest::addColumn<QByteArray>("card");
+        QTest::addColumn<QString>("longText");
+        QTest::addColumn<QString>("shortText");
+        QTest::newRow("2.1 quoted-printable, Latin-1, soft break")
+            << QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:Nicol=F2;Gi=\r\nan Luca\r\n"
+                          "TEL;CELL:+39 333 1234567\r\nTEL;HOME:06 1111\r\nEND:VCARD\r\n")
+            << QStringLiteral("Gian Luca Nicolò") << QStringLiteral("+39 333 1234567");
+        QTest::newRow("3.0 folded, grouped, escaped")
+            << QByteArray("BEGIN:VCARD\nVERSION:3.0\nFN:Studio Bianchi\\, Verdi \n & C.\nitem1.EMAIL;TYPE=INTERNET:a@b.it\nEND:VCARD\n")
+            << QStringLiteral("Studio Bianchi, Verdi & C.") << QStringLiteral("a@b.it");
+        QTest::newRow("4.0 tel uri, photo skipped, folder")
+            << QByteArray("BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Zoë\r\nPHOTO;ENCODING=b:AAAA\r\n AAAA\r\nTEL;VALUE=uri:tel:+39-06-12\r\n"
+                          "CATEGORIES:amici,B2\r\nEND:VCARD\r\n")
+            << QStringLiteral("Zoë") << QStringLiteral("+39-06-12");
+    }
+
+    void vcardFromOtherPrograms()
+    {
+        QFETCH(QByteArray, card);
+        QFETCH(QString, longText);
+        QFETCH(QString, shortText);
+        QVector<RowEntry> entries;
+        QStringList notes;
+        InputProblem problem;
+        QVERIFY2(VCard::read(card, &entries, &notes, &problem), qPrintable(problem.what));
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries.at(0).longCell.text, longText);
+        QCOMPARE(entries.at(0).shortCell.text, shortText);
+        if (QTest::currentDataTag() == QByteArray("4.0 tel uri, photo skipped, folder"))
+            QCOMPARE(FolderNames::caption(entries.at(0).sheet), QStringLiteral("B2"));
+        if (card.contains("TEL;HOME"))
+            QCOMPARE(notes.size(), 1); // the second number is not dropped without a word
+    }
+
+    // A spreadsheet's own table: semicolons, a header in another order, quoted line breaks.
+    void csvFromOtherPrograms()
+    {
+        const QByteArray table = "Testo breve;Testo lungo;Grassetto;Colore\r\n"
+                                 "06 1234;\"Rossi\r\nMario\";sì / no;Rosso\r\n"
+                                 "\"\"\"Bar\"\" Sport\";;x;blu\r\n";
+        QVector<RowEntry> entries;
+        QStringList notes;
+        InputProblem problem;
+        QVERIFY2(Csv::read(table, &entries, &notes, &problem), qPrintable(problem.what));
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries.at(0).longCell.text, QStringLiteral("Rossi\r\nMario"));
+        QCOMPARE(entries.at(0).longCell.style, '1');
+        QCOMPARE(entries.at(0).shortCell.style, '0');
+        QCOMPARE(entries.at(0).shortCell.colour, '3');
+        QCOMPARE(entries.at(1).line, 4);
+        QCOMPARE(entries.at(1).shortCell.text, QStringLiteral("\"Bar\" Sport"));
+        QCOMPARE(entries.at(1).longCell.colour, '4');
+        const ImportPlan plan = placeEntries(BookImage(), entries);
+        QCOMPARE(plan.rows.at(0).record.Testo1(), QStringLiteral("Rossi Mario"));
+    }
+
+    void badInputNamesFileAndLine_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty") << "vuoto.csv" << QByteArray(" \r\n") << "vuoto.csv: il file è vuoto";
+        QTest::newRow("binary") << "foto.csv" << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16) << "foto.csv, riga 3: il file non è un file di testo";
+        QTest::newRow("Latin-1") << "a.csv" << QByteArray("Rossi,06 1\nNicol\xF2,06 2\n") << "a.csv, riga 2: il testo non è in UTF-8";
+        QTest::newRow("UTF-16") << "a.vcf" << QByteArray("\xFF\xFE" "B\0E\0", 6) << "a.vcf, riga 1: il file è in UTF-16";
+        QTest::newRow("UTF-16 without mark") << "a.csv" << QByteArray("A\0,\0B\0", 6) << "a.csv, riga 1: il file è in UTF-16";
+        QTest::newRow("quote never closed") << "a.csv" << QByteArray("a,b\n\"c,d\ne,f\n") << "a.csv, riga 2: le virgolette";
+        QTest::newRow("text after quote") << "a.csv" << QByteArray("\"a\"b,c\n") << "a.csv, riga 1: dopo le virgolette";
+        QTest::newRow("too many columns") << "a.csv" << QByteArray("a,b\nc,d,e,f,g\n") << "a.csv, riga 2: la riga ha 5 colonne";
+        QTest::newRow("not a vCard") << "a.vcf" << QByteArray("Caro Mario,\nti scrivo\n") << "a.vcf, riga 1: il file non è un file vCard";
+        QTest::newRow("card not closed") << "a.vcf" << QByteArray("BEGIN:VCARD\nFN:a\nEND:VCARD\nBEGIN:VCARD\nFN:b\n") << "a.vcf, riga 4: la scheda";
+        QTest::newRow("folding before any line") << "a.vcf" << QByteArray(" FN:a\n") << "a.vcf, riga 1: la riga continua";
+        QTest::newRow("unknown charset") << "a.vcf" << QByteArray("BEGIN:VCARD\nFN;CHARSET=X-NIENTE:a\nEND:VCARD\n") << "a.vcf, riga 2: la codifica";
+        QTest::newRow("other format") << "a.xlsx" << QByteArray("PK") << "a.xlsx: la Rubrica importa file CSV";
+        QTest::newRow("100 MB") << "grande.csv" << QByteArray() << "grande.csv: il file è troppo grande (100 MB";
+    }
+
+    void badInputNamesFileAndLine()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(fileName);
+        QVERIFY(writeAll(path, contents));
+        if (contents.isEmpty())
+            QVERIFY(QFile::resize(path, 100 * 1024 * 1024)); // sparse: no 100 MB written
+        ImportPlan plan;
+        QString message;
+        QVERIFY(!ExchangeFiles::planImport(path, filledBook(), &plan, &message));
+        QVERIFY2(message.startsWith(QStringLiteral("Impossibile importare ") + QDir::toNativeSeparators(dir.path())),
+                 qPrintable(message));
+        QVERIFY2(message.contains(expected), qPrintable(message));
+        QVERIFY(plan.rows.isEmpty());
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<RowEntry>("incoming");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("row");
+        // The book below has text in rows 1..3 of A1, all of B1 and B2, and row 5 of M1.
+        QTest::newRow("placed on a free row") << entry("Zeta", "", FolderNames::sheetOf("M1"), 7) << "M1" << 7;
+        QTest::newRow("placed on a taken row") << entry("Zeta", "", FolderNames::sheetOf("M1"), 5) << "M1" << 1;
+        QTest::newRow("placed in a folder only") << entry("Zeta", "", FolderNames::sheetOf("A1")) << "A1" << 4;
+        QTest::newRow("first letter") << entry("  mario") << "M1" << 1;
+        QTest::newRow("accented letter") << entry("Èrica") << "E1" << 1;
+        QTest::newRow("K goes to HJK") << entry("Kappa") << "HJK" << 1;
+        QTest::newRow("Y goes to WXY") << entry("Yuri") << "WXY" << 1;
+        QTest::newRow("B1 full: B2 full: nowhere") << entry("Bruno") << "" << 0;
+        QTest::newRow("digit") << entry("118") << "*" << 1;
+        QTest::newRow("no base letter") << entry("Øre") << "#" << 1;
+        QTest::newRow("only a short text") << entry("", "06 55") << "*" << 1;
+    }
+
+    void placement()
+    {
+        QFETCH(RowEntry, incoming);
+        QFETCH(QString, folder);
+        QFETCH(int, row);
+        BookImage book;
+        Record_Riga taken;
+        taken.setTesto2(QStringLiteral("x"));
+        for (int r = 1; r <= 3; ++r)
+            book.setRecord(FolderNames::sheetOf("A1"), r, taken);
+        for (int r = 1; r <= RowsPerSheet; ++r) {
+            book.setRecord(FolderNames::sheetOf("B1"), r, taken);
+            book.setRecord(FolderNames::sheetOf("B2"), r, taken);
+        }
+        book.setRecord(FolderNames::sheetOf("M1"), 5, taken);
+        const ImportPlan plan = placeEntries(book, {incoming});
+        if (row == 0) {
+            QVERIFY(plan.rows.isEmpty());
+            QVERIFY2(plan.notes.value(0).contains(QStringLiteral("nelle cartelle B1, B2")), qPrintable(plan.report()));
+            return;
+        }
+        QCOMPARE(plan.rows.size(), 1);
+        QCOMPARE(FolderNames::caption(plan.rows.at(0).sheet), folder);
+        QCOMPARE(plan.rows.at(0).row, row);
+    }
+
+    void whatDoesNotFitIsReported()
+    {
+        const QVector<RowEntry> entries{entry(QString(130, u'a'), QStringLiteral("Ελλάδα")), entry("Bis", "", 0, 9),
+                                        entry("Ter", "", 0, 9)};
+        const ImportPlan plan = placeEntries(BookImage(), entries);
+        QCOMPARE(plan.rows.size(), 3);
+        QCOMPARE(plan.rows.at(0).record.Testo1(), QString(100, u'a'));
+        QCOMPARE(plan.rows.at(0).record.Testo2(), QStringLiteral("??????"));
+        QCOMPARE(plan.rows.at(2).row, 9); // the file's own row wins over one placed by letter
+        QCOMPARE(plan.rows.at(1).row, 2);
+        const QString report = plan.report();
+        QVERIFY2(report.contains(QStringLiteral("ha 130 caratteri; sono tenuti i primi 100")), qPrintable(report));
+        QVERIFY2(report.contains(QStringLiteral("scritti come «?»")), qPrintable(report));
+    }
+
+    void commandLine()
+    {
+        PrivateRuntimeDir runtime;
+        QVERIFY(runtime.activate());
+        QTemporaryDir dir;
+        const auto run = [&dir](const QStringList &arguments, QString *err = nullptr) {
+            QString outText, errText;
+            QTextStream out(&outText), errStream(&errText);
+            const int status = ExchangeCommand::execute(arguments, dir.path(), out, errStream);
+            if (err)
+                *err = errText;
+            return status;
+        };
+        QString err;
+        QCOMPARE(run({QStringLiteral("--cartella"), QStringLiteral("A1")}, &err), 2);
+        QVERIFY2(err.contains(QStringLiteral("serve --esporta FILE oppure --importa FILE")), qPrintable(err));
+        QCOMPARE(run({QStringLiteral("--esporta"), dir.filePath("a.pdf"), QStringLiteral("--cartella"), QStringLiteral("A9")}, &err), 2);
+        QCOMPARE(run({QStringLiteral("--esporta"), dir.filePath("a.csv")}, &err), 1); // no store yet
+        QVERIFY(!QFile::exists(dir.filePath("a.csv")));
+
+        const BookImage book = filledBook();
+        QVERIFY(writeAll(dir.filePath("book.csv"), Csv::write(book.entries(allSheets()))));
+        {
+            const auto running = createSystemInstanceGuard(QStringLiteral("Rubrica"));
+            QVERIFY(!running->anotherInstanceRunning());
+            QCOMPARE(run({QStringLiteral("--importa"), dir.filePath("book.csv")}, &err), 1);
+            QVERIFY2(err.contains(QStringLiteral("La Rubrica è aperta")), qPrintable(err));
+        }
+        QCOMPARE(run({QStringLiteral("--importa"), dir.filePath("book.csv")}, &err), 0);
+        const QByteArray stored = readAll(dir.filePath("rubri.dat"));
+        COMPARE_STORE(stored, book.bytes());
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("rubri-*.bak")}).size(), 1);
+
+        QCOMPARE(run({QStringLiteral("--esporta"), dir.filePath("m1.pdf"), QStringLiteral("--cartella"), QStringLiteral("m1"),
+                      QStringLiteral("--pagina"), QStringLiteral("A5")}), 0);
+        QVERIFY(readAll(dir.filePath("m1.pdf")).startsWith("%PDF"));
+        QCOMPARE(run({QStringLiteral("--esporta"), dir.filePath("nessuna/cartella/x.vcf")}, &err), 1);
+        QVERIFY2(err.contains(QStringLiteral("Impossibile esportare in ")), qPrintable(err));
+        COMPARE_STORE(readAll(dir.filePath("rubri.dat")), stored); // exports never write the store
+    }
+
+    void printModuleLoadsAndPrints()
+    {
+        QTemporaryDir dir;
+        QString message;
+        const BookPrinter::Result result = BookPrinter::print(nullptr, filledBook(), {0}, false, &message,
+                                                              dir.filePath("stampa.pdf"), QStringLiteral(RUBRICA_PRODUCT_DIR));
+        QVERIFY2(result == BookPrinter::Result::Printed, qPrintable(message));
+        QVERIFY(readAll(dir.filePath("stampa.pdf")).startsWith("%PDF"));
+    }
+};
 
 QTEST_MAIN(TestExchange)
 #include "tst_exchange.moc"

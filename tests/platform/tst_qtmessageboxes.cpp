@@ -27,10 +27,11 @@ private slots:
         QTest::addColumn<QString>("action"); // the caption clicked, after an Escape that must change nothing; none: Escape
         QTest::addColumn<int>("answer");
         const QString ask = u"  Vuoi salvare le ultime modifiche effettuate?   "_s;
-        QTest::newRow("close prompt") << 262179 << ask << ask << u"Question top: Annulla! No Sì*"_s << u"Annulla"_s
-                                      << int(MsgAnswer::Cancel);
-        QTest::newRow("sheet prompt, Escape") << 262180 << ask << ask << u"Question top: No Sì*"_s << u"!Sì"_s
-                                              << int(MsgAnswer::Yes);
+        const int question = MsgStyle::Question | MsgStyle::TopMost;
+        QTest::newRow("close prompt") << (MsgStyle::YesNoCancel | question) << ask << ask << u"Question top: Annulla! No Sì*"_s
+                                      << u"Annulla"_s << int(MsgAnswer::Cancel);
+        QTest::newRow("sheet prompt, Escape") << (MsgStyle::YesNo | question) << ask << ask << u"Question top: No Sì*"_s
+                                              << u"!Sì"_s << int(MsgAnswer::Yes);
         QTest::newRow("second default, lone CR")
             << (MsgStyle::YesNo | MsgStyle::Exclamation | MsgStyle::DefaultButton2) << u"a\rb"_s << u"a\nb"_s
             << u"Warning: No* Sì"_s << u"Sì"_s << int(MsgAnswer::Yes);
@@ -126,8 +127,7 @@ private slots:
         poll.start(10);
         QtMessageBoxes().show(text, MsgStyle::OkOnly | MsgStyle::Information);
         const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
-        QVERIFY2(shown.height() <= screen.height() && shown.width() <= screen.width(),
-                 qPrintable(u"%1x%2"_s.arg(shown.width()).arg(shown.height())));
+        QCOMPARE(shown.boundedTo(screen), shown);
         QVERIFY(shownText.startsWith(u"  Fine ricerca del dato:  "_s));
         QVERIFY(shownText.endsWith(u"…"_s));
         const bool halfShown = std::any_of(shownText.cbegin(), shownText.cend(), [&](const QChar &c) {

@@ -1,6 +1,7 @@
 #include "common/WindowTestSupport.h"
 
 #include "window/FolderTabs.h"
+#include "window/SheetPager.h"
 #include "window/Toolbar.h"
 
 #include <QClipboard>
@@ -13,15 +14,6 @@ namespace {
 constexpr quint32 Green = 0xBEFEBE;
 const QString EndPrefix = QStringLiteral("      Fine ricerca del dato:  ");
 const QString EndSuffix = QString(10, QLatin1Char(' '));
-
-QList<int> greenCells(AgendaFixture &f)
-{
-    QList<int> codes;
-    for (int code = 1; code <= 144; ++code)
-        codes << (f.cell(code) && f.cell(code)->backColour() == Green ? code : 0);
-    codes.removeAll(0);
-    return codes;
-}
 
 QLineEdit *box(AgendaFixture &f) { return f.w().Text4(); }
 void enter(AgendaFixture &f) { QTest::keyClick(box(f), Qt::Key_Return); }
@@ -50,7 +42,7 @@ void verifyHit(AgendaFixture &f, int record, bool shortCell)
     QVERIFY(f.w().tabs().lblFolder(sheet)->isBold());
     QCOMPARE(QList<int>({s.Riga_Corrente, s.Colonna_Corrente, s.Ultimo_Trovato}), QList<int>({row, shortCell ? 2 : 1, record}));
     QVERIFY(s.Trovato);
-    QCOMPARE(greenCells(f), QList<int>{row + (shortCell ? 100 : 0)});
+    QCOMPARE(f.cellsIn(Green), QList<int>{row + (shortCell ? 100 : 0)});
     QVERIFY(!f.cell(row + (shortCell ? 100 : 0))->text().isEmpty()); // the hit's folder is loaded
     QCOMPARE(focused(), box(f));
 }
@@ -72,11 +64,11 @@ private slots:
         enter(f);
         QTest::mouseClick(f.w().toolbar().Pic(9), Qt::LeftButton);
         QCOMPARE(f.texts, QStringList(2, QStringLiteral("  Non hai inserito il testo da cercare    ")));
-        QCOMPARE(f.styles, QList<int>(2, 48 | 0x40000)); // exclamation, topmost
+        QCOMPARE(f.styles, QList<int>(2, MsgStyle::Exclamation | MsgStyle::TopMost));
         QVERIFY(f.w().state().Modificato);
-        QVERIFY(f.cell(3)->text() == QStringLiteral("x"));
+        QCOMPARE(f.cell(3)->text(), QStringLiteral("x"));
         QCOMPARE(focused(), box(f));
-        QVERIFY(f.store() == storeWith({{1, makeRecord("Anna", "")}}));
+        COMPARE_STORE(f.store(), storeWith({{1, makeRecord("Anna", "")}}));
     }
 
     // Hits at the edges of the folders; the end message holds the box's text as typed, blanks
@@ -95,7 +87,7 @@ private slots:
         QVERIFY(f.texts.isEmpty());
         enter(f);
         QCOMPARE(f.texts, QStringList{EndPrefix + typed + EndSuffix});
-        QCOMPARE(f.styles, QList<int>{64 | 0x40000}); // information, topmost
+        QCOMPARE(f.styles, QList<int>{MsgStyle::Information | MsgStyle::TopMost});
         QCOMPARE(walkState(f), std::tuple(1, 0, false));
         QCOMPARE(focused(), box(f));
         QCOMPARE(box(f)->selectedText(), typed);
@@ -113,7 +105,7 @@ private slots:
         enter(f);
         verifyHit(f, 50, true);
         QTest::keyClicks(box(f), QStringLiteral("n"));
-        QVERIFY(greenCells(f).isEmpty());
+        QVERIFY(f.cellsIn(Green).isEmpty());
         QCOMPARE(f.yellowCells(), QList<int>{106});
         QCOMPARE(walkState(f), std::tuple(1, 0, true));
         QTest::keyClick(box(f), Qt::Key_Backspace);
@@ -121,7 +113,7 @@ private slots:
         verifyHit(f, 2, false);
         QTest::keyClick(box(f), Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(focused(), static_cast<QWidget *>(f.cell(1)));
-        QVERIFY(greenCells(f).isEmpty());
+        QVERIFY(f.cellsIn(Green).isEmpty());
         QCOMPARE(f.yellowCells(), QList<int>{1});
         QVERIFY(f.cell(1)->cursorPosition() == 5);
         QVERIFY(!f.cell(1)->hasSelectedText());
@@ -156,11 +148,14 @@ private slots:
         QCOMPARE(f.texts, expected);
         QVERIFY(!f.w().state().Modificato);
         const bool saved = answer == MsgAnswer::Yes;
-        QVERIFY(f.store() == (saved ? storeWith({{1, makeRecord("Bianchi", "")}, {2, makeRecord("Rossi", "")}}) : stored));
+        COMPARE_STORE(f.store(), (saved ? storeWith({{1, makeRecord("Bianchi", "")}, {2, makeRecord("Rossi", "")}}) : stored));
         if (hit)
             verifyHit(f, hit, false);
         // Declined, the typing is gone from the screen at once: a later save cannot write it.
         QCOMPARE(f.cell(2)->text(), saved ? QStringLiteral("Rossi") : QString());
+        f.type(3, QStringLiteral("x"));
+        QVERIFY(f.w().sheets().Salva());
+        QCOMPARE(recordOf(f.store(), 2), saved ? makeRecord("Rossi", "") : makeRecord("", ""));
     }
 
     // The grid is never searched, and a hit in the folder shown shows it as the store holds it,
@@ -201,10 +196,10 @@ private slots:
             QSKIP("the platform activated the window at once");
         box(f)->setText(QStringLiteral("novanta"));
         f.w().Cerca();
-        QCOMPARE(std::pair(f.w().state().Foglio_Corrente, greenCells(f)), std::pair(2, QList<int>{102}));
+        QCOMPARE(std::pair(f.w().state().Foglio_Corrente, f.cellsIn(Green)), std::pair(2, QList<int>{102}));
         QVERIFY(activate(f.w()));
         QTRY_COMPARE(focused(), box(f));
-        QCOMPARE(greenCells(f), QList<int>{102});
+        QCOMPARE(f.cellsIn(Green), QList<int>{102});
     }
 
     // The box holds what a 16-bit count does; a longer paste is cut there and searched whole.

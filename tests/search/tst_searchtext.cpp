@@ -66,9 +66,9 @@ private slots:
             const bool expected = text.foundIn(AnsiCodec::decode(QByteArray(cell.constData())));
             found += expected;
             // Padded, and filled to its last byte.
-            QVERIFY2(text.foundInField(field(cell, 40).constData(), 40) == expected
-                         && text.foundInField(cell.constData(), int(cell.size())) == expected,
-                     qPrintable(QString::fromLatin1(key.toHex() + " in " + cell.toHex())));
+            const QByteArray where = key.toHex() + " in " + cell.toHex();
+            QVERIFY2(text.foundInField(field(cell, 40).constData(), 40) == expected, where.constData());
+            QVERIFY2(text.foundInField(cell.constData(), int(cell.size())) == expected, where.constData());
         }
         QVERIFY(found > 1000);
     }

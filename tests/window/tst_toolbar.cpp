@@ -126,9 +126,10 @@ private slots:
         moveOnto(0);
         QTest::mousePress(bar().Pic(0), button);
         checkLook(0, ToolBox::Pressed);
-        QVERIFY(m_f->store() == storeWith({{cellCode % 100, cellCode > 100 ? makeRecord("", "z") : makeRecord("z", "")}}));
+        COMPARE_STORE(m_f->store(), storeWith({{cellCode % 100, cellCode > 100 ? makeRecord("", "z") : makeRecord("z", "")}}));
         QCOMPARE(focused(), static_cast<QWidget *>(m_f->cell(cellCode)));
-        QVERIFY(!m_f->w().state().Modificato && !m_f->w().state().Modo_Cursore);
+        QVERIFY(!m_f->w().state().Modificato);
+        QVERIFY(!m_f->w().state().Modo_Cursore);
         QTest::mouseRelease(bar().Pic(0), button);
         checkLook(0, ToolBox::Highlighted);
     }
