@@ -31,11 +31,11 @@ Grid::Grid(QWidget *window, qreal logicalDpi, SheetModel &model)
     for (int row = 1; row <= CellCode::RowCount; ++row) {
         auto *longCell = new CellEdit(row, LongTextLength, window);
         longCell->setObjectName(QStringLiteral("Text1_%1").arg(row));
-        longCell->setAccessibleName(QStringLiteral("Riga %1, cella lunga").arg(row));
+        longCell->setAccessibleName(QStringLiteral("Riga %1, testo lungo").arg(row));
         longCell->setGeometry(twipsToPixels(longCellRect(row), logicalDpi));
         auto *shortCell = new CellEdit(row + CellCode::ShortOffset, ShortTextLength, window);
         shortCell->setObjectName(QStringLiteral("Text2_%1").arg(row));
-        shortCell->setAccessibleName(QStringLiteral("Riga %1, cella corta").arg(row));
+        shortCell->setAccessibleName(QStringLiteral("Riga %1, testo breve").arg(row));
         shortCell->setGeometry(twipsToPixels(shortCellRect(row), logicalDpi));
         m_long[size_t(row - 1)] = longCell;
         m_short[size_t(row - 1)] = shortCell;

@@ -39,7 +39,7 @@ QString searchHitText(const QString &folder, int cellCode, const QString &cellTe
     return QStringLiteral("Trovato in %1, riga %2, %3: %4")
         .arg(folder)
         .arg(shortCell ? cellCode - 100 : cellCode)
-        .arg(shortCell ? QStringLiteral("cella corta") : QStringLiteral("cella lunga"), cellText);
+        .arg(shortCell ? QStringLiteral("testo breve") : QStringLiteral("testo lungo"), cellText);
 }
 
 } // namespace ScreenReader

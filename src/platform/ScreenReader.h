@@ -18,7 +18,7 @@ void tell(QAccessibleEvent *event);
 // (screen readers read a changed description of the focused control aloud).
 void announce(QWidget *source, const QString &text);
 
-// What a search hit is announced as: "Trovato in M1, riga 5, cella lunga: Rossi".
+// What a search hit is announced as: "Trovato in M1, riga 5, testo lungo: Rossi".
 QString searchHitText(const QString &folder, int cellCode, const QString &cellText);
 
 } // namespace ScreenReader

@@ -63,15 +63,15 @@ private slots:
         QTest::addColumn<int>("shownIn");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("description");
-        QTest::newRow("plain") << 23 << CellFont{} << 0u << false << 23 << "Riga 23, cella lunga" << "";
-        QTest::newRow("bold") << 144 << CellFont{true, false} << 0u << false << 144 << "Riga 44, cella corta"
+        QTest::newRow("plain") << 23 << CellFont{} << 0u << false << 23 << "Riga 23, testo lungo" << "";
+        QTest::newRow("bold") << 144 << CellFont{true, false} << 0u << false << 144 << "Riga 44, testo breve"
                               << "Grassetto";
         QTest::newRow("underlined, dark blue") << 3 << CellFont{false, true} << 0xC00000u << false << 3
-                                               << "Riga 3, cella lunga" << "Sottolineato, colore Blu scuro";
+                                               << "Riga 3, testo lungo" << "Sottolineato, colore Blu scuro";
         QTest::newRow("a colour of no square") << 7 << CellFont{} << 0x123456u << false << 7
-                                               << "Riga 7, cella lunga" << "Colore fuori tavolozza";
+                                               << "Riga 7, testo lungo" << "Colore fuori tavolozza";
         QTest::newRow("row inserted above") << 105 << CellFont{true, true} << 0x0000FFu << true << 106
-                                            << "Riga 6, cella corta" << "Grassetto, sottolineato, colore Rosso";
+                                            << "Riga 6, testo breve" << "Grassetto, sottolineato, colore Rosso";
     }
     void cellsTellWhereAndHow()
     {
@@ -156,7 +156,7 @@ private slots:
         box->setText(QStringLiteral("ross"));
         f.w().Cerca();
         QCOMPARE(eventsOf(QAccessible::Alert, box), 1);
-        QCOMPARE(box->accessibleDescription(), QStringLiteral("Trovato in M1, riga 5, cella corta: Rossi"));
+        QCOMPARE(box->accessibleDescription(), QStringLiteral("Trovato in M1, riga 5, testo breve: Rossi"));
         // The end of the search is a message box; the last hit's words must not outlive it.
         f.w().Cerca();
         QCOMPARE(f.texts.size(), 1);
