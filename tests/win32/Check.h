@@ -1,15 +1,21 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 // The Windows test program's own few lines of a test framework: QTest needs Qt, which has no
 // Windows build here.
 namespace check {
 
+inline int passed = 0, failed = 0;
+
 // Counts one check; a failure is printed with its name.
-void that(bool ok, const std::string &what);
-int passed();
-int failed();
+inline void that(bool ok, const std::string &what)
+{
+    ok ? ++passed : ++failed;
+    if (!ok)
+        std::printf("FAIL: %s\n", what.c_str());
+}
 
 // The program's own path, for starting it again in one of its helper roles.
 std::wstring selfPath();
@@ -18,8 +24,8 @@ void *startSelf(const std::wstring &arguments);
 // The exit code once the process has ended within `timeoutMs`, else -1 (the process is then
 // ended). The handle is closed either way.
 int waitForExit(void *process, unsigned timeoutMs);
-
-std::string utf8(const std::wstring &text);
+// Writes `bytes` as the whole file; false if any of it failed.
+bool writeWholeFile(const std::wstring &path, const std::string &bytes);
 
 } // namespace check
 

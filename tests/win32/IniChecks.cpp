@@ -21,13 +21,10 @@ void checkIniReader(const std::wstring &folder)
 {
     int index = 0;
     for (const IniCase &c : IniCases) {
-        const std::string path = ansiPath(folder + L"\\case" + std::to_wstring(++index) + L".ini");
-        if (c.contents) {
-            HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-            DWORD done = 0;
-            WriteFile(file, c.contents, static_cast<DWORD>(std::char_traits<char>::length(c.contents)), &done, nullptr);
-            CloseHandle(file);
-        }
+        const std::wstring file = folder + L"\\case" + std::to_wstring(++index) + L".ini";
+        if (c.contents)
+            check::writeWholeFile(file, c.contents);
+        const std::string path = ansiPath(file);
         char buffer[256] = {};
         const DWORD length = GetPrivateProfileStringA(c.section, c.key, "Default", buffer, sizeof buffer, path.c_str());
         const std::string answer(buffer, length);

@@ -9,19 +9,9 @@
 #include <string>
 
 using check::that;
+using check::writeWholeFile;
 
 namespace {
-
-bool writeWholeFile(const std::wstring &path, const std::string &bytes)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD done = 0;
-    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) && done == bytes.size();
-    CloseHandle(file);
-    return ok;
-}
 
 std::string reasonOfLastError()
 {

@@ -166,9 +166,9 @@ void checkInstanceClaim()
 void checkWindows()
 {
     // The tray program's title, an accented one, and one outside the code page.
-    const std::vector<std::wstring> titles = {L"KardelTray", L"Citt\u00e0 \u00e8 gi\u00e0 aperta", L"\u03a9 \u65e5\u672c"};
-    for (const std::wstring &title : titles) {
-        const std::string name = check::utf8(title);
+    const struct { std::wstring title; std::string name; } titles[] = {
+        {L"KardelTray", "KardelTray"}, {L"Citt\u00e0 \u00e8 gi\u00e0 aperta", "accented"}, {L"\u03a9 \u65e5\u672c", "Greek and Chinese"}};
+    for (const auto &[title, name] : titles) {
         const Event ready(uniqueName(L"ready"));
         HANDLE child = check::startSelf(L"window \"" + title + L"\" " + ready.name);
         that(ready.wait(10000), "a program shows the window " + name);

@@ -2,36 +2,10 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cwchar>
 #include <vector>
 
 namespace check {
-
-namespace {
-int passedCount = 0;
-int failedCount = 0;
-} // namespace
-
-void that(bool ok, const std::string &what)
-{
-    if (ok) {
-        ++passedCount;
-        return;
-    }
-    ++failedCount;
-    std::printf("FAIL: %s\n", what.c_str());
-}
-
-int passed()
-{
-    return passedCount;
-}
-
-int failed()
-{
-    return failedCount;
-}
 
 std::wstring selfPath()
 {
@@ -66,14 +40,15 @@ int waitForExit(void *process, unsigned timeoutMs)
     return static_cast<int>(code);
 }
 
-std::string utf8(const std::wstring &text)
+bool writeWholeFile(const std::wstring &path, const std::string &bytes)
 {
-    if (text.empty())
-        return std::string();
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0], length, nullptr, nullptr);
-    return bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD done = 0;
+    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) && done == bytes.size();
+    CloseHandle(file);
+    return ok;
 }
 
 } // namespace check
@@ -133,6 +108,6 @@ int wmain(int argc, wchar_t **argv)
     checkProgramStart(folder);
     removeFolder(folder);
 
-    std::printf("%d passed, %d failed\n", check::passed(), check::failed());
-    return check::failed() == 0 ? 0 : 1;
+    std::printf("%d passed, %d failed\n", check::passed, check::failed);
+    return check::failed == 0 ? 0 : 1;
 }
