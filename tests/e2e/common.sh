@@ -19,36 +19,47 @@ install_program() {
     for f in rubrica kardeltray "$@"; do cp -r "$product/$f" "$prog/"; done
 }
 
-# Starts the tray stand-in and waits until it answers; the address book refuses to run without it.
-start_tray() {
-    "$prog/kardeltray" &
+# Runs "$@" every 0.1 s until it succeeds, for up to 10 s; false if it never did.
+wait_for() {
     for _ in $(seq 100); do
-        "$prog/kardeltray" --is-running && break
-        sleep 0.1
-    done
-}
-
-# Starts the address book, waits for its window and focuses it: sets $rubrica and $window.
-start_rubrica() {
-    "$prog/rubrica" &
-    rubrica=$!
-    window=$(xdotool search --sync --onlyvisible --name "$title" | head -n 1)
-    xdotool windowfocus --sync "$window"
-    sleep 0.5
-}
-
-# Waits up to 10 s for process $1 to end; false if it still runs.
-wait_end() {
-    for _ in $(seq 100); do
-        kill -0 "$1" 2>/dev/null || return 0
+        "$@" && return 0
         sleep 0.1
     done
     return 1
 }
 
+# Fails if "$@" succeeds at any time within the next second: what must not happen.
+never_within_a_second() {
+    for _ in $(seq 10); do
+        "$@" && return 1
+        sleep 0.1
+    done
+    return 0
+}
+
+# Starts the tray stand-in and waits until it answers; the address book refuses to run without it.
+start_tray() {
+    "$prog/kardeltray" &
+    wait_for "$prog/kardeltray" --is-running
+}
+
+# Starts the address book, waits for its window and for the focus in it: sets $rubrica and $window.
+start_rubrica() {
+    "$prog/rubrica" &
+    rubrica=$!
+    window=$(xdotool search --sync --onlyvisible --name "$title" | head -n 1)
+    xdotool windowfocus --sync "$window"
+    wait_for has_focus "$window"
+}
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+
+# Waits up to 10 s for process $1 to end; false if it still runs.
+running() { kill -0 "$1" 2>/dev/null; }
+wait_end() { wait_for eval "! running $1"; }
+
 # At 96 dpi the toolbar boxes span pixels 3..27 from the top; box 0 (save) starts at x 3, box 12
-# (close) at 602. Clicks the box whose x range holds $1.
-click_box() { xdotool mousemove --window "$window" "$1" 15 click 1; sleep 0.5; }
+# (close) at 602. Clicks the box whose x range holds $1; the program takes X events in order.
+click_box() { xdotool mousemove --window "$window" "$1" 15 click 1; }
 
 # The save button, then the close button, which must end the address book.
 save_and_close() {

@@ -15,20 +15,16 @@ start_tray
 start_rubrica
 xdotool key --window "$window" F1
 
-help=""
-for _ in $(seq 100); do
-    help=$(xdotool search --onlyvisible --name '^Help di Tessavo$' | head -n 1 || true)
-    [ -n "$help" ] && break
-    sleep 0.1
-done
-[ -n "$help" ] || fail "F1 opened no window titled 'Help di Tessavo'"
-sleep 1
-[ "$(viewers)" -eq 1 ] || fail "$(viewers) viewers run after F1"
+help_window() { xdotool search --onlyvisible --name '^Help di Tessavo$' 2>/dev/null | head -n 1; }
+wait_for eval '[ -n "$(help_window)" ]' || fail "F1 opened no window titled 'Help di Tessavo'"
+help=$(help_window)
+more_viewers() { [ "$(viewers)" -gt 1 ]; }
+[ "$(viewers)" -eq 1 ] && never_within_a_second more_viewers || fail "$(viewers) viewers run after F1"
 # For the README: the viewer scrolled to the toolbar's buttons, whose pictures lie beside it.
 if [ -n "$shot" ]; then
     xdotool windowfocus --sync "$help"
     xdotool key --window "$help" --delay 100 Next Next
-    sleep 0.5
+    sleep 0.5 # the scroll has no sign to wait on; only the picture depends on it
     import -window root "$shot"
 fi
 
@@ -36,17 +32,11 @@ fi
 xdotool windowraise "$window"
 xdotool windowfocus --sync "$window"
 xdotool key --window "$window" shift+F1
-sleep 1
-[ "$(viewers)" -eq 1 ] || fail "a second F1 started another viewer"
+never_within_a_second more_viewers || fail "a second F1 started another viewer"
 
 # F1 marks the sheet changed, as any key does in a cell: save first, so that closing asks nothing.
 xdotool windowraise "$window"
-sleep 0.3
 save_and_close
-for _ in $(seq 50); do
-    [ "$(viewers)" -eq 0 ] && break
-    sleep 0.1
-done
-[ "$(viewers)" -eq 0 ] || fail "the help viewer outlived the address book"
+wait_for eval '[ "$(viewers)" -eq 0 ]' || fail "the help viewer outlived the address book"
 [ -z "$(xdotool search --name '^Help di Tessavo$' || true)" ] || fail "a help window is still there"
 echo "F1 opened the help viewer once, and closing the address book closed it"

@@ -16,28 +16,21 @@ ended() {
 }
 
 # The windows titled like the address book other than $1 (its message boxes).
-box_besides() {
-    for _ in $(seq 100); do
-        for w in $(xdotool search --onlyvisible --name "$title" 2>/dev/null); do
-            [ "$w" != "$1" ] && echo "$w" && return 0
-        done
-        sleep 0.1
-    done
-    return 1
-}
+other_window() { xdotool search --onlyvisible --name "$title" 2>/dev/null | grep -vx "$1" | head -n 1 | grep .; }
+box_besides() { wait_for other_window "$1" >/dev/null && other_window "$1"; }
 
 # Sends key $2 to box $1 of process $3 until the box has gone: a box that has just appeared
 # may not take keys yet. Window numbers are reused, by the next box or the next process, so
 # the box is known by its number and its process together.
+box_gone() {
+    [ "$(xdotool getwindowpid "$1" 2>/dev/null)" = "$3" ] || return 0
+    xdotool search --onlyvisible --name "$title" 2>/dev/null | grep -qx "$1" || return 0
+    xdotool key --window "$1" "$2" 2>/dev/null
+    return 1
+}
 answer() {
     xdotool windowfocus --sync "$1"
-    for _ in $(seq 20); do
-        [ "$(xdotool getwindowpid "$1" 2>/dev/null)" = "$3" ] || return 0
-        xdotool search --onlyvisible --name "$title" 2>/dev/null | grep -qx "$1" || return 0
-        xdotool key --window "$1" "$2" 2>/dev/null
-        sleep 0.5
-    done
-    return 1
+    wait_for box_gone "$@"
 }
 
 # No tray program: a silent end, status 0, nothing created.
@@ -80,7 +73,6 @@ xdotool type --window "$window" --delay 50 "Bice"
 kill -INT $rubrica
 box=$(box_besides "$window") || fail "SIGINT with changes asked nothing"
 answer "$box" Escape $rubrica || fail "the close question did not take Escape"
-sleep 1
-kill -0 $rubrica 2>/dev/null || fail "Annulla did not keep the program running"
+never_within_a_second eval "! running $rubrica" || fail "Annulla did not keep the program running"
 kill -KILL $rubrica
 echo "exit statuses, signals and the backup as expected"
