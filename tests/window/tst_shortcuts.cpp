@@ -156,6 +156,38 @@ private slots:
             QVERIFY(m_f->focusOn(1));
     }
 
+    // Real keys reach the movement rules (checked in full in tst_gridrules): the focus and the
+    // highlight move, caret at the end; F4 takes the search box, its text selected. A click starts
+    // caret mode, kept across a visit to another window, until Up ends it; Ctrl alone marks.
+    void keysInCells()
+    {
+        w().Text4()->setText(QStringLiteral("Rossi"));
+        key(Qt::Key_Return);
+        QVERIFY(m_f->focusOn(105));
+        QCOMPARE(m_f->cell(105)->cursorPosition(), 2);
+        QCOMPARE(m_f->cell(5)->cursorPosition(), 0);
+        key(Qt::Key_Tab);
+        QVERIFY(m_f->focusOn(6));
+        QCOMPARE(m_f->yellowCells(), QList<int>{6});
+        key(Qt::Key_F4);
+        QCOMPARE(focused(), static_cast<QWidget *>(w().Text4()));
+        QCOMPARE(w().Text4()->selectedText(), QStringLiteral("Rossi"));
+        clickAt(m_f->cell(5));
+        m_f->cell(5)->setCursorPosition(1);
+        key(Qt::Key_Right);
+        QWidget other;
+        QVERIFY(activate(other));
+        QVERIFY(activate(w()));
+        QVERIFY(m_f->focusOn(5));
+        QCOMPARE(m_f->cell(5)->cursorPosition(), 2);
+        QVERIFY(!w().state().Modificato);
+        key(Qt::Key_Up);
+        QVERIFY(m_f->focusOn(4));
+        QCOMPARE(m_f->yellowCells(), QList<int>{4});
+        key(Qt::Key_Control);
+        QVERIFY(w().state().Modificato);
+    }
+
     // Tab walks the cells, the search box, then the toolbar and the tabs as one stop each; F6
     // goes from area to area; arrows walk a row, Space presses, F1 still opens the help.
     void focusAreas()
