@@ -19,6 +19,7 @@
 #include "window/frmAgenda.h"
 
 #include "common/StoreDiff.h"
+#include "common/TestFiles.h"
 
 #include <QApplication>
 #include <QFile>
@@ -50,19 +51,6 @@ inline QByteArray storeWith(const QList<QPair<int, QByteArray>> &records = {})
 
 inline QByteArray recordOf(const QByteArray &store, int n) { return store.mid(qsizetype(n - 1) * RecordBytes, RecordBytes); }
 
-inline bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-inline QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline int twips(int value, const QWidget &w) { return qRound(value * w.logicalDpiX() / 1440.0); }
 inline QWidget *focused() { return QApplication::focusWidget(); }
 inline void key(int k, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(focused(), Qt::Key(k), modifiers); }
 

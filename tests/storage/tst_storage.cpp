@@ -1,3 +1,4 @@
+#include "common/TestFiles.h"
 #include "storage/ColourSettings.h"
 #include "storage/IniFile.h"
 #include "storage/SheetCodec.h"
@@ -24,18 +25,6 @@ namespace {
 // A record as a new store holds it: both texts blank, plain, black, reserved "0".
 const QByteArray EmptyRecord = QByteArray(140, ' ') + "000000";
 constexpr int SheetBytes = 44 * 146;
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &contents)
-{
-    QFile file(path);
-    return contents.isNull() || (file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
-}
 
 // A store file in memory, on a disk that fills up in the middle of a save: its first write stops
 // after writeBudget bytes, and with failAlways every later write, even the undo, takes nothing;
@@ -127,7 +116,10 @@ private slots:
     void unknownCodes()
     {
         const DecodedRow row = decodeRow(Record_Riga::fromBytes((QByteArray(140, ' ') + "4/00 6").constData(), 146));
-        QVERIFY(!row.longCell.font && !row.shortCell.font && !row.longCell.colour && !row.shortCell.colour);
+        for (const DecodedCell &cell : {row.longCell, row.shortCell}) {
+            QVERIFY(!cell.font);
+            QVERIFY(!cell.colour);
+        }
     }
 
     // A colour outside the six takes the code of the row above in the same column, each column
@@ -168,9 +160,9 @@ private slots:
         const QString kind = QString::fromUtf8(QTest::currentDataTag());
         const QString folder = m_dir->filePath(u"program"_s), path = folder + u"/rubri.dat"_s;
         // Each step either does not apply to this kind or succeeds.
-        QVERIFY(kind == u"parent is a file" ? writeFile(folder, "x") : QDir().mkdir(folder));
+        QVERIFY(kind == u"parent is a file" ? writeAll(folder, "x") : QDir().mkdir(folder));
         QVERIFY(kind != u"folder" || QDir().mkdir(path));
-        QVERIFY(kind != u"locked" || writeFile(path, EmptyRecord));
+        QVERIFY(kind != u"locked" || writeAll(path, EmptyRecord));
         QFile lockHolder(path);
 #ifdef Q_OS_UNIX
         QVERIFY(kind != u"locked" || (lockHolder.open(QIODevice::ReadOnly) && ::flock(lockHolder.handle(), LOCK_EX) == 0));
@@ -185,7 +177,7 @@ private slots:
         QCOMPARE(error.message(), u"Impossibile %1 l'archivio della Rubrica\r%2\r\rMotivo: %3."
                                   u"\r\rIl programma verrà chiuso."_s.arg(verb, path, reason));
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden), entriesBefore);
-        QCOMPARE(contentsOf(path), kind == u"locked" ? EmptyRecord : QByteArray());
+        QCOMPARE(fileBytes(path), kind == u"locked" ? EmptyRecord : QByteArray());
     }
 
     // A missing store is created empty; an existing short one is kept and read as far as it goes.
@@ -193,7 +185,7 @@ private slots:
     {
         QVERIFY(SheetStore::createIfMissing(m_store, nullptr));
         QByteArray expected = EmptyRecord.repeated(1936); // 282656 bytes
-        QCOMPARE(contentsOf(m_store), expected);
+        QCOMPARE(fileBytes(m_store), expected);
         SheetStore store;
         QVERIFY(store.open(m_store));
         for (const auto &[sheet, firstRecord, fill] :
@@ -203,19 +195,22 @@ private slots:
             QCOMPARE(recordNumber(sheet, 1), firstRecord);
             QCOMPARE(std::pair(sheetOfRecord(firstRecord + 43), rowOfRecord(firstRecord + 43)), std::pair(sheet, 44));
         }
-        QCOMPARE(contentsOf(m_store), expected);
+        QCOMPARE(fileBytes(m_store), expected);
 
         Record_Riga record;
         const QByteArray shortBytes = QByteArray(100, 'A') + QByteArray(40, 'a') + "312045" + QByteArray(50, 'B');
-        QVERIFY(writeFile(m_store, shortBytes) && SheetStore::createIfMissing(m_store, nullptr));
-        QVERIFY(store.open(m_store) && store.read(2, &record));
+        QVERIFY(writeAll(m_store, shortBytes));
+        QVERIFY(SheetStore::createIfMissing(m_store, nullptr));
+        QVERIFY(store.open(m_store));
+        QVERIFY(store.read(2, &record));
         QCOMPARE(record.bytes(), QByteArray(50, 'B') + EmptyRecord.mid(50));
-        QVERIFY(store.read(1936, &record) && record.bytes() == EmptyRecord);
+        QVERIFY(store.read(1936, &record));
+        QCOMPARE(record.bytes(), EmptyRecord);
         QCOMPARE(store.lastRecordRead(), 1936);
-        QCOMPARE(contentsOf(m_store), shortBytes); // kept, and reading never grows it
+        QCOMPARE(fileBytes(m_store), shortBytes); // kept, and reading never grows it
         // Saving sheet 1 fills the rest of sheet 0 with empty records, not zero bytes.
         QVERIFY(store.writeSheet(1, QByteArray(SheetBytes, 'S')));
-        QCOMPARE(contentsOf(m_store), shortBytes + EmptyRecord.mid(50) + EmptyRecord.repeated(42) + QByteArray(SheetBytes, 'S'));
+        QCOMPARE(fileBytes(m_store), shortBytes + EmptyRecord.mid(50) + EmptyRecord.repeated(42) + QByteArray(SheetBytes, 'S'));
     }
 
     void failedWriteRestoresFile_data()
@@ -269,10 +264,11 @@ private slots:
         QFETCH(QString, change);
         const QString other = m_dir->filePath(u"other.dat"_s);
         SheetStore store;
-        QVERIFY(SheetStore::createIfMissing(m_store, nullptr) && store.open(m_store));
+        QVERIFY(SheetStore::createIfMissing(m_store, nullptr));
+        QVERIFY(store.open(m_store));
         QVERIFY(!(change == u"delete" || change == u"folder") || QFile::remove(m_store));
         QVERIFY(change != u"folder" || QDir().mkdir(m_store));
-        QVERIFY(change != u"rename over" || (writeFile(other, "Altro") && std::rename(qPrintable(other), qPrintable(m_store)) == 0));
+        QVERIFY(change != u"rename over" || (writeAll(other, "Altro") && std::rename(qPrintable(other), qPrintable(m_store)) == 0));
         QTEST(store.location(), "location");
         if (change == u"folder") {
             QVERIFY(!store.reopenAtPath());
@@ -286,7 +282,7 @@ private slots:
     void readsColourIndex()
     {
         QCOMPARE(m_colours.Leggi_Colore(u"ColTasti"_s), 0); // no file
-        QVERIFY(writeFile(m_ini, "[Rubrica]\r\nA=9\r\nB=-2\r\nC=35\r\nD=7777777777\r\n"));
+        QVERIFY(writeAll(m_ini, "[Rubrica]\r\nA=9\r\nB=-2\r\nC=35\r\nD=7777777777\r\n"));
         for (const auto &[key, index] : {std::pair("A", 1), std::pair("B", 0), std::pair("C", 3), std::pair("D", 7)})
             QCOMPARE(m_colours.Leggi_Colore(QString::fromLatin1(key)), index);
     }
