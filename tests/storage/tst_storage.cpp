@@ -1,3 +1,4 @@
+#include "common/StoreDiff.h"
 #include "common/TestFiles.h"
 #include "storage/ColourSettings.h"
 #include "storage/IniFile.h"
@@ -185,7 +186,7 @@ private slots:
     {
         QVERIFY(SheetStore::createIfMissing(m_store, nullptr));
         QByteArray expected = EmptyRecord.repeated(1936); // 282656 bytes
-        QCOMPARE(fileBytes(m_store), expected);
+        COMPARE_STORE(fileBytes(m_store), expected);
         SheetStore store;
         QVERIFY(store.open(m_store));
         for (const auto &[sheet, firstRecord, fill] :
@@ -195,7 +196,7 @@ private slots:
             QCOMPARE(recordNumber(sheet, 1), firstRecord);
             QCOMPARE(std::pair(sheetOfRecord(firstRecord + 43), rowOfRecord(firstRecord + 43)), std::pair(sheet, 44));
         }
-        QCOMPARE(fileBytes(m_store), expected);
+        COMPARE_STORE(fileBytes(m_store), expected);
 
         Record_Riga record;
         const QByteArray shortBytes = QByteArray(100, 'A') + QByteArray(40, 'a') + "312045" + QByteArray(50, 'B');
@@ -207,10 +208,10 @@ private slots:
         QVERIFY(store.read(1936, &record));
         QCOMPARE(record.bytes(), EmptyRecord);
         QCOMPARE(store.lastRecordRead(), 1936);
-        QCOMPARE(fileBytes(m_store), shortBytes); // kept, and reading never grows it
+        COMPARE_STORE(fileBytes(m_store), shortBytes); // kept, and reading never grows it
         // Saving sheet 1 fills the rest of sheet 0 with empty records, not zero bytes.
         QVERIFY(store.writeSheet(1, QByteArray(SheetBytes, 'S')));
-        QCOMPARE(fileBytes(m_store), shortBytes + EmptyRecord.mid(50) + EmptyRecord.repeated(42) + QByteArray(SheetBytes, 'S'));
+        COMPARE_STORE(fileBytes(m_store), shortBytes + EmptyRecord.mid(50) + EmptyRecord.repeated(42) + QByteArray(SheetBytes, 'S'));
     }
 
     void failedWriteRestoresFile_data()

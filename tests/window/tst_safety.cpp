@@ -95,13 +95,13 @@ private slots:
 
         // The day's backup comes from the file the run opened, so the other sheets of a store
         // deleted under the program survive whatever the answer.
-        QCOMPARE(fileBytes(f.file("rubri-2024-06-11.bak")), original);
+        COMPARE_STORE(fileBytes(f.file("rubri-2024-06-11.bak")), original);
         QCOMPARE(f.styles, QList<int>{MsgStyle::OkCancel | MsgStyle::Exclamation | MsgStyle::TopMost});
         const QString &text = f.texts.at(0);
         QVERIFY2(text.contains(path + QLatin1Char('\r')), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral(" il foglio A1")), qPrintable(text));
         QVERIFY2(text.contains(deleted ? QStringLiteral("non c'è più") : QStringLiteral("sostituito")), qPrintable(text));
-        QCOMPARE(fileBytes(held), original); // the old file is left alone
+        COMPARE_STORE(fileBytes(held), original); // the old file is left alone
         QCOMPARE(f.w().state().Modificato, answer != MsgAnswer::Ok);
         if (answer != MsgAnswer::Ok) {
             if (deleted)
@@ -232,13 +232,13 @@ private slots:
         QVERIFY(f.w().close());
         QVERIFY(f.load(true));
         saveOn(11, 4);
-        QCOMPARE(fileBytes(backup11), original); // the day's first state is kept
+        COMPARE_STORE(fileBytes(backup11), original); // the day's first state is kept
         const QByteArray beforeDay12 = f.store();
         QVERIFY(f.w().close());
         QVERIFY(f.load(true));
         QVERIFY(!QFile::exists(backup12));
         saveOn(12, 5);
-        QCOMPARE(fileBytes(backup12), beforeDay12);
+        COMPARE_STORE(fileBytes(backup12), beforeDay12);
         QCOMPARE(QDir(f.dir.path()).entryList({QStringLiteral("*.bak")}, QDir::Files),
                  QStringList({"rubri-2024-06-04.bak", "rubri-2024-06-05.bak", "rubri-2024-06-06.bak",
                               "rubri-2024-06-07.bak", "rubri-2024-06-08.bak", "rubri-2024-06-11.bak",
