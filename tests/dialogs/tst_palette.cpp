@@ -97,7 +97,8 @@ private slots:
             QVERIFY(s.Tavolozza_Aperta);
             return;
         }
-        QTRY_VERIFY(!w().textPalette() && w().isActiveWindow());
+        QTRY_VERIFY(!w().textPalette());
+        QTRY_VERIFY(w().isActiveWindow());
         if (c.cell) {
             QTRY_COMPARE(focused(), static_cast<QWidget *>(m_f->cell(c.cell)));
             QCOMPARE(m_f->yellowCells(), QList<int>{c.cell});
