@@ -36,6 +36,19 @@ namespace WindowTest {
 constexpr int RecordBytes = 146;
 constexpr quint32 Yellow = 0xC0FFFF;
 
+// The codes at a record's end: the style (bold 1, underline 2, both 3) and the colour of each cell.
+namespace StyleCode {
+constexpr char Plain = '0', Bold = '1', Underlined = '2', BoldUnderlined = '3';
+}
+namespace ColourCode {
+constexpr char Black = '0', DarkBlue = '1', DarkRed = '2', Red = '3', Blue = '4', Magenta = '5';
+}
+inline QByteArray codes(char style1, char style2, char colour1 = ColourCode::Black, char colour2 = ColourCode::Black)
+{
+    const char bytes[] = {style1, style2, '0', '0', colour1, colour2};
+    return QByteArray(bytes, sizeof bytes);
+}
+
 inline QByteArray makeRecord(const QByteArray &text1, const QByteArray &text2, const QByteArray &codes = "000000")
 {
     return text1.leftJustified(100, ' ', true) + text2.leftJustified(40, ' ', true) + codes;

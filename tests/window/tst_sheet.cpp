@@ -34,7 +34,8 @@ private slots:
     {
         QFETCH(int, byte);
         const QByteArray b(1, char(byte));
-        const QByteArray stored = storeWith({{3, makeRecord("A" + b + "B" + b, b + "C", "310054")}});
+        const QByteArray Codes = codes(StyleCode::BoldUnderlined, StyleCode::Bold, ColourCode::Magenta, ColourCode::Blue);
+        const QByteArray stored = storeWith({{3, makeRecord("A" + b + "B" + b, b + "C", Codes)}});
         QVERIFY(writeAll(m_f->file("rubri.dat"), stored));
         m_f->w().sheets().Apri(0);
         CellEdit *cell = m_f->cell(3);
@@ -46,7 +47,7 @@ private slots:
         cell->setCursorPosition(1);
         QTest::keyClick(cell, Qt::Key_X, Qt::NoModifier);
         QVERIFY(m_f->w().sheets().Salva());
-        const QByteArray edited = storeWith({{3, makeRecord("Ax" + b + "B" + b, b + "C", "310054")}});
+        const QByteArray edited = storeWith({{3, makeRecord("Ax" + b + "B" + b, b + "C", Codes)}});
         COMPARE_STORE(m_f->store(), edited);
     }
 
@@ -62,8 +63,9 @@ private slots:
     void undoAndRedo()
     {
         QFETCH(QString, step);
+        const QByteArray boldRed = codes(StyleCode::Bold, StyleCode::Plain, ColourCode::Red);
         const QByteArray stored =
-            storeWith({{1, makeRecord("Uno", "1")}, {2, makeRecord("Due", "2", "100030")}, {3, makeRecord("Tre", "3")}});
+            storeWith({{1, makeRecord("Uno", "1")}, {2, makeRecord("Due", "2", boldRed)}, {3, makeRecord("Tre", "3")}});
         QVERIFY(writeAll(m_f->file("rubri.dat"), stored));
         frmAgenda &w = m_f->w();
         w.sheets().Apri(0);

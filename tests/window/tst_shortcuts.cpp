@@ -117,7 +117,7 @@ private slots:
         QCOMPARE(m_f->cell(6)->text(), QStringLiteral("Anna"));
         QVERIFY(m_f->cell(5)->text().isEmpty());
         press(QKeySequence::Save);
-        QCOMPARE(recordOf(m_f->store(), 6), makeRecord("Anna", "12", "100000"));
+        QCOMPARE(recordOf(m_f->store(), 6), makeRecord("Anna", "12", codes(StyleCode::Bold, StyleCode::Plain)));
         QVERIFY(!w().state().Modificato);
         press(QKeySequence(Qt::CTRL | Qt::Key_T));
         QTRY_VERIFY(w().textPalette());

@@ -18,7 +18,9 @@ namespace {
 // Tab and page colours that differ, and a few rows: sheet 5's codes are partly unknown.
 QByteArray loadWithColours(AgendaFixture &f)
 {
-    const QByteArray store = storeWith({{1, makeRecord("Mario Rossi", "02 1234", "330034")}, {46, makeRecord("Orig", "")},
+    using namespace StyleCode;
+    const QByteArray look = codes(BoldUnderlined, BoldUnderlined, ColourCode::Red, ColourCode::Blue);
+    const QByteArray store = storeWith({{1, makeRecord("Mario Rossi", "02 1234", look)}, {46, makeRecord("Orig", "")},
         {134, makeRecord("Dora", "")}, {221, makeRecord("Franca Fabbri", "", "x0001 ")}});
     const QByteArray ini = "[Rubrica]\r\nColTasti=7\r\nColSfondo=3\r\n";
     return writeAll(f.file("Kardel.ini"), ini) && f.loadStore(store) ? store : QByteArray();
@@ -51,7 +53,8 @@ private slots:
         QTest::newRow("missing") << QByteArray() << 0;
         QTest::newRow("empty") << QByteArray("") << 0;
         QTest::newRow("half a record") << QByteArray("Zeno").leftJustified(73, 'z') << 0;
-        QTest::newRow("two sheets") << makeRecord("Anna", "0123", "130051") + makeRecord("", "").repeated(87) << 0;
+        const QByteArray look = codes(StyleCode::Bold, StyleCode::BoldUnderlined, ColourCode::Magenta, ColourCode::DarkBlue);
+        QTest::newRow("two sheets") << makeRecord("Anna", "0123", look) + makeRecord("", "").repeated(87) << 0;
     }
 
     // The refusals end silently and count as a normal end, touching nothing; an unusable store
