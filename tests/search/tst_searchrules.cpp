@@ -1,3 +1,4 @@
+#include "common/StoreImages.h"
 #include "editing/AgendaState.h"
 #include "search/SearchText.h"
 #include "search/SearchWalk.h"
@@ -9,24 +10,20 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// Store images are built byte by byte, independently of the program's own record code.
 namespace {
 // Cells are handed over both as text and as the store's bytes (Windows-1252, blank-padded),
 // since the walk reads the bytes and both must agree.
 QByteArray field(const QByteArray &bytes, int length) { return bytes.leftJustified(length, ' ', true); }
 
-
-constexpr int RecordBytes = 146;
-const QByteArray EmptyRecord = QByteArray(140, ' ') + "000000";
-
+using namespace StoreImage;
 using Records = QList<std::tuple<int, QByteArray, QByteArray>>;
 
-QByteArray storeWith(const Records &records)
+QByteArray storeOf(const Records &records)
 {
-    QByteArray store = EmptyRecord.repeated(1936);
+    QList<QPair<int, QByteArray>> filled;
     for (const auto &[n, text1, text2] : records)
-        store.replace(qsizetype(n - 1) * RecordBytes, 140, text1.leftJustified(100, ' ', true) + text2.leftJustified(40, ' ', true));
-    return store;
+        filled.append({n, makeRecord(text1, text2)});
+    return storeWith(filled);
 }
 
 // Each step's hit, "5L" for the long cell of record 5, "5S" for its short cell, "end" for the
@@ -133,7 +130,7 @@ private slots:
         QFETCH(QString, search);
         QFETCH(QString, expected);
         AgendaState state;
-        QCOMPARE(walk(storeWith(records), search, int(expected.count(u' ')) + 1, state), expected);
+        QCOMPARE(walk(storeOf(records), search, int(expected.count(u' ')) + 1, state), expected);
     }
 
     // The walk reads the file itself: a short file's missing records are empty, what is left of
@@ -142,7 +139,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("rubri.dat"));
-        const QByteArray bytes = EmptyRecord + QByteArray("Zeno Rossi").leftJustified(60, ' ');
+        const QByteArray bytes = makeRecord("", "") + QByteArray("Zeno Rossi").leftJustified(60, ' ');
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         QVERIFY(file.write(bytes) == bytes.size());
