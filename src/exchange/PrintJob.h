@@ -17,7 +17,7 @@ struct RubricaPrintJob
     QWidget *parent;          // the dialogs' parent window
     const char *title;        // UTF-8, the document's name in the print queue
     int pageCount;
-    int a5;                   // non-zero: A5 pages, else A4
+    int a5;                   // for outputFile: non-zero A5 pages, else A4
     RubricaPaintPage paint;
     void *context;
     const char *outputFile;   // UTF-8; non-null: print to this PDF without any dialog

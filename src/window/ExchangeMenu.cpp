@@ -3,6 +3,7 @@
 #include "editing/AgendaState.h"
 #include "exchange/BookPrinter.h"
 #include "exchange/ExchangeFiles.h"
+#include "exchange/ImportStep.h"
 #include "model/SheetModel.h"
 #include "platform/MessageBoxes.h"
 #include "storage/SheetCodec.h"
@@ -18,17 +19,21 @@
 #include <QDate>
 #include <QDir>
 #include <QMenu>
+#include <QTimer>
+#include <QUndoStack>
 
 #include <utility>
 
 namespace {
 constexpr int AlertStyle = MsgStyle::Exclamation | MsgStyle::TopMost;
 
+// The PDF comes on either paper of the index book.
 QStringList exportFilters()
 {
     return {QStringLiteral("Tabella CSV (*.csv)"), QStringLiteral("Biglietti da visita vCard (*.vcf)"),
-            QStringLiteral("Documento PDF (*.pdf)")};
+            QStringLiteral("Documento PDF, pagine A4 (*.pdf)"), QStringLiteral("Documento PDF, pagine A5 (*.pdf)")};
 }
+constexpr int PdfA5Filter = 3;
 } // namespace
 
 ExchangeMenu::ExchangeMenu(frmAgenda &window, SheetStore &store, MessageBoxes &messages,
@@ -116,13 +121,15 @@ void ExchangeMenu::exportSheets(const QVector<int> &sheets)
     if (!saveFirst(sheets))
         return;
     const QString suggested = sheets.size() == 1 ? caption(sheets.constFirst()) : QStringLiteral("rubrica");
+    int filter = 0;
     const QString path = m_dialogs->saveFileName(&m_window, QStringLiteral("Esporta"),
-                                                 suggested + QStringLiteral(".csv"), exportFilters());
+                                                 suggested + QStringLiteral(".csv"), exportFilters(), &filter);
     if (path.isEmpty())
         return;
     BookImage book;
     QString message;
-    if (readBook(&book) && !ExchangeFiles::exportBook(book, sheets, path, &message))
+    const auto paper = filter == PdfA5Filter ? QPageSize::A5 : QPageSize::A4;
+    if (readBook(&book) && !ExchangeFiles::exportBook(book, sheets, path, &message, paper))
         alert(message);
 }
 
@@ -200,15 +207,35 @@ void ExchangeMenu::importFile()
             return;
         }
     }
-    QString report = plan.report();
-    if (others.rows.size() < plan.rows.size()) {
-        model.replaceRows(rows, QStringLiteral("Importa"));
-        m_window.state().Modificato = true;
-        report += QStringLiteral("\nLe voci della cartella %1 sono sullo schermo: Annulla (Ctrl+Z) le toglie, Salva le "
-                                 "scrive.").arg(caption(shown));
+    // One step takes the whole import back: the rows on screen and the folders in the store.
+    QVector<ImportStep::Sheet> written;
+    if (!others.rows.isEmpty()) {
+        const BookImage filled = applied(book, others);
+        for (const int sheet : others.sheets())
+            written.append({sheet, book.sheetBytes(sheet), filled.sheetBytes(sheet)});
     }
-    if (!others.rows.isEmpty())
-        report += QStringLiteral("\nLe voci delle altre cartelle sono già scritte nella rubrica e non si possono "
-                                 "annullare.");
+    const bool onScreen = others.rows.size() < plan.rows.size();
+    QString report = plan.report();
+    if (onScreen || !written.isEmpty()) {
+        QUndoStack &undo = model.undoStack();
+        undo.beginMacro(QStringLiteral("Importa"));
+        if (onScreen)
+            model.replaceRows(rows, QStringLiteral("Importa"));
+        if (!written.isEmpty())
+            undo.push(new ImportStep(m_store, written, [this](const QString &text) {
+                // Not from inside the undo stack's own work: the box runs an event loop.
+                QTimer::singleShot(0, this, [this, text] { alert(text); });
+            }));
+        undo.endMacro();
+    }
+    if (onScreen) {
+        m_window.state().Modificato = true;
+        report += QStringLiteral("\nLe voci della cartella %1 sono sullo schermo: Salva le scrive.").arg(caption(shown));
+    }
+    if (!written.isEmpty())
+        report += QStringLiteral("\nLe voci delle altre cartelle sono già scritte nella rubrica.");
+    if (onScreen || !written.isEmpty())
+        report += QStringLiteral("\nAnnulla (Ctrl+Z) toglie tutta l'importazione, finché il foglio non è salvato e "
+                                 "non si cambia cartella.");
     m_messages.show(report, MsgStyle::Information | MsgStyle::TopMost);
 }

@@ -20,9 +20,9 @@ class frmAgenda;
 // button keeps its own work; the menu is only ever a right button or a key away.
 //
 // Export and print read the store, so changes of the sheet shown are offered for saving first,
-// with the question a search asks. An import fills the rows of the sheet shown as one step
-// that can be undone and saved like typing; the other folders are written to the store at
-// once, after the day's backup.
+// with the question a search asks. An import fills the rows of the sheet shown, to be saved
+// like typing, and writes the other folders to the store at once, after the day's backup; one
+// undo step takes all of it back.
 class ExchangeMenu : public QObject
 {
     Q_OBJECT

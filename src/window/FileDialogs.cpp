@@ -28,7 +28,7 @@ QString startFolder()
 } // namespace
 
 QString QtFileDialogs::saveFileName(QWidget *parent, const QString &title, const QString &suggestedName,
-                                    const QStringList &filters)
+                                    const QStringList &filters, int *chosenFilter)
 {
     ensureItalianTranslations();
     QFileDialog dialog(parent, title, startFolder(), filters.join(QStringLiteral(";;")));
@@ -42,7 +42,9 @@ QString QtFileDialogs::saveFileName(QWidget *parent, const QString &title, const
         if (!name.isEmpty())
             dialog.selectFile(name + u'.' + suffixOf(filter));
     });
-    return run(dialog);
+    const QString path = run(dialog);
+    *chosenFilter = int(filters.indexOf(dialog.selectedNameFilter()));
+    return path;
 }
 
 QString QtFileDialogs::openFileName(QWidget *parent, const QString &title, const QStringList &filters)

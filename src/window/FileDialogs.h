@@ -11,9 +11,9 @@ class FileDialogs
 public:
     virtual ~FileDialogs() = default;
     // `filters` as "Tabella CSV (*.csv)"; a name typed without an extension gets the chosen
-    // filter's. Empty when the user cancelled.
+    // filter's, whose index goes to `chosenFilter`. Empty when the user cancelled.
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &suggestedName,
-                                 const QStringList &filters) = 0;
+                                 const QStringList &filters, int *chosenFilter) = 0;
     virtual QString openFileName(QWidget *parent, const QString &title, const QStringList &filters) = 0;
 };
 
@@ -22,6 +22,6 @@ class QtFileDialogs : public FileDialogs
 {
 public:
     QString saveFileName(QWidget *parent, const QString &title, const QString &suggestedName,
-                         const QStringList &filters) override;
+                         const QStringList &filters, int *chosenFilter) override;
     QString openFileName(QWidget *parent, const QString &title, const QStringList &filters) override;
 };

@@ -10,6 +10,8 @@
 #include <QDate>
 #include <QDir>
 #include <QMenu>
+#include <QRegularExpression>
+#include <QUndoStack>
 
 using namespace WindowTest;
 
@@ -17,16 +19,17 @@ namespace {
 // Answers every file dialog with the path it holds, and remembers that it was asked.
 struct FakeDialogs : FileDialogs
 {
-    QString saveFileName(QWidget *, const QString &, const QString &suggested, const QStringList &filters) override
+    QString saveFileName(QWidget *, const QString &, const QString &suggested, const QStringList &,
+                         int *chosenFilter) override
     {
         suggestedNames << suggested;
-        offered = filters;
+        *chosenFilter = filter;
         return path;
     }
     QString openFileName(QWidget *, const QString &, const QStringList &) override { return path; }
     QString path;
     QStringList suggestedNames;
-    QStringList offered;
+    int filter = 0;
 };
 
 QAction *entry(frmAgenda &w, const char *name)
@@ -110,6 +113,29 @@ private slots:
         QCOMPARE(m_f->texts.size(), 1);
     }
 
+    void pdfPaperFollowsTheFilter_data()
+    {
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<int>("width"); // points
+        QTest::newRow("A4") << 2 << 595;
+        QTest::newRow("A5") << 3 << 420;
+    }
+
+    void pdfPaperFollowsTheFilter()
+    {
+        QFETCH(int, filter);
+        QFETCH(int, width);
+        QVERIFY(start(storeWith({{1, makeRecord("Anna", "111")}})));
+        m_dialogs.path = m_f->file(QStringLiteral("a1.pdf"));
+        m_dialogs.filter = filter;
+        entry(m_f->w(), "mnuEsportaCartella")->trigger();
+        QVERIFY(m_f->texts.isEmpty());
+        const QString pdf = QString::fromLatin1(fileBytes(m_dialogs.path));
+        const auto box = QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([\\d.]+) ")).match(pdf);
+        QVERIFY(box.hasMatch());
+        QCOMPARE(qRound(box.captured(1).toDouble()), width);
+    }
+
     // A target that cannot be written is told, and nothing is left behind.
     void exportFailureIsTold()
     {
@@ -149,9 +175,25 @@ private slots:
                                                                .arg(QDate::currentDate().toString(Qt::ISODate)));
         QCOMPARE(fileBytes(backup), stored);
 
-        model.undoStack().undo();
+        // One step takes back the whole import, the folder on screen and the others.
+        QUndoStack &undo = model.undoStack();
+        undo.undo();
         QCOMPARE(model.rows().at(1).longCell.text, QString());
         QCOMPARE(model.rows().at(2).longCell.text, QStringLiteral("Adele"));
+        QCOMPARE(m_f->store(), stored);
+        undo.redo();
+        QCOMPARE(model.rows().at(1).longCell.text, QStringLiteral("Alberto"));
+        QCOMPARE(recordOf(m_f->store(), 45), makeRecord("Bruno", "456"));
+
+        // What another hand wrote over the imported rows since is not taken away.
+        QByteArray changed = m_f->store();
+        changed.replace(44 * RecordBytes, RecordBytes, makeRecord("Bice", "789"));
+        QVERIFY(writeAll(m_f->file(QStringLiteral("rubri.dat")), changed));
+        undo.undo();
+        QTRY_COMPARE(m_f->texts.size(), 2);
+        QVERIFY(m_f->texts.last().contains(QStringLiteral("B1: è cambiata dopo l'importazione")));
+        QCOMPARE(m_f->store(), changed);
+        QCOMPARE(model.rows().at(1).longCell.text, QString());
     }
 
     // A file that cannot be read is told, naming it, and changes nothing.
