@@ -91,6 +91,12 @@ public:
         // The window is exposed, and painted once, through the event loop.
         QCoreApplication::processEvents();
         m_window->repaint();
+        // Once round and back, so that the first counted switch finds every cache as the
+        // user's hundredth does.
+        for (int sheet : {1, 0}) {
+            m_window->sheets().Apre_Foglio(sheet);
+            QCoreApplication::processEvents();
+        }
         return m_window->windowHandle() && m_window->windowHandle()->isExposed();
     }
     frmAgenda &window() { return *m_window; }
@@ -130,8 +136,29 @@ void folderSwitch(benchmark::State &state)
 }
 BENCHMARK(folderSwitch)->Unit(benchmark::kMicrosecond);
 
-// The same switch up to the moment the user sees it: the event loop repaints what changed,
-// the 88 cells' new text included.
+// Counts the cells' paint events, so that the figures show the repaint really happened.
+class CellPaintCounter : public QObject
+{
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && qobject_cast<CellEdit *>(watched))
+            ++count;
+        return false;
+    }
+};
+
+// The event loop's repaint of everything that changed, the 88 cells' new text included.
+Q_NEVER_INLINE void switchFolderPainted(frmAgenda &window, int to)
+{
+    window.sheets().Apre_Foglio(to);
+    QCoreApplication::processEvents();
+}
+
+// The same switch up to the moment the user sees it.
 void folderSwitchPainted(benchmark::State &state)
 {
     Fixture fixture;
@@ -139,12 +166,15 @@ void folderSwitchPainted(benchmark::State &state)
         state.SkipWithError("the window did not load");
         return;
     }
+    CellPaintCounter paints;
+    qApp->installEventFilter(&paints);
     int sheet = 0;
     for (auto _ : state) {
         sheet = (sheet + 1) % 44;
-        fixture.window().sheets().Apre_Foglio(sheet);
-        QCoreApplication::processEvents();
+        switchFolderPainted(fixture.window(), sheet);
     }
+    qApp->removeEventFilter(&paints);
+    state.counters["cellPaints"] = benchmark::Counter(paints.count, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(folderSwitchPainted)->Unit(benchmark::kMicrosecond);
 

@@ -51,7 +51,7 @@ QString storableKeepingMarks(const QString &text)
 class StorableTextValidator : public QValidator
 {
 public:
-    explicit StorableTextValidator(QLineEdit *cell)
+    explicit StorableTextValidator(CellEdit *cell)
         : QValidator(cell)
         , m_cell(cell)
     {
@@ -59,6 +59,8 @@ public:
 
     State validate(QString &input, int &pos) const override
     {
+        if (m_cell->isShowingSheetText())
+            return Acceptable;
         const QString storable = storableKeepingMarks(input);
         if (storable != input) {
             pos = int(storableKeepingMarks(input.left(pos)).size());
@@ -69,7 +71,7 @@ public:
     }
 
 private:
-    const QLineEdit *m_cell;
+    const CellEdit *m_cell;
 };
 
 // Focus that leaves with the whole window (another program, a message box) or for a popup menu
@@ -147,6 +149,13 @@ bool CellEdit::isShortCell() const
     return CellCode::isShort(m_cellCode);
 }
 
+void CellEdit::showText(const QString &shown)
+{
+    m_showingSheetText = true;
+    setText(shown);
+    m_showingSheetText = false;
+}
+
 void CellEdit::setBackColour(quint32 colour)
 {
     if (colour == m_backColour)
@@ -186,13 +195,13 @@ void CellEdit::applyColours()
     const QColor fore = toQColor(m_foreColour, app);
     // Most cells show just what they inherit; a palette of their own for each would cost
     // memory at every start for nothing. A cell is never disabled, so that group does not count.
-    if (!testAttribute(Qt::WA_SetPalette)) {
-        bool inherited = true;
-        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-            inherited = inherited && p.color(group, QPalette::Base) == back && p.color(group, QPalette::Text) == fore;
-        if (inherited)
-            return;
-    }
+    // A palette that shows the colours already is left alone: setting it again costs as much as
+    // a new one, and its change event comes back here.
+    bool showsThem = true;
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        showsThem = showsThem && p.color(group, QPalette::Base) == back && p.color(group, QPalette::Text) == fore;
+    if (showsThem)
+        return;
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         p.setColor(group, QPalette::Base, back);
         p.setColor(group, QPalette::Text, fore);
@@ -392,7 +401,14 @@ void CellEdit::pasteStorable(QClipboard::Mode mode)
 void CellEdit::paintEvent(QPaintEvent *event)
 {
     QLineEdit::paintEvent(event);
+    // The ruling as four filled strips: a stroked rectangle takes the painter's path stroker,
+    // which cost more than the cell's text.
     QPainter painter(this);
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    const QColor ruling = palette().color(QPalette::Dark);
+    const int w = width();
+    const int h = height();
+    painter.fillRect(0, 0, w, 1, ruling);
+    painter.fillRect(0, h - 1, w, 1, ruling);
+    painter.fillRect(0, 1, 1, h - 2, ruling);
+    painter.fillRect(w - 1, 1, 1, h - 2, ruling);
 }

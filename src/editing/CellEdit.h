@@ -48,6 +48,10 @@ public:
     void setUnderlined(bool underline);
 
     void putCaretAtEnd() { setCursorPosition(int(text().size())); }
+    // Shows the sheet's own text, marks included. It is what the cell holds already, so the
+    // entry rule for what the user brings in is not run over it again.
+    void showText(const QString &shown);
+    bool isShowingSheetText() const { return m_showingSheetText; }
 
     // The focus went away with the whole window, so this cell has not run its focus loss yet.
     bool focusLeftWithWindow() const { return m_focusAway; }
@@ -81,4 +85,5 @@ private:
     QUndoStack *m_undo = nullptr;
     bool m_pressRunBeforeFocus = false;
     bool m_focusAway = false; // the focus left with the window, not for another control
+    bool m_showingSheetText = false;
 };

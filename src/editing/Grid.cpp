@@ -117,13 +117,13 @@ void Grid::showCell(int cellCode)
     // folder switch: when both change, the font changes while the cell is empty.
     if (font != target->font()) {
         if (newText)
-            target->setText(QString());
+            target->showText(QString());
         target->setFont(font);
     }
     if (newText) {
         const int caret = target->cursorPosition();
         const bool sameLength = target->text().size() == shown.size();
-        target->setText(shown);
+        target->showText(shown);
         // setText leaves the caret after the last character, which scrolls a long text to its
         // end; a cell the user is not in shows its beginning. In the cell the user is typing
         // in, a character just turned into its mark leaves the caret where it was.
