@@ -1,4 +1,5 @@
 #include "Check.h"
+#include "IniCases.h"
 
 #include "storage/win32/CodePage.h"
 #include "storage/win32/ErrorText.h"
@@ -13,10 +14,7 @@ using check::writeWholeFile;
 
 namespace {
 
-std::string reasonOfLastError()
-{
-    return win32::errorReason(GetLastError());
-}
+std::string reasonOfLastError() { return win32::errorReason(GetLastError()); }
 
 } // namespace
 
@@ -30,8 +28,6 @@ void checkStoreFile(const std::wstring &folder)
     that(store != nullptr, "the store opens");
     if (!store)
         return;
-
-    // What users rely on while the program runs.
     that(!DeleteFileW(path.c_str()), "the open store cannot be deleted");
     that(!MoveFileW(path.c_str(), (folder + L"\\moved.dat").c_str()), "the open store cannot be renamed");
     that(win32::openStore(path) == nullptr, "a second open of the store is refused");
@@ -89,8 +85,8 @@ void checkCodePage()
     that(encodeAnsi(std::wstring(L"a") + wchar_t(0xD800) + L"b", system) == "a?b", "a lone surrogate is one '?'");
 
     std::string every(256, '\0');
-    for (int i = 0; i < 256; ++i)
-        every[static_cast<std::size_t>(i)] = static_cast<char>(i);
+    for (std::size_t i = 0; i < every.size(); ++i)
+        every[i] = static_cast<char>(i);
     const std::wstring decoded = decodeAnsi(every, system);
     that(encodeAnsi(decoded, system) == every, "every byte survives a round trip");
     that(decodeAnsi("\x81\x8D\x8F\x90\x9D", system) == L"\u0081\u008D\u008F\u0090\u009D",
@@ -101,4 +97,19 @@ void checkCodePage()
     that(encodeAnsi(japanese, 932).size() == 6, "a double-byte page takes two bytes a character");
     that(encodeAnsi(japanese, 932, 5) == encodeAnsi(L"\u65e5\u672c", 932), "a cut never splits a double-byte character");
     that(encodeAnsi(L"ab\u00e0", system, 2) == "ab", "a cut on a one-byte page keeps whole characters");
+}
+
+// The program reads its settings with the ANSI profile reader, so the path goes in the ANSI page.
+void checkIniReader(const std::wstring &folder)
+{
+    int index = 0;
+    for (const IniCase &c : IniCases) {
+        const std::wstring file = folder + L"\\case" + std::to_wstring(++index) + L".ini";
+        if (c.contents)
+            writeWholeFile(file, c.contents);
+        char path[MAX_PATH * 2] = {}, buffer[256] = {};
+        WideCharToMultiByte(CP_ACP, 0, file.c_str(), -1, path, sizeof path, nullptr, nullptr);
+        const std::string answer(buffer, GetPrivateProfileStringA(c.section, c.key, "Default", buffer, sizeof buffer, path));
+        that(answer == c.answer, std::string("the INI case \"") + c.name + "\" reads \"" + c.answer + "\" (it read \"" + answer + "\")");
+    }
 }

@@ -94,8 +94,6 @@ int wmain(int argc, wchar_t **argv)
         return holdInstance(argv[2], argv[3]);
     if (role == L"window" && argc == 4)
         return showWindow(argv[2], argv[3]);
-    if (role == L"claim" && argc == 4)
-        return claimTitleAtOnce(argv[2], argv[3]);
     if (role.rfind(L"mk:@MSITStore:", 0) == 0)
         return echoCommandLine();
 

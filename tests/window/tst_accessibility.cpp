@@ -2,7 +2,6 @@
 
 #include "platform/ItalianTranslations.h"
 #include "platform/ScreenReader.h"
-#include "storage/Record_Riga.h"
 #include "window/Toolbar.h"
 
 #include <QAccessible>
@@ -26,7 +25,6 @@ void collectNameless(QAccessibleInterface *node, QStringList *nameless, int dept
     for (int i = 0; i < node->childCount(); ++i)
         collectNameless(node->child(i), nameless, depth + 1);
 }
-QAccessibleActionInterface *actions(QAccessibleInterface *node) { return node->actionInterface(); }
 
 QList<QPair<QAccessible::Event, QObject *>> told;
 void record(QAccessibleEvent *event) { told.append({event->type(), event->object()}); }
@@ -93,47 +91,15 @@ private slots:
         QTEST(cell->text(QAccessible::Description), "description");
     }
 
-    // The tabs are a tab list with the folder shown selected, the toolbar's boxes buttons that
-    // tell their keys; a screen reader presses either as a click does.
-    void tabsAndButtons()
+    // A toolbar button pressed by a screen reader acts as a click; the tab list and the buttons'
+    // roles and keys are read over AT-SPI from the real program (e2e_screen_reader).
+    void pressedButtonActs()
     {
         AgendaFixture f;
         QVERIFY(f.load(true));
-        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&f.w());
-        QAccessibleInterface *list = QAccessible::queryAccessibleInterface(f.w().tabs().tabList());
-        QVERIFY(window->indexOfChild(list) >= 0);
-        QCOMPARE(list->role(), QAccessible::PageTabList);
-        QCOMPARE(list->childCount(), 44);
-        QStringList selected, faults;
-        for (int i = 0; i < list->childCount(); ++i) {
-            QAccessibleInterface *tab = list->child(i);
-            if (tab->role() != QAccessible::PageTab || !tab->state().focusable
-                || !actions(tab)->actionNames().contains(QAccessibleActionInterface::pressAction()))
-                faults << tab->text(QAccessible::Name);
-            if (tab->state().selected)
-                selected << tab->text(QAccessible::Name);
-        }
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char(' '))));
-        QCOMPARE(selected, QStringList{QStringLiteral("A1")});
-        QAccessibleInterface *b1 = QAccessible::queryAccessibleInterface(f.w().tabs().lblFolder(1));
-        actions(b1)->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(f.state().Foglio_Corrente, 1);
-        QVERIFY(b1->state().selected);
-        QVERIFY(f.focusOn(1));
-
+        f.focusCell(1);
         QAccessibleInterface *strip = QAccessible::queryAccessibleInterface(f.w().toolbar().Frame1());
-        QCOMPARE(strip->role(), QAccessible::ToolBar);
-        QCOMPARE(strip->childCount(), 13);
-        for (int i = 0; i < strip->childCount(); ++i) {
-            QAccessibleInterface *button = strip->child(i);
-            const QStringList keys = actions(button)->keyBindingsForAction(QAccessibleActionInterface::pressAction());
-            if (button->role() != QAccessible::Button || !button->state().focusable || button->childCount() != 0
-                || keys.isEmpty() || button->text(QAccessible::Accelerator) != keys.join(QStringLiteral(", ")))
-                faults << button->text(QAccessible::Name);
-        }
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char(' '))));
-        QCOMPARE(strip->child(0)->text(QAccessible::Accelerator), QKeySequence(QKeySequence::Save).toString(QKeySequence::NativeText));
-        actions(strip->child(4))->doAction(QAccessibleActionInterface::pressAction());
+        strip->child(4)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(f.cell(1)->isBold());
     }
 
