@@ -45,8 +45,18 @@ ExchangeMenu::ExchangeMenu(frmAgenda &window, SheetStore &store, MessageBoxes &m
     , m_programDirectory(programDirectory)
     , m_ownDialogs(std::make_unique<QtFileDialogs>())
     , m_dialogs(m_ownDialogs.get())
-    , m_menu(new QMenu(&window))
 {
+    connect(&window.tabs(), &FolderTabs::menuRequested, this, &ExchangeMenu::popup);
+}
+
+ExchangeMenu::~ExchangeMenu() = default;
+
+// Made when first opened: most days nobody exports, and a menu costs memory from the start.
+QMenu *ExchangeMenu::menu()
+{
+    if (m_menu)
+        return m_menu;
+    m_menu = new QMenu(&m_window);
     m_menu->setObjectName(QStringLiteral("mnuScambio"));
     m_menu->setAccessibleName(QStringLiteral("Esporta, importa e stampa"));
     const auto add = [this](const char *name, const QString &text, auto work) {
@@ -63,10 +73,8 @@ ExchangeMenu::ExchangeMenu(frmAgenda &window, SheetStore &store, MessageBoxes &m
     m_menu->addSeparator();
     m_printFolder = add("mnuStampaCartella", QString(), [this] { print({m_sheet}); });
     add("mnuStampaTutto", QStringLiteral("Stampa tutta la &rubrica…"), [this] { print(allSheets()); });
-    connect(&window.tabs(), &FolderTabs::menuRequested, this, &ExchangeMenu::popup);
+    return m_menu;
 }
-
-ExchangeMenu::~ExchangeMenu() = default;
 
 void ExchangeMenu::setFileDialogs(FileDialogs *dialogs)
 {
@@ -81,6 +89,7 @@ QString ExchangeMenu::caption(int sheet) const
 void ExchangeMenu::popup(int sheet, const QPoint &globalPos)
 {
     m_sheet = sheet < 0 ? m_window.state().Foglio_Corrente : sheet;
+    menu();
     m_exportFolder->setText(QStringLiteral("&Esporta la cartella %1…").arg(caption(m_sheet)));
     m_printFolder->setText(QStringLiteral("&Stampa la cartella %1…").arg(caption(m_sheet)));
     m_menu->popup(globalPos);

@@ -32,7 +32,7 @@ public:
 
     // Tests hand in their own; the menu does not own it.
     void setFileDialogs(FileDialogs *dialogs);
-    QMenu *menu() const { return m_menu; }
+    QMenu *menu();
 
     // Opens the menu for one folder (-1: the one shown) at a point of the screen.
     void popup(int sheet, const QPoint &globalPos);
@@ -57,7 +57,7 @@ private:
     QString m_programDirectory;
     std::unique_ptr<FileDialogs> m_ownDialogs;
     FileDialogs *m_dialogs;
-    QMenu *m_menu;
+    QMenu *m_menu = nullptr;
     QAction *m_exportFolder = nullptr;
     QAction *m_printFolder = nullptr;
     int m_sheet = 0; // the folder the menu was opened for
