@@ -1,6 +1,8 @@
 #pragma once
 
-#include "editing/AgendaState.h"
+#include "editing/GridModes.h"
+#include "model/ShownSheet.h"
+#include "search/SearchPosition.h"
 #include "storage/ColourSettings.h"
 #include "storage/SheetStore.h"
 
@@ -60,7 +62,9 @@ public:
     // once no box is open.
     void requestClose();
 
-    AgendaState &state() { return m_state; }
+    ShownSheet &shownSheet() { return m_shown; }
+    GridModes &gridModes();
+    SearchPosition &searchPosition() { return m_searchPosition; }
     SheetModel &model() { return *m_model; }
     const ColourSettings &colours() const { return m_colours; }
     Grid &grid() { return *m_grid; }
@@ -115,7 +119,8 @@ private:
     void runToolbarAction(int index);
 
     AgendaServices m_services;
-    AgendaState m_state;
+    ShownSheet m_shown;
+    SearchPosition m_searchPosition;
     ColourSettings m_colours;
     SheetStore m_store;
     std::unique_ptr<SheetModel> m_model; // outlives the grid that shows it

@@ -161,7 +161,9 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
         model().replaceRows(rows, QStringLiteral("formato"));
     }
     CellEdit *cell(int code) { return window->grid().cell(code); }
-    AgendaState &state() { return window->state(); }
+    ShownSheet &shownSheet() { return window->shownSheet(); }
+    GridModes &gridModes() { return window->gridModes(); }
+    SearchPosition &searchPosition() { return window->searchPosition(); }
     void focusCell(int code) { cell(code)->setFocus(Qt::OtherFocusReason); }
     bool focusOn(int code) { return focused() == cell(code); }
     QList<int> cellsIn(quint32 background)

@@ -166,11 +166,11 @@ private slots:
         QFETCH(EntryCase, c);
         CellEdit *cell = m_f->cell(c.cell);
         cell->setText(c.held);
-        m_f->w().state().Modificato = false;
+        m_f->w().shownSheet().modified = false;
         enter(cell, c.way, c.input);
         QCOMPARE(cell->text(), c.shown);
         if (c.way != Way::SetText && c.way != Way::Insert)
-            QVERIFY(m_f->w().state().Modificato);
+            QVERIFY(m_f->w().shownSheet().modified);
         QVERIFY(m_f->w().sheets().Salva());
         const QByteArray record = recordOf(m_f->store(), c.cell % 100);
         QCOMPARE((c.cell > 100 ? record.mid(100, 40) : record.left(100)).trimmed(), c.stored);

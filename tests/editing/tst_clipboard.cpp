@@ -41,7 +41,7 @@ private slots:
         press(CopyButton);
         QCOMPARE(m_f->clipboard.held, QStringLiteral("L5\n"));
         QVERIFY(m_f->focusOn(5));
-        QVERIFY(m_f->state().Modificato);
+        QVERIFY(m_f->shownSheet().modified);
         QCOMPARE(m_f->cell(5)->text(), QStringLiteral("L5"));
     }
 
@@ -68,8 +68,8 @@ private slots:
         QCOMPARE(m_f->cell(7)->text(), QStringLiteral("L7"));
         QCOMPARE(m_f->yellowCells(), (QList<int>{3, 4, 5, 6}));
         QVERIFY(m_f->focusOn(6));
-        QVERIFY(!m_f->state().Estendi_Selezione);
-        QVERIFY(m_f->state().Modificato);
+        QVERIFY(!m_f->gridModes().extendSelection);
+        QVERIFY(m_f->shownSheet().modified);
     }
 
     void paste_data()
@@ -109,8 +109,8 @@ private slots:
         QVERIFY(m_f->cell(c.start)->isBold());
         QVERIFY(m_f->focusOn(c.focus));
         QCOMPARE(m_f->cell(c.focus)->cursorPosition(), int(m_f->cell(c.focus)->text().size()));
-        QVERIFY(m_f->state().Modificato);
-        QVERIFY(!m_f->state().Modo_Cursore);
+        QVERIFY(m_f->shownSheet().modified);
+        QVERIFY(!m_f->gridModes().caretMode);
         QVERIFY(m_f->texts.isEmpty());
     }
 
@@ -136,15 +136,15 @@ private slots:
         QFETCH(bool, hit);
         QFETCH(QString, message);
         m_f->clipboard.held = clipboard;
-        m_f->state().Trovato = hit;
+        m_f->searchPosition().found = hit;
         m_f->focusCell(7);
         press(PasteButton);
         QCOMPARE(m_f->texts, QStringList{message});
         QCOMPARE(m_f->styles, QList<int>{MsgStyle::OkOnly});
         for (int code : {6, 7, 8, 107})
             QCOMPARE(m_f->cell(code)->text(), original(code));
-        QVERIFY(m_f->state().Riga_Corrente == 7);
-        QVERIFY(m_f->state().Modificato);
+        QVERIFY(m_f->shownSheet().row == 7);
+        QVERIFY(m_f->shownSheet().modified);
     }
 };
 

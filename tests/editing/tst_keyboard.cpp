@@ -52,7 +52,7 @@ private slots:
         QCOMPARE(m_f->cell(c.holder)->cursorPosition(), int(m_f->cell(c.holder)->text().size()));
         if (c.start != c.holder)
             QCOMPARE(m_f->cell(c.start)->cursorPosition(), 0);
-        QCOMPARE(qMakePair(m_f->state().Cella_Corrente, m_f->state().Modificato), qMakePair(c.holder, c.marks));
+        QCOMPARE(qMakePair(m_f->shownSheet().lastCell, m_f->shownSheet().modified), qMakePair(c.holder, c.marks));
         key(Qt::Key_F4);
         QCOMPARE(focused(), static_cast<QWidget *>(m_f->w().Text4()));
         QCOMPARE(m_f->w().Text4()->selectedText(), QStringLiteral("Rossi"));
@@ -72,7 +72,7 @@ private slots:
         for (int k : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Right})
             key(k);
         QVERIFY(m_f->cell(6)->cursorPosition() == 4);
-        QVERIFY(!m_f->state().Modificato);
+        QVERIFY(!m_f->shownSheet().modified);
         key(Qt::Key_Tab);
         QTest::keyClicks(focused(), QStringLiteral("x"));
         QCOMPARE(m_f->cell(106)->text(), QStringLiteral("xT6"));
@@ -97,7 +97,7 @@ private slots:
         QVERIFY(activate(m_f->w()));
         QVERIFY(m_f->focusOn(111));
         QVERIFY(m_f->cell(111)->cursorPosition() == 2);
-        QVERIFY(m_f->state().Cella_Corrente == 111);
+        QVERIFY(m_f->shownSheet().lastCell == 111);
         QCOMPARE(m_f->yellowCells(), (QList<int>{109, 110, 111}));
     }
 };

@@ -38,15 +38,15 @@ private slots:
         if (c.cell)
             clickAt(f.cell(c.cell));
         else
-            f.w().state().Colonna_Corrente = 0;
+            f.w().shownSheet().column = 0;
         if (c.searchBox)
             clickAt(f.w().Text4());
         QWidget *before = focused();
         const QRect geometry = c.cell ? f.cell(c.cell)->geometry() : QRect();
-        f.w().state().Modificato = false;
+        f.w().shownSheet().modified = false;
         for (int button : c.buttons)
             QTest::mouseClick(f.w().toolbar().Pic(button), Qt::LeftButton);
-        QVERIFY(f.w().state().Modificato);
+        QVERIFY(f.w().shownSheet().modified);
         QTest::keyClicks(focused(), QString::fromLatin1(c.typed));
         for (int code = 1; code <= 144; ++code) {
             if (f.cell(code))

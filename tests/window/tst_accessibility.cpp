@@ -117,7 +117,7 @@ private slots:
         QCOMPARE(selected, QStringList{QStringLiteral("A1")});
         QAccessibleInterface *b1 = QAccessible::queryAccessibleInterface(f.w().tabs().lblFolder(1));
         actions(b1)->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(f.state().Foglio_Corrente, 1);
+        QCOMPARE(f.shownSheet().sheet, 1);
         QVERIFY(b1->state().selected);
         QVERIFY(f.focusOn(1));
 

@@ -235,8 +235,8 @@ private slots:
             clickAt(c.start ? static_cast<QWidget *>(f.cell(c.start)) : w.Text4());
         if (c.answer)
             QTest::keyClicks(focused(), QStringLiteral("Carla"));
-        w.state().Trovato = true;
-        w.state().Prossimo_Record = 300;
+        w.searchPosition().found = true;
+        w.searchPosition().nextRecord = 300;
         bool tabsFirst = false; // the tabs change before the question comes
         f.whileShown = [&] {
             tabsFirst = w.tabs().lblFolder(c.to)->isBold() && (c.from == c.to || !w.tabs().lblFolder(c.from)->isBold());
@@ -262,11 +262,11 @@ private slots:
         QCOMPARE(focused(), static_cast<QWidget *>(f.cell(1)));
         QCOMPARE(f.cell(1)->cursorPosition(), int(f.cell(1)->text().size()));
         QCOMPARE(f.yellowCells(), QList<int>{1});
-        const AgendaState &s = w.state();
-        QVERIFY(!s.Trovato);
-        QVERIFY(!s.Modo_Cursore);
-        QVERIFY(!s.Modificato);
-        QCOMPARE(QList<int>({s.Prossimo_Record, s.Riga_Corrente, s.Colonna_Corrente, s.Foglio_Corrente}),
+        const ShownSheet &s = w.shownSheet();
+        QVERIFY(!w.searchPosition().found);
+        QVERIFY(!w.gridModes().caretMode);
+        QVERIFY(!s.modified);
+        QCOMPARE(QList<int>({w.searchPosition().nextRecord, s.row, s.column, s.sheet}),
                  QList<int>({1, 1, 1, c.to}));
     }
 
@@ -284,7 +284,7 @@ private slots:
         for (int i = 0; i < clicks.size(); ++i) {
             if (i > 0)
                 f.clickTab(clicks.at(i));
-            QCOMPARE(f.w().state().Foglio_Corrente, clicks.at(i));
+            QCOMPARE(f.w().shownSheet().sheet, clicks.at(i));
             for (int t = 0; t < 44; ++t)
                 QCOMPARE(qMakePair(f.w().tabs().lblFolder(t)->isBold(), f.w().tabs().lblFolder(t)->backColour()),
                          qMakePair(t == clicks.at(i), t == clicks.at(i) ? page : tab));
