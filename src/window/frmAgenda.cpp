@@ -11,15 +11,14 @@
 #include "model/CellCode.h"
 #include "model/SheetModel.h"
 #include "platform/ApplicationTitle.h"
-#include "platform/InstanceGuard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/WinColour.h"
-#include "platform/WindowDirectory.h"
 #include "search/SearchBox.h"
 #include "sheetops/Formatting.h"
 #include "sheetops/RowOperations.h"
+#include "storage/SheetStore.h"
 #include "window/ExchangeMenu.h"
 #include "window/FolderTabs.h"
 #include "window/KeyboardShortcuts.h"
@@ -40,15 +39,15 @@
 #include <QTimer>
 
 namespace {
-const QString TrayTitle = QStringLiteral("KardelTray");
 constexpr int OptionsButton = 10;
 // How often a close request from outside looks whether the box in its way has gone.
 constexpr int ModalPollMs = 100;
 } // namespace
 
-frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
+frmAgenda::frmAgenda(const AgendaServices &services, SheetStore &store, QWidget *parent)
     : QWidget(parent)
     , m_services(services)
+    , m_store(store)
     , m_model(std::make_unique<SheetModel>())
     , m_help(std::make_unique<OnlineHelp>(*services.windows, services.launcher, *services.messages,
                                           services.programDirectory))
@@ -137,35 +136,11 @@ void frmAgenda::createControls()
     connect(keys, &KeyboardShortcuts::exchangeMenuRequested, m_exchange, &ExchangeMenu::popupForFocus);
 }
 
-bool frmAgenda::Form_Load()
+void frmAgenda::Form_Load()
 {
-    if (m_services.instance->anotherInstanceRunning())
-        return false;
-    if (m_services.windows->findWindow(TrayTitle) == 0)
-        return false;
-
-    const QString directory = m_services.programDirectory;
-    m_colours.Percorso_Ini = programFile(directory, QStringLiteral("Kardel.ini"));
+    m_colours.Percorso_Ini = programFile(m_services.programDirectory, QStringLiteral("Kardel.ini"));
     m_colours.Carica_Colori();
-
-    m_storePath = programFile(directory, QStringLiteral("rubri.dat"));
-    StoreError error;
-    if (!SheetStore::createIfMissing(m_storePath, &error)) {
-        m_startFailed = true;
-        m_services.messages->show(error.message(), MsgStyle::Critical | MsgStyle::TopMost);
-        return false;
-    }
     m_shown.row = 1;
-    if (!m_store.open(m_storePath)) {
-        m_startFailed = true;
-        m_services.messages->show(m_store.error().message(), MsgStyle::Critical | MsgStyle::TopMost);
-        return false;
-    }
-    // A save that a crash or a power cut interrupted was settled by the open: say which sheet.
-    if (const StoreRecovery &recovery = m_store.recovery(); recovery.outcome != StoreRecovery::Nothing)
-        m_services.messages->show(recovery.message(QString::fromUtf8(folderTabLayouts().at(size_t(recovery.sheet)).caption)),
-                                  MsgStyle::Exclamation | MsgStyle::TopMost);
-
     m_colours.Colore_Tasti = m_colours.Colori_Tasti.at(size_t(m_colours.Leggi_Colore(QStringLiteral("ColTasti"))));
     m_colours.Colore_Sfondo = m_colours.Colori_Sfondo.at(size_t(m_colours.Leggi_Colore(QStringLiteral("ColSfondo"))));
 
@@ -178,7 +153,16 @@ bool frmAgenda::Form_Load()
     m_tabs->lblScheda()->setBackColour(m_colours.Colore_Sfondo);
     m_toolbar->initialise(WinColour::ButtonFace);
     m_sheets->Apre_Foglio(0);
-    return true;
+}
+
+QString frmAgenda::storePath() const
+{
+    return m_store.path();
+}
+
+bool frmAgenda::isStoreOpen() const
+{
+    return m_store.isOpen();
 }
 
 void frmAgenda::closeEvent(QCloseEvent *event)

@@ -16,7 +16,7 @@
 #include "platform/ScreenProbe.h"
 #include "platform/WindowDirectory.h"
 #include "window/FolderTabs.h"
-#include "window/frmAgenda.h"
+#include "window/AddressBookApplication.h"
 
 #include "common/StoreDiff.h"
 
@@ -137,8 +137,10 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
         services.launcher = this;
         services.clipboard = &clipboard;
         services.programDirectory = dir.path();
-        window = std::make_unique<frmAgenda>(services);
-        return window->Form_Load() && (!active || activate(*window));
+        application = std::make_unique<AddressBookApplication>(services);
+        const bool started = application->start();
+        window = application->window();
+        return started && (!active || activate(*window));
     }
     bool loadStore(const QByteArray &store) { return writeAll(file("rubri.dat"), store) && load(true); }
     QString file(const QString &name) const { return dir.filePath(name); }
@@ -191,7 +193,8 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
     QStringList launched;     // command lines started
     QList<int> launchStyles;
     QList<QWidget *> focusAtLaunch;
-    std::unique_ptr<frmAgenda> window;
+    std::unique_ptr<AddressBookApplication> application;
+    frmAgenda *window = nullptr; // null when the start was refused or failed
 };
 
 } // namespace WindowTest
