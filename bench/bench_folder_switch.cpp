@@ -12,7 +12,7 @@
 #include "storage/SheetStore.h"
 #include "window/FolderTabs.h"
 #include "window/SheetPager.h"
-#include "window/frmAgenda.h"
+#include "window/AddressBookApplication.h"
 
 #include <QApplication>
 #include <QImage>
@@ -85,9 +85,10 @@ public:
         services.screen = &m_outside;
         services.clipboard = &m_outside;
         services.programDirectory = m_dir.path();
-        m_window = std::make_unique<frmAgenda>(services);
-        if (!m_window->Form_Load())
+        m_application = std::make_unique<AddressBookApplication>(services);
+        if (!m_application->start())
             return false;
+        m_window = m_application->window();
         // The window is exposed, and painted once, through the event loop.
         QCoreApplication::processEvents();
         m_window->repaint();
@@ -104,7 +105,8 @@ public:
 private:
     QTemporaryDir m_dir;
     Surroundings m_outside;
-    std::unique_ptr<frmAgenda> m_window;
+    std::unique_ptr<AddressBookApplication> m_application;
+    frmAgenda *m_window = nullptr;
 };
 
 // Out of line, so that a profiler can be pointed at one switch. The two tabs are drawn the way

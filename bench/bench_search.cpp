@@ -1,7 +1,7 @@
 // Cost of one search step over the store file: the read of the records still to walk and the
 // comparison of every long and short cell with the search text. The window's part (opening
 // the folder of a hit) is the cost of a folder switch, measured with the store's benchmarks.
-#include "editing/AgendaState.h"
+#include "search/SearchPosition.h"
 #include "search/SearchText.h"
 #include "search/SearchWalk.h"
 #include "storage/Record_Riga.h"
@@ -64,8 +64,8 @@ void searchStep(benchmark::State &state, bool hitInLastRecord)
     const SearchText text(QString::fromLatin1(texts[state.range(1)]));
     const SearchWalk::Outcome expected = hitInLastRecord ? SearchWalk::Outcome::Found : SearchWalk::Outcome::EndOfStore;
     for (auto _ : state) {
-        AgendaState agenda; // each step starts at record 1
-        const SearchWalk::Result result = SearchWalk::stepOverStore(agenda, text, store);
+        SearchPosition position; // each step starts at record 1
+        const SearchWalk::Result result = SearchWalk::stepOverStore(position, text, store);
         if (result.outcome != expected || (hitInLastRecord && result.hit.record != RecordCount)) {
             state.SkipWithError("unexpected outcome");
             break;

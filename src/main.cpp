@@ -8,7 +8,7 @@
 #include "platform/QtScreenProbe.h"
 #include "platform/QuitOnSignal.h"
 #include "platform/WindowDirectory.h"
-#include "window/frmAgenda.h"
+#include "window/AddressBookApplication.h"
 
 #include <QApplication>
 
@@ -43,12 +43,13 @@ int main(int argc, char *argv[])
     services.launcher = launcher.get();
     services.programDirectory = directory;
 
-    frmAgenda window(services);
+    AddressBookApplication application(services);
     // The refusals (another copy, no tray program) are part of normal use and end quietly.
-    if (!window.Form_Load())
-        return window.startFailed() ? EXIT_FAILURE : EXIT_SUCCESS;
+    if (!application.start())
+        return application.startFailed() ? EXIT_FAILURE : EXIT_SUCCESS;
+    frmAgenda *window = application.window();
     // Terminating the process asks the close question like the title bar would.
-    QuitOnSignal closeOnSignal([&window] { window.requestClose(); });
+    QuitOnSignal closeOnSignal([window] { window->requestClose(); });
     const int status = QApplication::exec();
     clipboard.keepAfterExit(); // a column cut just before the end outlives the program
     return status;

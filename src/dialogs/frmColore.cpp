@@ -1,8 +1,8 @@
 #include "dialogs/frmColore.h"
 
-#include "editing/AgendaState.h"
 #include "model/CellCode.h"
 #include "model/SheetModel.h"
+#include "model/ShownSheet.h"
 #include "editing/CellEdit.h"
 #include "editing/Grid.h"
 #include "platform/Twips.h"
@@ -57,20 +57,22 @@ void ColourSquare::paintEvent(QPaintEvent *)
     painter.fillRect(rect(), toQColor(m_colour, palette()));
 }
 
-frmColore *frmColore::open(QWidget *agenda, qreal logicalDpi, AgendaState &state, Grid &grid)
+frmColore *frmColore::open(QWidget *agenda, qreal logicalDpi, ShownSheet &sheet, Grid &grid,
+                           OpenChanged openChanged)
 {
-    auto *palette = new frmColore(agenda, logicalDpi, state, grid);
+    auto *palette = new frmColore(agenda, logicalDpi, sheet, grid, std::move(openChanged));
     palette->Form_Load();
     palette->show();
     palette->activateWindow();
     return palette;
 }
 
-frmColore::frmColore(QWidget *agenda, qreal logicalDpi, AgendaState &state, Grid &grid)
+frmColore::frmColore(QWidget *agenda, qreal logicalDpi, ShownSheet &sheet, Grid &grid, OpenChanged openChanged)
     : QWidget(agenda, Qt::Tool | Qt::FramelessWindowHint)
     , m_agenda(agenda)
     , m_dpi(logicalDpi)
-    , m_state(state)
+    , m_sheet(sheet)
+    , m_openChanged(std::move(openChanged))
     , m_grid(grid)
 {
     setObjectName(QStringLiteral("frmColore"));
@@ -95,7 +97,7 @@ frmColore::frmColore(QWidget *agenda, qreal logicalDpi, AgendaState &state, Grid
 
 void frmColore::Form_Load()
 {
-    m_state.Tavolozza_Aperta = true;
+    m_openChanged(true);
     // Outer corners on both sides, wherever the address book stands; not kept on the screen.
     const QPoint corner = m_agenda->frameGeometry().topLeft();
     move(corner + QPoint(twipsToPixels(OffsetLeft, m_dpi), twipsToPixels(OffsetTop, m_dpi)));
@@ -103,8 +105,8 @@ void frmColore::Form_Load()
 
 void frmColore::Label_Click(quint32 colour)
 {
-    m_state.Modificato = true;
-    const int code = CellCode::ofColumn(m_state.Colonna_Corrente, m_state.Riga_Corrente);
+    m_sheet.modified = true;
+    const int code = m_sheet.currentCell();
     if (code == 0)
         return; // nothing to colour: the palette stays open
     m_grid.model().setColour(code, colour);
@@ -120,11 +122,11 @@ void frmColore::Form_KeyPress(int KeyAscii)
         close();
 }
 
-// Only a focus loss clears Tavolozza_Aperta. After a close from outside the flag stays set,
-// and the next request to close finds no palette and does nothing.
+// Only a focus loss tells that the palette is no longer open. After a close from outside the
+// toolbar still counts it open, and the next request to close finds no palette and does nothing.
 void frmColore::Form_LostFocus()
 {
-    m_state.Tavolozza_Aperta = false;
+    m_openChanged(false);
     if (!m_closing)
         close();
 }
@@ -137,7 +139,7 @@ void frmColore::closeFromOutside()
 
 void frmColore::giveFocusToCurrentCell()
 {
-    CellEdit *cell = m_grid.cell(CellCode::ofColumn(m_state.Colonna_Corrente, m_state.Riga_Corrente));
+    CellEdit *cell = m_grid.cell(m_sheet.currentCell());
     if (!cell)
         return;
     // When the palette took the focus, the cell let it go as if to another program and kept its

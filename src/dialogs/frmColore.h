@@ -3,8 +3,10 @@
 #include <QAbstractButton>
 #include <QWidget>
 
+#include <functional>
+
 class Grid;
-struct AgendaState;
+struct ShownSheet;
 
 // Label1..Label6: a square of one text colour. A button to screen readers, but it never takes
 // the keyboard focus: the palette window itself keeps it.
@@ -30,9 +32,14 @@ class frmColore : public QWidget
 {
     Q_OBJECT
 public:
+    // Told true when a palette opens and false when it loses the focus, which a close from
+    // outside does not do: the toolbar goes on asking to close a palette already gone.
+    using OpenChanged = std::function<void(bool open)>;
+
     // Creates, places, shows and activates a palette for the address book window `agenda`,
-    // whose layout was made at `logicalDpi`.
-    static frmColore *open(QWidget *agenda, qreal logicalDpi, AgendaState &state, Grid &grid);
+    // whose layout was made at `logicalDpi`; a square colours `sheet`'s current cell.
+    static frmColore *open(QWidget *agenda, qreal logicalDpi, ShownSheet &sheet, Grid &grid,
+                           OpenChanged openChanged);
 
     void Label_Click(quint32 colour);
     void Form_KeyPress(int KeyAscii);
@@ -48,13 +55,14 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    frmColore(QWidget *agenda, qreal logicalDpi, AgendaState &state, Grid &grid);
+    frmColore(QWidget *agenda, qreal logicalDpi, ShownSheet &sheet, Grid &grid, OpenChanged openChanged);
     void Form_Load();
     void giveFocusToCurrentCell();
 
     QWidget *m_agenda;
     qreal m_dpi;
-    AgendaState &m_state;
+    ShownSheet &m_sheet;
+    OpenChanged m_openChanged;
     Grid &m_grid;
     bool m_closing = false;
 };

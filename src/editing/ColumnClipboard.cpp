@@ -1,16 +1,18 @@
 #include "editing/ColumnClipboard.h"
 
-#include "editing/AgendaState.h"
 #include "editing/CellEdit.h"
 #include "editing/ClipboardText.h"
 #include "editing/Grid.h"
+#include "editing/GridModes.h"
 #include "model/CellCode.h"
 #include "model/SheetModel.h"
+#include "model/ShownSheet.h"
 #include "platform/Clipboard.h"
 #include "platform/MessageBoxes.h"
 
-ColumnClipboard::ColumnClipboard(AgendaState &state, Grid &grid, Clipboard &clipboard, MessageBoxes &messages)
-    : m_state(state)
+ColumnClipboard::ColumnClipboard(ShownSheet &sheet, GridModes &modes, Grid &grid, Clipboard &clipboard, MessageBoxes &messages)
+    : m_sheet(sheet)
+    , m_modes(modes)
     , m_grid(grid)
     , m_clipboard(clipboard)
     , m_messages(messages)
@@ -30,13 +32,13 @@ void ColumnClipboard::Copia()
 // Copying marks the sheet changed, as every editing action of the toolbar does.
 void ColumnClipboard::copyColumn(bool cut)
 {
-    m_state.Modificato = true;
-    m_state.Estendi_Selezione = false;
+    m_sheet.modified = true;
+    m_modes.extendSelection = false;
     SheetModel &model = m_grid.model();
     SheetModel::Rows rows = model.rows();
     QStringList texts;
     for (int row = 1; row <= CellCode::RowCount; ++row) {
-        const int code = CellCode::ofColumn(m_state.Colonna_Corrente, row);
+        const int code = CellCode::ofColumn(m_sheet.column, row);
         if (code == 0 || !model.isSelected(code))
             continue;
         texts << model.cell(code).text;
@@ -52,8 +54,8 @@ void ColumnClipboard::copyColumn(bool cut)
 
 void ColumnClipboard::Incolla()
 {
-    m_state.Modificato = true;
-    m_state.Modo_Cursore = false;
+    m_sheet.modified = true;
+    m_modes.caretMode = false;
     const QString Testo_Appunti = ClipboardText::Annulla_VbCr(m_clipboard.text());
     if (ClipboardText::hasTab(Testo_Appunti)) {
         m_messages.show(ClipboardText::TabMessage, MsgStyle::OkOnly);
@@ -61,15 +63,15 @@ void ColumnClipboard::Incolla()
     }
     SheetModel &model = m_grid.model();
     int target = 0;
-    if (model.isSelected(CellCode::make(CellCode::LongColumn, m_state.Riga_Corrente)))
+    if (model.isSelected(CellCode::make(CellCode::LongColumn, m_sheet.row)))
         target = CellCode::LongColumn;
-    else if (model.isSelected(CellCode::make(CellCode::ShortColumn, m_state.Riga_Corrente)))
+    else if (model.isSelected(CellCode::make(CellCode::ShortColumn, m_sheet.row)))
         target = CellCode::ShortColumn;
     if (target == 0) {
         m_messages.show(ClipboardText::SelectCellMessage, MsgStyle::OkOnly);
         return;
     }
-    const ClipboardText::PastePlan plan = ClipboardText::planPaste(Testo_Appunti, m_state.Riga_Corrente);
+    const ClipboardText::PastePlan plan = ClipboardText::planPaste(Testo_Appunti, m_sheet.row);
     SheetModel::Rows rows = model.rows();
     for (const ClipboardText::PasteLine &line : plan.lines) {
         const int code = CellCode::make(target, line.row);
@@ -77,7 +79,7 @@ void ColumnClipboard::Incolla()
         text = ClipboardText::appendWithinLimit(text, line.text, SheetModel::maxLength(code));
     }
     model.replaceRows(rows, QStringLiteral("Incolla"));
-    m_state.Riga_Corrente = plan.focusRow;
+    m_sheet.row = plan.focusRow;
     CellEdit *focus = focusCell();
     focus->putCaretAtEnd();
     focus->setFocus(Qt::OtherFocusReason);
@@ -87,6 +89,6 @@ void ColumnClipboard::Incolla()
 // that received the text.
 CellEdit *ColumnClipboard::focusCell() const
 {
-    return m_state.Colonna_Corrente == CellCode::ShortColumn ? m_grid.Text2(m_state.Riga_Corrente)
-                                                              : m_grid.Text1(m_state.Riga_Corrente);
+    return m_sheet.column == CellCode::ShortColumn ? m_grid.Text2(m_sheet.row)
+                                                              : m_grid.Text1(m_sheet.row);
 }

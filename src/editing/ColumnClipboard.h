@@ -4,14 +4,15 @@ class CellEdit;
 class Clipboard;
 class Grid;
 class MessageBoxes;
-struct AgendaState;
+struct GridModes;
+struct ShownSheet;
 
 // Cut, copy and paste of whole cells, one column at a time, through the system clipboard.
 // The selection is the sheet model's set of selected cells.
 class ColumnClipboard
 {
 public:
-    ColumnClipboard(AgendaState &state, Grid &grid, Clipboard &clipboard, MessageBoxes &messages);
+    ColumnClipboard(ShownSheet &sheet, GridModes &modes, Grid &grid, Clipboard &clipboard, MessageBoxes &messages);
 
     void Taglia();
     void Copia();
@@ -22,7 +23,8 @@ private:
     // The cell of the current row in the current column: the long one unless it is the short.
     CellEdit *focusCell() const;
 
-    AgendaState &m_state;
+    ShownSheet &m_sheet;
+    GridModes &m_modes;
     Grid &m_grid;
     Clipboard &m_clipboard;
     MessageBoxes &m_messages;

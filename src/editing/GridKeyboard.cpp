@@ -1,15 +1,15 @@
 #include "editing/GridKeyboard.h"
 
-#include "editing/AgendaState.h"
 #include "editing/Grid.h"
 #include "editing/GridRules.h"
 #include "editing/KeyCodes.h"
 #include "model/SheetModel.h"
+#include "model/ShownSheet.h"
 
 #include <QLineEdit>
 
-GridKeyboard::GridKeyboard(AgendaState &state, Grid &grid, QLineEdit &searchBox)
-    : m_state(state)
+GridKeyboard::GridKeyboard(ShownSheet &sheet, SearchMark &search, Grid &grid, QLineEdit &searchBox)
+    : m_rules{sheet, m_modes, search}
     , m_grid(grid)
     , m_searchBox(searchBox)
 {
@@ -24,7 +24,7 @@ void GridKeyboard::cellFocusGained(CellEdit *cell)
         cellFocusLost(m_lastFocused);
     }
     m_lastFocused = cell;
-    const GridRules::FocusGainEffect effect = GridRules::onFocusGained(m_state, cell->cellCode());
+    const GridRules::FocusGainEffect effect = GridRules::onFocusGained(m_rules, cell->cellCode());
     if (effect.clearAllHighlights)
         m_grid.model().clearHighlights();
     if (effect.caretAtEnd)
@@ -36,12 +36,12 @@ void GridKeyboard::cellFocusLost(CellEdit *cell)
 {
     // A long text shows from its beginning again once the user has left it.
     cell->setCursorPosition(0);
-    GridRules::onFocusLost(m_state, cell->cellCode());
+    GridRules::onFocusLost(m_rules, cell->cellCode());
 }
 
 void GridKeyboard::cellMousePressed(CellEdit *cell, int button)
 {
-    if (GridRules::onMousePressed(m_state, cell->cellCode(), button))
+    if (GridRules::onMousePressed(m_rules, cell->cellCode(), button))
         cell->deselect();
 }
 
@@ -50,7 +50,7 @@ bool GridKeyboard::cellKeyDown(CellEdit *cell, int keyCode, int shift)
     // The window sees F1 before the cell does, and the cell still gets it afterwards.
     if (keyCode == VK::F1 && m_help)
         m_help();
-    const GridRules::KeyOutcome outcome = GridRules::onKeyDown(m_state, cell->cellCode(), keyCode, shift);
+    const GridRules::KeyOutcome outcome = GridRules::onKeyDown(m_rules, cell->cellCode(), keyCode, shift);
     if (outcome.focusSearchBox) {
         m_searchBox.setSelection(0, int(m_searchBox.text().size()));
         m_searchBox.setFocus(Qt::OtherFocusReason);
@@ -61,11 +61,11 @@ bool GridKeyboard::cellKeyDown(CellEdit *cell, int keyCode, int shift)
             target->putCaretAtEnd();
     }
     if (outcome.exitStep)
-        m_state.Cella_Corrente = outcome.exitCell;
+        m_rules.sheet.lastCell = outcome.exitCell;
     return !outcome.passToCell;
 }
 
 bool GridKeyboard::cellCharacter(CellEdit *cell, int charCode)
 {
-    return GridRules::onCharacter(m_state, cell->cellCode(), charCode);
+    return GridRules::onCharacter(m_rules, cell->cellCode(), charCode);
 }

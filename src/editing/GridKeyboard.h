@@ -1,19 +1,23 @@
 #pragma once
 
 #include "editing/CellEdit.h"
+#include "editing/GridModes.h"
+#include "editing/GridRules.h"
 
 #include <functional>
 
 class Grid;
 class QLineEdit;
-struct AgendaState;
 
 // Applies the grid's focus and keyboard rules to the cell widgets: the rules decide, this
 // class only moves the focus, the caret and the highlight.
 class GridKeyboard : public CellEventHandler
 {
 public:
-    GridKeyboard(AgendaState &state, Grid &grid, QLineEdit &searchBox);
+    GridKeyboard(ShownSheet &sheet, SearchMark &search, Grid &grid, QLineEdit &searchBox);
+
+    // Caret and extend mode, which the toolbar's actions and a sheet switch end too.
+    GridModes &modes() { return m_modes; }
 
     // Called on F1 in any shift state, before the cell handles the key as any other.
     void setHelpHandler(std::function<void()> handler) { m_help = std::move(handler); }
@@ -25,7 +29,8 @@ public:
     bool cellCharacter(CellEdit *cell, int charCode) override;
 
 private:
-    AgendaState &m_state;
+    GridModes m_modes;
+    const GridRules::Context m_rules;
     Grid &m_grid;
     QLineEdit &m_searchBox;
     CellEdit *m_lastFocused = nullptr;

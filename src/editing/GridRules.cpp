@@ -1,7 +1,9 @@
 #include "editing/GridRules.h"
 
-#include "editing/AgendaState.h"
+#include "editing/GridModes.h"
+#include "editing/SearchMark.h"
 #include "model/CellCode.h"
+#include "model/ShownSheet.h"
 #include "editing/KeyCodes.h"
 
 namespace GridRules {
@@ -25,49 +27,49 @@ int rowBelow(int row) { return row == CellCode::RowCount ? 1 : row + 1; }
 
 } // namespace
 
-FocusGainEffect onFocusGained(AgendaState &state, int cell)
+FocusGainEffect onFocusGained(const Context &context, int cell)
 {
     Q_ASSERT(CellCode::isValid(cell));
-    state.Colonna_Corrente = CellCode::column(cell);
-    state.Riga_Corrente = CellCode::row(cell);
+    context.sheet.column = CellCode::column(cell);
+    context.sheet.row = CellCode::row(cell);
 
     FocusGainEffect effect;
-    effect.clearAllHighlights = !state.Estendi_Selezione;
-    effect.caretAtEnd = !state.Estendi_Selezione && !state.Modo_Cursore;
-    effect.highlight = state.Trovato ? SheetModel::Highlight::Found : SheetModel::Highlight::Selected;
+    effect.clearAllHighlights = !context.modes.extendSelection;
+    effect.caretAtEnd = !context.modes.extendSelection && !context.modes.caretMode;
+    effect.highlight = context.search.hitShown() ? SheetModel::Highlight::Found : SheetModel::Highlight::Selected;
 
-    state.Cella_Corrente = cell;
+    context.sheet.lastCell = cell;
     return effect;
 }
 
-void onFocusLost(AgendaState &state, int cell)
+void onFocusLost(const Context &context, int cell)
 {
     Q_ASSERT(CellCode::isValid(cell));
     if (CellCode::isShort(cell))
-        state.Cella_Corrente = cell;
+        context.sheet.lastCell = cell;
 }
 
-bool onMousePressed(AgendaState &state, int cell, int button)
+bool onMousePressed(const Context &context, int cell, int button)
 {
     Q_ASSERT(CellCode::isValid(cell));
-    state.Modo_Cursore = true;
-    state.resetSearch();
-    state.Estendi_Selezione = false;
-    state.Cella_Corrente = cell;
+    context.modes.caretMode = true;
+    context.search.endSearch();
+    context.modes.extendSelection = false;
+    context.sheet.lastCell = cell;
     return button == 1;
 }
 
-bool onCharacter(AgendaState &state, int cell, int charCode)
+bool onCharacter(const Context &context, int cell, int charCode)
 {
     Q_ASSERT(CellCode::isValid(cell));
-    state.resetSearch();
+    context.search.endSearch();
     if (charCode == CarriageReturn)
         return true;
-    state.Cella_Corrente = cell;
+    context.sheet.lastCell = cell;
     return false;
 }
 
-KeyOutcome onKeyDown(AgendaState &state, int cell, int keyCode, int shift)
+KeyOutcome onKeyDown(const Context &context, int cell, int keyCode, int shift)
 {
     Q_ASSERT(CellCode::isValid(cell));
     const int row = CellCode::row(cell);
@@ -76,35 +78,35 @@ KeyOutcome onKeyDown(AgendaState &state, int cell, int keyCode, int shift)
 
     // Entry steps. A key in a short cell keeps the hit flag, so arrowing through short cells
     // after a search hit keeps painting them green.
-    state.Riga_Corrente = row;
-    state.Estendi_Selezione = false;
+    context.sheet.row = row;
+    context.modes.extendSelection = false;
     if (!isShort)
-        state.Trovato = false;
+        context.search.hideHit();
 
     KeyOutcome out;
     int target = cell;
     switch (keyCode) {
     case VK::Return:
-        state.Modo_Cursore = false;
+        context.modes.caretMode = false;
         if (isShort) {
             // Runs the long cell's Down in full (its entry clears the hit flag); the short cell's
             // own exit step then writes the same cell again.
-            return onKeyDown(state, CellCode::make(CellCode::LongColumn, row), VK::Down, shift);
+            return onKeyDown(context, CellCode::make(CellCode::LongColumn, row), VK::Down, shift);
         }
         target = CellCode::readingNext(cell);
         out.caretAtEnd = true;
         break;
     case VK::Prior:
-        state.Modo_Cursore = false;
+        context.modes.caretMode = false;
         target = CellCode::make(column, pageFirstRow(row));
         break;
     case VK::Next:
-        state.Modo_Cursore = false;
+        context.modes.caretMode = false;
         target = CellCode::make(column, pageLastRow(row));
         break;
     case VK::Left:
     case VK::Right:
-        if (state.Modo_Cursore) {
+        if (context.modes.caretMode) {
             out.passToCell = true;
             return out; // the caret moves inside the text; no exit step
         }
@@ -112,14 +114,14 @@ KeyOutcome onKeyDown(AgendaState &state, int cell, int keyCode, int shift)
         out.caretAtEnd = true;
         break;
     case VK::Up:
-        state.Modo_Cursore = false;
+        context.modes.caretMode = false;
         target = CellCode::make(column, rowAbove(row));
         break;
     case VK::Down:
         // Shift alone, not Shift with Ctrl or Alt.
         if (shift == 1)
-            state.Estendi_Selezione = true;
-        state.Modo_Cursore = false;
+            context.modes.extendSelection = true;
+        context.modes.caretMode = false;
         target = CellCode::make(column, rowBelow(row));
         break;
     case VK::F4:
@@ -130,7 +132,7 @@ KeyOutcome onKeyDown(AgendaState &state, int cell, int keyCode, int shift)
         break;
     default:
         // Every other key, even one that changes no text (Ctrl, Home, End, Escape, F1).
-        state.Modificato = true;
+        context.sheet.modified = true;
         out.passToCell = true;
         break;
     }
@@ -140,7 +142,7 @@ KeyOutcome onKeyDown(AgendaState &state, int cell, int keyCode, int shift)
         out.focusCell = target;
     out.exitStep = true;
     out.exitCell = target;
-    state.Cella_Corrente = target;
+    context.sheet.lastCell = target;
     return out;
 }
 

@@ -1,13 +1,14 @@
 #include "search/SearchBox.h"
 
-#include "editing/AgendaState.h"
 #include "editing/CellEdit.h"
 #include "editing/Grid.h"
 #include "editing/GridRules.h"
 #include "editing/KeyCodes.h"
 #include "model/SheetModel.h"
+#include "model/ShownSheet.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ScreenReader.h"
+#include "search/SearchPosition.h"
 #include "search/SearchText.h"
 #include "search/SearchWalk.h"
 #include "storage/Record_Riga.h"
@@ -28,10 +29,11 @@ constexpr int MaxSearchLength = 32767;
 
 } // namespace
 
-SearchBox::SearchBox(AgendaState &state, Grid &grid, QLineEdit &Text4, SheetStore &store,
+SearchBox::SearchBox(const GridRules::Context &rules, SearchPosition &position, Grid &grid, QLineEdit &Text4, SheetStore &store,
                      MessageBoxes &messages, Window window, QObject *parent)
     : QObject(parent)
-    , m_state(state)
+    , m_rules(rules)
+    , m_position(position)
     , m_grid(grid)
     , m_box(Text4)
     , m_store(store)
@@ -53,11 +55,11 @@ void SearchBox::Cerca()
         return;
     }
     // Changes that could not be saved stay on screen; walking on would open another sheet.
-    if (!m_window.QuerySave(m_state.Foglio_Corrente))
+    if (!m_window.QuerySave(m_rules.sheet.sheet))
         return;
 
     const SearchText text(m_box.text());
-    const SearchWalk::Result result = SearchWalk::stepOverStore(m_state, text, m_store);
+    const SearchWalk::Result result = SearchWalk::stepOverStore(m_position, text, m_store);
     switch (result.outcome) {
     case SearchWalk::Outcome::Found:
         showHit(result.hit.record, result.hit.shortCell);
@@ -75,8 +77,8 @@ void SearchBox::showHit(int record, bool shortCell)
 {
     // Also for the folder shown: the walk read the store, and the grid must show what it read.
     m_window.Apre_Foglio(sheetOfRecord(record));
-    m_state.Riga_Corrente = rowOfRecord(record);
-    CellEdit *cell = shortCell ? m_grid.Text2(m_state.Riga_Corrente) : m_grid.Text1(m_state.Riga_Corrente);
+    m_rules.sheet.row = rowOfRecord(record);
+    CellEdit *cell = shortCell ? m_grid.Text2(m_rules.sheet.row) : m_grid.Text1(m_rules.sheet.row);
     focusHitCell(cell);
     m_box.setFocus(Qt::OtherFocusReason);
     // Said by the box, which holds the focus: the hit cell shows it only in green.
@@ -85,7 +87,7 @@ void SearchBox::showHit(int record, bool shortCell)
 }
 
 // The hit cell becomes the current cell through its focus gain, which paints it green while
-// Trovato holds.
+// the hit mark holds.
 void SearchBox::focusHitCell(CellEdit *cell)
 {
     // Away first, so that a cell that held the focus (a step from the toolbar) gains it anew.
@@ -96,7 +98,7 @@ void SearchBox::focusHitCell(CellEdit *cell)
         return;
     // No focus event comes while the window is inactive, as it is for a moment after the save
     // question closes: the focus gain is applied here, or the hit would not show.
-    const GridRules::FocusGainEffect effect = GridRules::onFocusGained(m_state, cell->cellCode());
+    const GridRules::FocusGainEffect effect = GridRules::onFocusGained(m_rules, cell->cellCode());
     if (effect.clearAllHighlights)
         m_grid.model().clearHighlights();
     m_grid.model().setHighlight(cell->cellCode(), effect.highlight);
@@ -107,7 +109,7 @@ void SearchBox::endOfSearch()
 {
     m_messages.show(QStringLiteral("      Fine ricerca del dato:  ") + m_box.text() + QStringLiteral("          "),
                     MsgStyle::OkOnly | MsgStyle::Information | MsgStyle::TopMost);
-    m_state.resetSearch();
+    m_position.endSearch();
     m_box.setAccessibleDescription(QString());
     m_box.setSelection(0, int(m_box.text().size()));
     m_box.setFocus(Qt::OtherFocusReason);
@@ -120,9 +122,9 @@ void SearchBox::Text4_Click()
 
 void SearchBox::Text4_Change()
 {
-    // Trovato stays: the next cell to gain the focus still shows as a hit until the user acts.
-    m_state.Prossimo_Record = 1;
-    m_state.Ultimo_Trovato = 0;
+    // The hit mark stays: the next cell to gain the focus still shows as a hit until the user acts.
+    m_position.nextRecord = 1;
+    m_position.lastHit = 0;
     // The last hit's words are no longer true of a new text.
     m_box.setAccessibleDescription(QString());
     // A hit cell turns yellow, so that it counts as selected for cut and copy.
@@ -141,7 +143,7 @@ bool SearchBox::Text4_KeyDown(int keyCode, int shift)
     m_grid.model().clearHighlights();
     CellEdit *first = m_grid.Text1(1);
     m_grid.model().setHighlight(first->cellCode(), SheetModel::Highlight::Selected);
-    m_state.resetSearch();
+    m_position.endSearch();
     first->setFocus(Qt::OtherFocusReason);
     // From the caret on: the focus gain has put it at the end, unless the user is in caret mode.
     first->setSelection(first->cursorPosition(), int(first->text().size()));

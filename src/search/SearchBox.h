@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editing/GridRules.h"
+
 #include <QObject>
 #include <QString>
 
@@ -9,8 +11,8 @@ class CellEdit;
 class Grid;
 class MessageBoxes;
 class QLineEdit;
+class SearchPosition;
 class SheetStore;
-struct AgendaState;
 
 // The search box Text4 and the search step Cerca. A step walks the store from where the last
 // one stopped, opens the folder of the next hit, paints the hit cell green and gives the focus
@@ -30,7 +32,8 @@ public:
         std::function<QString(int Index)> folderCaption; // the caption of sheet Index's tab
     };
 
-    SearchBox(AgendaState &state, Grid &grid, QLineEdit &Text4, SheetStore &store,
+    // The rules' search mark is the search position the box steps on.
+    SearchBox(const GridRules::Context &rules, SearchPosition &position, Grid &grid, QLineEdit &Text4, SheetStore &store,
               MessageBoxes &messages, Window window, QObject *parent = nullptr);
 
     void Cerca();
@@ -48,7 +51,8 @@ private:
     void focusHitCell(CellEdit *cell);
     void endOfSearch();
 
-    AgendaState &m_state;
+    const GridRules::Context m_rules;
+    SearchPosition &m_position;
     Grid &m_grid;
     QLineEdit &m_box;
     SheetStore &m_store;

@@ -1,6 +1,6 @@
 #include "search/SearchWalk.h"
 
-#include "editing/AgendaState.h"
+#include "search/SearchPosition.h"
 #include "search/SearchText.h"
 #include "storage/Record_Riga.h"
 #include "storage/SheetStore.h"
@@ -13,47 +13,47 @@ namespace SearchWalk {
 
 namespace {
 
-int firstRecordOf(const AgendaState &state)
+int firstRecordOf(const SearchPosition &position)
 {
-    return std::clamp(state.Prossimo_Record, 1, RecordCount + 1);
+    return std::clamp(position.nextRecord, 1, RecordCount + 1);
 }
 
 } // namespace
 
-std::optional<Hit> step(AgendaState &state, const SearchText &text, QByteArrayView records)
+std::optional<Hit> step(SearchPosition &position, const SearchText &text, QByteArrayView records)
 {
-    const int first = firstRecordOf(state);
+    const int first = firstRecordOf(position);
     const int available = int(std::min<qsizetype>(records.size() / RecordLength, RecordCount + 1 - first));
     for (int i = 0; i < available; ++i) {
         const int r = first + i;
         const char *record = records.data() + qsizetype(i) * RecordLength;
         if (text.foundInField(record, LongTextLength)) {
-            state.Trovato = true;
-            state.Prossimo_Record = r;
+            position.found = true;
+            position.nextRecord = r;
             // The long cell the last step reported: this step goes on with its short cell.
-            if (r != state.Ultimo_Trovato) {
-                state.Ultimo_Trovato = r;
+            if (r != position.lastHit) {
+                position.lastHit = r;
                 return Hit{r, false};
             }
         }
         if (text.foundInField(record + LongTextLength, ShortTextLength)) {
-            state.Trovato = true;
-            state.Ultimo_Trovato = r;
-            state.Prossimo_Record = r + 1;
+            position.found = true;
+            position.lastHit = r;
+            position.nextRecord = r + 1;
             return Hit{r, true};
         }
     }
-    state.resetSearch();
+    position.endSearch();
     return std::nullopt;
 }
 
-Result stepOverStore(AgendaState &state, const SearchText &text, SheetStore &store)
+Result stepOverStore(SearchPosition &position, const SearchText &text, SheetStore &store)
 {
-    const int first = firstRecordOf(state);
+    const int first = firstRecordOf(position);
     QByteArray records;
     if (!store.readRange(first, RecordCount + 1 - first, &records))
         return {Outcome::ReadFailed, {}};
-    const std::optional<Hit> hit = step(state, text, records);
+    const std::optional<Hit> hit = step(position, text, records);
     return hit ? Result{Outcome::Found, *hit} : Result{Outcome::EndOfStore, {}};
 }
 

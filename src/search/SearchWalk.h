@@ -6,11 +6,11 @@
 
 class SearchText;
 class SheetStore;
-struct AgendaState;
+class SearchPosition;
 
 // One search step: the walk over the store's records from where the last step stopped, in
 // store order, the long cell of a record before its short cell. It reads the store, never
-// the grid, and keeps its place in AgendaState's Prossimo_Record, Ultimo_Trovato and Trovato.
+// the grid, and keeps its place in a SearchPosition.
 namespace SearchWalk {
 
 struct Hit
@@ -19,10 +19,10 @@ struct Hit
     bool shortCell = false; // the short cell of the record, else its long cell
 };
 
-// `records` holds the store's records from state.Prossimo_Record on, as the file holds them.
+// `records` holds the store's records from position.nextRecord on, as the file holds them.
 // A hit moves the place past it; a walk that reaches the end of the store without one puts
 // the place back at the first record and gives nullopt.
-std::optional<Hit> step(AgendaState &state, const SearchText &text, QByteArrayView records);
+std::optional<Hit> step(SearchPosition &position, const SearchText &text, QByteArrayView records);
 
 enum class Outcome {
     Found,
@@ -37,6 +37,6 @@ struct Result
 };
 
 // A step over the open store, whose remaining records are read in one go.
-Result stepOverStore(AgendaState &state, const SearchText &text, SheetStore &store);
+Result stepOverStore(SearchPosition &position, const SearchText &text, SheetStore &store);
 
 } // namespace SearchWalk

@@ -1,17 +1,17 @@
 #include "sheetops/Formatting.h"
 
-#include "editing/AgendaState.h"
 #include "model/CellCode.h"
 #include "editing/CellEdit.h"
 #include "editing/Grid.h"
 #include "model/SheetModel.h"
+#include "model/ShownSheet.h"
 
 namespace Formatting {
 
-CellEdit *toggle(AgendaState &state, Grid &grid, Attribute attribute)
+CellEdit *toggle(ShownSheet &sheet, Grid &grid, Attribute attribute)
 {
-    state.Modificato = true;
-    const int code = CellCode::ofColumn(state.Colonna_Corrente, state.Riga_Corrente);
+    sheet.modified = true;
+    const int code = sheet.currentCell();
     CellEdit *target = grid.cell(code);
     if (!target)
         return nullptr;

@@ -2,7 +2,7 @@
 
 class CellEdit;
 class Grid;
-struct AgendaState;
+struct ShownSheet;
 
 // The toolbar's bold and underline buttons. Each toggles one attribute of the whole current
 // cell, leaves the other alone, and hands the focus back to that cell.
@@ -12,9 +12,9 @@ enum class Attribute { Bold, Underline };
 
 // Marks the sheet changed before anything else, even when there is no current cell to change.
 // Returns the cell toggled, or null when no cell is current.
-CellEdit *toggle(AgendaState &state, Grid &grid, Attribute attribute);
+CellEdit *toggle(ShownSheet &sheet, Grid &grid, Attribute attribute);
 
-inline void Grassetto(AgendaState &state, Grid &grid) { toggle(state, grid, Attribute::Bold); }
-inline void Sottolineato(AgendaState &state, Grid &grid) { toggle(state, grid, Attribute::Underline); }
+inline void Grassetto(ShownSheet &sheet, Grid &grid) { toggle(sheet, grid, Attribute::Bold); }
+inline void Sottolineato(ShownSheet &sheet, Grid &grid) { toggle(sheet, grid, Attribute::Underline); }
 
 } // namespace Formatting

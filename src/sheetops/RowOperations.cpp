@@ -1,9 +1,9 @@
 #include "sheetops/RowOperations.h"
 
-#include "editing/AgendaState.h"
 #include "editing/CellEdit.h"
 #include "editing/Grid.h"
 #include "model/SheetModel.h"
+#include "model/ShownSheet.h"
 #include "platform/MessageBoxes.h"
 
 #include <utility>
@@ -17,9 +17,9 @@ const QString RemoveQuestion = QStringLiteral(" Stai per cancellare i dati della
 
 } // namespace
 
-RowOperations::RowOperations(AgendaState &state, Grid &grid, MessageBoxes &messages,
+RowOperations::RowOperations(ShownSheet &sheet, Grid &grid, MessageBoxes &messages,
                              std::function<void()> Azzera_Pulsanti)
-    : m_state(state)
+    : m_sheet(sheet)
     , m_grid(grid)
     , m_messages(messages)
     , m_resetToolbar(std::move(Azzera_Pulsanti))
@@ -30,8 +30,8 @@ RowOperations::RowOperations(AgendaState &state, Grid &grid, MessageBoxes &messa
 // close offers to save, whatever happened here.
 void RowOperations::Inserisci_Riga()
 {
-    m_state.Modificato = true;
-    const int r = m_state.Riga_Corrente;
+    m_sheet.modified = true;
+    const int r = m_sheet.row;
     if (!RowShift::isValidRow(r))
         return;
     RowShift::SheetRows rows = m_grid.model().rows();
@@ -44,8 +44,8 @@ void RowOperations::Inserisci_Riga()
 
 void RowOperations::Togli_Riga()
 {
-    m_state.Modificato = true;
-    const int r = m_state.Riga_Corrente;
+    m_sheet.modified = true;
+    const int r = m_sheet.row;
     if (!RowShift::isValidRow(r))
         return;
     RowShift::SheetRows rows = m_grid.model().rows();

@@ -8,7 +8,7 @@
 
 class Grid;
 class MessageBoxes;
-struct AgendaState;
+struct ShownSheet;
 
 // Inserts or removes a row of the sheet shown, at the current row. Only the sheet model
 // changes; the store sees the result when the sheet is saved.
@@ -16,7 +16,7 @@ class RowOperations
 {
 public:
     // Azzera_Pulsanti returns the toolbar to its idle look once a question has been answered.
-    RowOperations(AgendaState &state, Grid &grid, MessageBoxes &messages, std::function<void()> Azzera_Pulsanti);
+    RowOperations(ShownSheet &sheet, Grid &grid, MessageBoxes &messages, std::function<void()> Azzera_Pulsanti);
 
     void Inserisci_Riga();
     void Togli_Riga();
@@ -26,7 +26,7 @@ private:
     bool confirm(const QString &question);
     void focusLongCell(int row);
 
-    AgendaState &m_state;
+    ShownSheet &m_sheet;
     Grid &m_grid;
     MessageBoxes &m_messages;
     std::function<void()> m_resetToolbar;

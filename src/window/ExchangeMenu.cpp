@@ -1,6 +1,6 @@
 #include "window/ExchangeMenu.h"
 
-#include "editing/AgendaState.h"
+#include "model/ShownSheet.h"
 #include "exchange/BookPrinter.h"
 #include "exchange/ExchangeFiles.h"
 #include "exchange/ImportStep.h"
@@ -88,7 +88,7 @@ QString ExchangeMenu::caption(int sheet) const
 
 void ExchangeMenu::popup(int sheet, const QPoint &globalPos)
 {
-    m_sheet = sheet < 0 ? m_window.state().Foglio_Corrente : sheet;
+    m_sheet = sheet < 0 ? m_window.shownSheet().sheet : sheet;
     menu();
     m_exportFolder->setText(QStringLiteral("&Esporta la cartella %1…").arg(caption(m_sheet)));
     m_printFolder->setText(QStringLiteral("&Stampa la cartella %1…").arg(caption(m_sheet)));
@@ -111,7 +111,7 @@ void ExchangeMenu::alert(const QString &text)
 
 bool ExchangeMenu::saveFirst(const QVector<int> &sheets)
 {
-    const int shown = m_window.state().Foglio_Corrente;
+    const int shown = m_window.shownSheet().sheet;
     return !sheets.contains(shown) || m_window.sheets().QuerySave(shown);
 }
 
@@ -165,7 +165,7 @@ void ExchangeMenu::importFile()
     BookImage book;
     if (!readBook(&book))
         return;
-    const int shown = m_window.state().Foglio_Corrente;
+    const int shown = m_window.shownSheet().sheet;
     SheetModel &model = m_window.model();
     QByteArray bytes = book.bytes();
     bytes.replace(qsizetype(recordNumber(shown, 1) - 1) * RecordLength, qsizetype(RowsPerSheet) * RecordLength,
@@ -238,7 +238,7 @@ void ExchangeMenu::importFile()
         undo.endMacro();
     }
     if (onScreen) {
-        m_window.state().Modificato = true;
+        m_window.shownSheet().modified = true;
         report += QStringLiteral("\nLe voci della cartella %1 sono sullo schermo: Salva le scrive.").arg(caption(shown));
     }
     if (!written.isEmpty())

@@ -1,6 +1,6 @@
 #include "window/KeyboardShortcuts.h"
 
-#include "editing/AgendaState.h"
+#include "model/ShownSheet.h"
 #include "window/FolderOrder.h"
 #include "window/FolderTabs.h"
 #include "window/Toolbar.h"
@@ -43,13 +43,13 @@ QList<QKeySequence> KeyboardShortcuts::keysFor(ToolbarAction action)
 }
 
 KeyboardShortcuts::KeyboardShortcuts(QWidget *window, Toolbar &toolbar, FolderTabs &tabs, QLineEdit *searchBox,
-                                     AgendaState &state)
+                                     ShownSheet &sheet)
     : QObject(window)
     , m_window(window)
     , m_toolbar(toolbar)
     , m_tabs(tabs)
     , m_searchBox(searchBox)
-    , m_state(state)
+    , m_sheet(sheet)
 {
     for (int i = 0; i < ToolbarActionCount; ++i) {
         const ToolbarAction action = toolbarAction(i);
@@ -95,7 +95,7 @@ void KeyboardShortcuts::forgetModifierPress()
     // Still held: the press was this key's, not a Ctrl pressed alone and let go before.
     const bool held = QGuiApplication::keyboardModifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (m_modifierPressed && held)
-        m_state.Modificato = m_changedBeforeModifier;
+        m_sheet.modified = m_changedBeforeModifier;
     m_modifierPressed = false;
 }
 
@@ -116,7 +116,7 @@ bool KeyboardShortcuts::eventFilter(QObject *watched, QEvent *event)
         const int key = static_cast<QKeyEvent *>(event)->key();
         const bool modifier = key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta;
         if (modifier && !m_modifierPressed)
-            m_changedBeforeModifier = m_state.Modificato;
+            m_changedBeforeModifier = m_sheet.modified;
         m_modifierPressed = modifier || (m_modifierPressed && key == Qt::Key_Shift);
     }
     // Keys that the toolbar's buttons and the tabs pass on; the cells and the search box
@@ -153,10 +153,10 @@ void KeyboardShortcuts::moveArea(int step)
 
 void KeyboardShortcuts::nextFolder()
 {
-    emit folderRequested(folderAfter(m_state.Foglio_Corrente, 1));
+    emit folderRequested(folderAfter(m_sheet.sheet, 1));
 }
 
 void KeyboardShortcuts::previousFolder()
 {
-    emit folderRequested(folderAfter(m_state.Foglio_Corrente, -1));
+    emit folderRequested(folderAfter(m_sheet.sheet, -1));
 }

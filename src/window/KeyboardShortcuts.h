@@ -10,7 +10,7 @@ class FolderTabs;
 class QLineEdit;
 class Toolbar;
 class QWidget;
-struct AgendaState;
+struct ShownSheet;
 
 // The keys of the window: one for every toolbar action, the next and previous folder in the
 // order of the book, and F6 from area to area (sheet, toolbar, folder tabs). Keys a cell would
@@ -21,7 +21,7 @@ class KeyboardShortcuts : public QObject
     Q_OBJECT
 public:
     KeyboardShortcuts(QWidget *window, Toolbar &toolbar, FolderTabs &tabs, QLineEdit *searchBox,
-                      AgendaState &state);
+                      ShownSheet &sheet);
 
     // The keys of a toolbar action, as screen readers tell them; F1 for the help is the cells'
     // and the search box's own, and reaches the window from the toolbar and the tabs here.
@@ -56,7 +56,7 @@ private:
     QLineEdit *m_searchBox;
     void forgetModifierPress();
 
-    AgendaState &m_state;
+    ShownSheet &m_sheet;
     QList<QKeySequence> m_taken; // keys the window takes before a cell's own editing
     // A cell takes Ctrl or Alt pressed alone for a change of the sheet; held for one of these
     // keys, it was none.

@@ -1,6 +1,7 @@
 #include "window/SheetPager.h"
 
-#include "editing/AgendaState.h"
+#include "editing/GridModes.h"
+#include "model/ShownSheet.h"
 #include "editing/CellEdit.h"
 #include "editing/Grid.h"
 #include "model/SheetModel.h"
@@ -21,10 +22,11 @@ namespace {
 constexpr int AlertStyle = MsgStyle::Exclamation | MsgStyle::TopMost;
 } // namespace
 
-SheetPager::SheetPager(AgendaState &state, const ColourSettings &colours, Grid &grid, FolderTabs &tabs,
+SheetPager::SheetPager(ShownSheet &sheet, GridModes &modes, const ColourSettings &colours, Grid &grid, FolderTabs &tabs,
                        SheetStore &store, MessageBoxes &messages, QObject *parent)
     : QObject(parent)
-    , m_state(state)
+    , m_sheet(sheet)
+    , m_modes(modes)
     , m_colours(colours)
     , m_grid(grid)
     , m_tabs(tabs)
@@ -62,13 +64,13 @@ bool SheetPager::Salva()
     const bool saved = writeSheetToStore(encodeSheet(m_grid.model().rows()));
     if (saved) {
         m_grid.model().markSaved();
-        m_state.Modificato = false;
-        m_state.Modo_Cursore = false;
+        m_sheet.modified = false;
+        m_modes.caretMode = false;
     }
-    if (m_state.Colonna_Corrente == 1)
-        m_grid.Text1(m_state.Riga_Corrente)->setFocus(Qt::OtherFocusReason);
-    else if (m_state.Colonna_Corrente == 2)
-        m_grid.Text2(m_state.Riga_Corrente)->setFocus(Qt::OtherFocusReason);
+    if (m_sheet.column == 1)
+        m_grid.Text1(m_sheet.row)->setFocus(Qt::OtherFocusReason);
+    else if (m_sheet.column == 2)
+        m_grid.Text2(m_sheet.row)->setFocus(Qt::OtherFocusReason);
     return saved;
 }
 
@@ -83,7 +85,7 @@ bool SheetPager::writeSheetToStore(const QByteArray &records)
         const StoreLocation where = m_store.location();
         if (where != StoreLocation::Same) {
             if (where != accepted) {
-                const QString caption = m_tabs.lblFolder(m_state.Foglio_Corrente)->caption();
+                const QString caption = m_tabs.lblFolder(m_sheet.sheet)->caption();
                 const int answer = m_messages.show(movedStoreQuestion(where, m_store.path(), caption),
                                                    MsgStyle::OkCancel | AlertStyle);
                 if (answer != MsgAnswer::Ok)
@@ -96,7 +98,7 @@ bool SheetPager::writeSheetToStore(const QByteArray &records)
                 return false;
             }
         }
-        if (m_store.writeSheet(m_state.Foglio_Corrente, records))
+        if (m_store.writeSheet(m_sheet.sheet, records))
             return true;
         if (!askToRetry())
             return false;
@@ -127,17 +129,17 @@ void SheetPager::backUpOnce()
 
 bool SheetPager::QuerySave(int Index)
 {
-    if (!m_state.Modificato)
+    if (!m_sheet.modified)
         return true;
     const QString text = QStringLiteral("  Vuoi salvare le modifiche effettuate al foglio ")
         + m_tabs.lblFolder(Index)->caption() + QStringLiteral("?  ");
     const int answer = m_messages.show(text, MsgStyle::YesNo | MsgStyle::Question | MsgStyle::TopMost);
     if (answer == MsgAnswer::Yes)
         return Salva();
-    m_state.Modificato = false;
+    m_sheet.modified = false;
     // The changes are dropped now, not at the next load: the sheet shows what the store
     // holds, and a later save cannot write what the user declined.
-    readSheet(m_state.Foglio_Corrente);
+    readSheet(m_sheet.sheet);
     return true;
 }
 
@@ -145,14 +147,14 @@ bool SheetPager::Apre_Foglio(int Index)
 {
     // The tabs change before the question: a switch cannot be refused, only the changes dropped;
     // but changes the user wanted kept and the store would not take stay on screen.
-    m_tabs.setTabLook(m_state.Foglio_Corrente, false, m_colours.Colore_Tasti);
+    m_tabs.setTabLook(m_sheet.sheet, false, m_colours.Colore_Tasti);
     m_tabs.setTabLook(Index, true, m_colours.Colore_Sfondo);
-    if (m_state.Modificato && !QuerySave(m_state.Foglio_Corrente)) {
+    if (m_sheet.modified && !QuerySave(m_sheet.sheet)) {
         m_tabs.setTabLook(Index, false, m_colours.Colore_Tasti);
-        m_tabs.setTabLook(m_state.Foglio_Corrente, true, m_colours.Colore_Sfondo);
+        m_tabs.setTabLook(m_sheet.sheet, true, m_colours.Colore_Sfondo);
         return false;
     }
     Apri(Index);
-    m_state.Foglio_Corrente = Index;
+    m_sheet.sheet = Index;
     return true;
 }

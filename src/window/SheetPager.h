@@ -11,7 +11,8 @@ class Grid;
 class MessageBoxes;
 class QByteArray;
 class SheetStore;
-struct AgendaState;
+struct GridModes;
+struct ShownSheet;
 
 // Moves sheets between the grid and the store: Apri reads one into the grid, Salva writes the
 // grid back, QuerySave asks before changes are dropped, Apre_Foglio switches the sheet shown.
@@ -24,7 +25,7 @@ class SheetPager : public QObject
 {
     Q_OBJECT
 public:
-    SheetPager(AgendaState &state, const ColourSettings &colours, Grid &grid, FolderTabs &tabs,
+    SheetPager(ShownSheet &sheet, GridModes &modes, const ColourSettings &colours, Grid &grid, FolderTabs &tabs,
                SheetStore &store, MessageBoxes &messages, QObject *parent = nullptr);
 
     void Apri(int Index);
@@ -47,7 +48,8 @@ private:
     bool askToRetry();
     void backUpOnce();
 
-    AgendaState &m_state;
+    ShownSheet &m_sheet;
+    GridModes &m_modes;
     const ColourSettings &m_colours;
     Grid &m_grid;
     FolderTabs &m_tabs;

@@ -1,6 +1,5 @@
 #include "window/Toolbar.h"
 
-#include "editing/AgendaState.h"
 #include "platform/ScreenProbe.h"
 #include "window/LayoutTables.h"
 #include "window/RovingFocus.h"
@@ -11,9 +10,8 @@ constexpr int PaletteButton = 8;
 constexpr int LeaveTestInterval = 55; // ms
 } // namespace
 
-Toolbar::Toolbar(QWidget *window, qreal logicalDpi, AgendaState &state, const ScreenProbe &screen)
+Toolbar::Toolbar(QWidget *window, qreal logicalDpi, const ScreenProbe &screen)
     : QObject(window)
-    , m_state(state)
     , m_screen(screen)
 {
     // Before the first control: with a screen reader listening, Qt makes a control's interface
@@ -56,7 +54,7 @@ void Toolbar::setIdleLook(int index)
 void Toolbar::hover(int index)
 {
     m_timer.start();
-    if (m_state.Tavolozza_Aperta && index != PaletteButton)
+    if (m_paletteOpen && index != PaletteButton)
         emit closePaletteRequested();
     if (m_active == index)
         return;

@@ -9,7 +9,6 @@
 
 class RovingFocus;
 class ScreenProbe;
-struct AgendaState;
 
 // The 13 image buttons along the top of the window: which look each shows when, as the pointer
 // hovers, presses and leaves (with the 55 ms leave test). The boxes draw the looks; the actions
@@ -20,7 +19,12 @@ class Toolbar : public QObject
 public:
     static constexpr int None = 13;
 
-    Toolbar(QWidget *window, qreal logicalDpi, AgendaState &state, const ScreenProbe &screen);
+    Toolbar(QWidget *window, qreal logicalDpi, const ScreenProbe &screen);
+
+    // While the text colour palette counts as open, the pointer on any other button asks to
+    // close it.
+    bool isPaletteOpen() const { return m_paletteOpen; }
+    void setPaletteOpen(bool open) { m_paletteOpen = open; }
 
     ToolStrip *Frame1() const { return m_strip; }
     ToolBox *Pic(int index) const { return m_boxes.at(size_t(index)); }
@@ -53,7 +57,7 @@ signals:
 private:
     void setIdleLook(int index);
 
-    AgendaState &m_state;
+    bool m_paletteOpen = false;
     const ScreenProbe &m_screen;
     ToolStrip *m_strip = nullptr;
     std::array<ToolBox *, 13> m_boxes{};

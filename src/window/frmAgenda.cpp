@@ -11,15 +11,14 @@
 #include "model/CellCode.h"
 #include "model/SheetModel.h"
 #include "platform/ApplicationTitle.h"
-#include "platform/InstanceGuard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/WinColour.h"
-#include "platform/WindowDirectory.h"
 #include "search/SearchBox.h"
 #include "sheetops/Formatting.h"
 #include "sheetops/RowOperations.h"
+#include "storage/SheetStore.h"
 #include "window/ExchangeMenu.h"
 #include "window/FolderTabs.h"
 #include "window/KeyboardShortcuts.h"
@@ -40,15 +39,15 @@
 #include <QTimer>
 
 namespace {
-const QString TrayTitle = QStringLiteral("KardelTray");
 constexpr int OptionsButton = 10;
 // How often a close request from outside looks whether the box in its way has gone.
 constexpr int ModalPollMs = 100;
 } // namespace
 
-frmAgenda::frmAgenda(const AgendaServices &services, QWidget *parent)
+frmAgenda::frmAgenda(const AgendaServices &services, SheetStore &store, QWidget *parent)
     : QWidget(parent)
     , m_services(services)
+    , m_store(store)
     , m_model(std::make_unique<SheetModel>())
     , m_help(std::make_unique<OnlineHelp>(*services.windows, services.launcher, *services.messages,
                                           services.programDirectory))
@@ -80,7 +79,7 @@ frmAgenda::~frmAgenda()
 // the same. Made in this order, each lies over the ones before it.
 void frmAgenda::createControls()
 {
-    m_toolbar = new Toolbar(this, m_dpi, m_state, *m_services.screen);
+    m_toolbar = new Toolbar(this, m_dpi, *m_services.screen);
     for (int i = 0; i < SeparatorCount; ++i) {
         auto *separator = new ToolSeparator(i, this);
         separator->setGeometry(twipsToPixels(separatorRect(i), m_dpi));
@@ -99,25 +98,25 @@ void frmAgenda::createControls()
     m_searchBox->setMouseTracking(true);
     m_searchBox->installEventFilter(this);
     QWidget::setTabOrder(m_grid->lastInTabOrder(), m_searchBox);
-    m_keyboard = std::make_unique<GridKeyboard>(m_state, *m_grid, *m_searchBox);
+    m_keyboard = std::make_unique<GridKeyboard>(m_shown, m_searchPosition, *m_grid, *m_searchBox);
     m_grid->setHandler(m_keyboard.get());
-    m_clipboard = std::make_unique<ColumnClipboard>(m_state, *m_grid, *m_services.clipboard, *m_services.messages);
+    m_clipboard = std::make_unique<ColumnClipboard>(m_shown, gridModes(), *m_grid, *m_services.clipboard, *m_services.messages);
     m_keyboard->setHelpHandler([this] { Guida(); });
     // Keys mark the sheet changed; edits that come without one (the cell's own menu) must too,
     // or a folder switch would drop them without asking.
     for (int row = 1; row <= CellCode::RowCount; ++row) {
         for (CellEdit *cell : {m_grid->Text1(row), m_grid->Text2(row)})
-            connect(cell, &QLineEdit::textEdited, this, [this] { m_state.Modificato = true; });
+            connect(cell, &QLineEdit::textEdited, this, [this] { m_shown.modified = true; });
     }
     // Children made after their window is shown stay hidden until shown themselves; theirs
     // come along.
     for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         child->show();
 
-    m_sheets = new SheetPager(m_state, m_colours, *m_grid, *m_tabs, m_store, *m_services.messages, this);
-    m_rows = std::make_unique<RowOperations>(m_state, *m_grid, *m_services.messages,
+    m_sheets = new SheetPager(m_shown, gridModes(), m_colours, *m_grid, *m_tabs, m_store, *m_services.messages, this);
+    m_rows = std::make_unique<RowOperations>(m_shown, *m_grid, *m_services.messages,
                                              [this] { m_toolbar->Azzera_Pulsanti(); });
-    m_search = new SearchBox(m_state, *m_grid, *m_searchBox, m_store, *m_services.messages,
+    m_search = new SearchBox({m_shown, gridModes(), m_searchPosition}, m_searchPosition, *m_grid, *m_searchBox, m_store, *m_services.messages,
                              {[this](int Index) { return m_sheets->QuerySave(Index); },
                               [this](int Index) { m_sheets->Apre_Foglio(Index); },
                               [this] { reportStoreFailure(); },
@@ -126,50 +125,22 @@ void frmAgenda::createControls()
     connect(m_toolbar, &Toolbar::closePaletteRequested, this, &frmAgenda::closePalette);
 
     // Keyboard: every toolbar action, the folders in the order of the book, F6 between areas.
-    auto *keys = new KeyboardShortcuts(this, *m_toolbar, *m_tabs, m_searchBox, m_state);
+    auto *keys = new KeyboardShortcuts(this, *m_toolbar, *m_tabs, m_searchBox, m_shown);
     connect(keys, &KeyboardShortcuts::actionRequested, this,
             [this](ToolbarAction action) { runToolbarAction(toolbarIndex(action)); });
     connect(keys, &KeyboardShortcuts::folderRequested, this, &frmAgenda::lblFolder_Click);
     connect(keys, &KeyboardShortcuts::sheetFocusRequested, this,
-            [this] { giveFocusBack(m_state.Cella_Corrente ? m_state.Cella_Corrente : 1); });
+            [this] { giveFocusBack(m_shown.lastCell ? m_shown.lastCell : 1); });
     // Export, import and print: the right button on the page or a tab, or the key.
     m_exchange = new ExchangeMenu(*this, m_store, *m_services.messages, m_services.programDirectory);
     connect(keys, &KeyboardShortcuts::exchangeMenuRequested, m_exchange, &ExchangeMenu::popupForFocus);
 }
 
-bool frmAgenda::Form_Load()
+void frmAgenda::Form_Load()
 {
-    if (m_services.instance->anotherInstanceRunning())
-        return false;
-    if (m_services.windows->findWindow(TrayTitle) == 0)
-        return false;
-
-    const QString directory = m_services.programDirectory;
-    m_colours.Percorso_Ini = programFile(directory, QStringLiteral("Kardel.ini"));
+    m_colours.Percorso_Ini = programFile(m_services.programDirectory, QStringLiteral("Kardel.ini"));
     m_colours.Carica_Colori();
-
-    m_storePath = programFile(directory, QStringLiteral("rubri.dat"));
-    StoreError error;
-    if (!SheetStore::createIfMissing(m_storePath, &error)) {
-        m_startFailed = true;
-        m_services.messages->show(error.message(), MsgStyle::Critical | MsgStyle::TopMost);
-        return false;
-    }
-    m_state.Riga_Corrente = 1;
-    m_state.Modificato = false;
-    m_state.Ultimo_Trovato = 0;
-    m_state.Foglio_Corrente = 0;
-    m_state.Prossimo_Record = 1;
-    if (!m_store.open(m_storePath)) {
-        m_startFailed = true;
-        m_services.messages->show(m_store.error().message(), MsgStyle::Critical | MsgStyle::TopMost);
-        return false;
-    }
-    // A save that a crash or a power cut interrupted was settled by the open: say which sheet.
-    if (const StoreRecovery &recovery = m_store.recovery(); recovery.outcome != StoreRecovery::Nothing)
-        m_services.messages->show(recovery.message(QString::fromUtf8(folderTabLayouts().at(size_t(recovery.sheet)).caption)),
-                                  MsgStyle::Exclamation | MsgStyle::TopMost);
-
+    m_shown.row = 1;
     m_colours.Colore_Tasti = m_colours.Colori_Tasti.at(size_t(m_colours.Leggi_Colore(QStringLiteral("ColTasti"))));
     m_colours.Colore_Sfondo = m_colours.Colori_Sfondo.at(size_t(m_colours.Leggi_Colore(QStringLiteral("ColSfondo"))));
 
@@ -182,7 +153,16 @@ bool frmAgenda::Form_Load()
     m_tabs->lblScheda()->setBackColour(m_colours.Colore_Sfondo);
     m_toolbar->initialise(WinColour::ButtonFace);
     m_sheets->Apre_Foglio(0);
-    return true;
+}
+
+QString frmAgenda::storePath() const
+{
+    return m_store.path();
+}
+
+bool frmAgenda::isStoreOpen() const
+{
+    return m_store.isOpen();
 }
 
 void frmAgenda::closeEvent(QCloseEvent *event)
@@ -220,19 +200,19 @@ bool frmAgenda::Form_QueryUnload()
 
 bool frmAgenda::askToSaveChanges()
 {
-    if (!m_state.Modificato)
+    if (!m_shown.modified)
         return true;
     const QScopedValueRollback<bool> asking(m_asking, true);
     const int answer = m_services.messages->show(
         QStringLiteral("  Vuoi salvare le ultime modifiche effettuate?   "),
         MsgStyle::YesNoCancel | MsgStyle::Question | MsgStyle::TopMost);
     if (answer == MsgAnswer::Cancel) {
-        giveFocusBack(m_state.Cella_Corrente);
+        giveFocusBack(m_shown.lastCell);
         return false;
     }
     // A save that failed and was given up keeps the window, with the changes, open.
     if (answer == MsgAnswer::Yes && !m_sheets->Salva()) {
-        giveFocusBack(m_state.Cella_Corrente);
+        giveFocusBack(m_shown.lastCell);
         return false;
     }
     return true;
@@ -269,14 +249,14 @@ void frmAgenda::lblFolder_Click(int Index)
 {
     if (!m_sheets->Apre_Foglio(Index))
         return;
-    m_state.resetSearch();
-    m_state.Colonna_Corrente = 1;
+    m_searchPosition.endSearch();
+    m_shown.column = CellCode::LongColumn;
     CellEdit *first = m_grid->Text1(1);
     m_model->setHighlight(first->cellCode(), SheetModel::Highlight::Selected);
     first->setFocus(Qt::OtherFocusReason);
     first->putCaretAtEnd();
-    m_state.Riga_Corrente = 1;
-    m_state.Modo_Cursore = false;
+    m_shown.row = 1;
+    gridModes().caretMode = false;
 }
 
 void frmAgenda::Form_Click()
@@ -310,7 +290,7 @@ void frmAgenda::mouseReleaseEvent(QMouseEvent *event)
 bool frmAgenda::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_searchBox && event->type() == QEvent::MouseMove) {
-        if (m_state.Tavolozza_Aperta)
+        if (m_toolbar->isPaletteOpen())
             closePalette();
         m_toolbar->Azzera_Pulsanti();
     }
@@ -343,19 +323,25 @@ void frmAgenda::runToolbarAction(int index)
 
 void frmAgenda::Grassetto()
 {
-    Formatting::Grassetto(m_state, *m_grid);
+    Formatting::Grassetto(m_shown, *m_grid);
 }
 
 void frmAgenda::Sottolineato()
 {
-    Formatting::Sottolineato(m_state, *m_grid);
+    Formatting::Sottolineato(m_shown, *m_grid);
 }
 
 // Built only when asked for, so that start-up does not pay for it; each opening is a new window.
 void frmAgenda::Colore_Testo()
 {
     closePalette();
-    m_palette = frmColore::open(this, m_dpi, m_state, *m_grid);
+    m_palette = frmColore::open(this, m_dpi, m_shown, *m_grid,
+                                [this](bool open) { m_toolbar->setPaletteOpen(open); });
+}
+
+GridModes &frmAgenda::gridModes()
+{
+    return m_keyboard->modes();
 }
 
 frmColore *frmAgenda::textPalette() const
@@ -406,6 +392,6 @@ void frmAgenda::Guida()
     // An open help window is left exactly as it is: not raised, and the focus stays put.
     if (m_help->isOpen())
         return;
-    giveFocusBack(m_state.Cella_Corrente);
+    giveFocusBack(m_shown.lastCell);
     m_help->open();
 }

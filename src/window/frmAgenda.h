@@ -1,8 +1,9 @@
 #pragma once
 
-#include "editing/AgendaState.h"
+#include "editing/GridModes.h"
+#include "model/ShownSheet.h"
+#include "search/SearchPosition.h"
 #include "storage/ColourSettings.h"
-#include "storage/SheetStore.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -23,6 +24,7 @@ class QLineEdit;
 class QSessionManager;
 class RowOperations;
 class SheetModel;
+class SheetStore;
 class ScreenProbe;
 class SearchBox;
 class SheetPager;
@@ -43,24 +45,23 @@ struct AgendaServices
     Clipboard *clipboard = nullptr;
 };
 
-// The address book window. Loading it starts the program, closing it ends the program.
+// The address book window on an open store. Closing it ends the program.
 class frmAgenda : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmAgenda(const AgendaServices &services, QWidget *parent = nullptr);
+    frmAgenda(const AgendaServices &services, SheetStore &store, QWidget *parent = nullptr);
     ~frmAgenda() override;
 
-    // Start-up. Returns false when the program must end: silently when another copy runs or the
-    // tray program is absent (nothing touched), after a message when the store is unusable.
-    bool Form_Load();
-    // Start-up ended after a message (the store could not be created or opened).
-    bool startFailed() const { return m_startFailed; }
+    // Reads the colours, comes on screen and shows the first sheet.
+    void Form_Load();
     // A close request from outside the window (a termination signal): the title bar's close,
     // once no box is open.
     void requestClose();
 
-    AgendaState &state() { return m_state; }
+    ShownSheet &shownSheet() { return m_shown; }
+    GridModes &gridModes();
+    SearchPosition &searchPosition() { return m_searchPosition; }
     SheetModel &model() { return *m_model; }
     const ColourSettings &colours() const { return m_colours; }
     Grid &grid() { return *m_grid; }
@@ -69,10 +70,10 @@ public:
     SheetPager &sheets() { return *m_sheets; }
     ExchangeMenu &exchange() { return *m_exchange; }
     QLineEdit *Text4() const { return m_searchBox; }
-    QString storePath() const { return m_storePath; }
+    QString storePath() const;
     // The colour options while they are open, else null.
     frmOpzioni *optionsDialog() const;
-    bool isStoreOpen() const { return m_store.isOpen(); }
+    bool isStoreOpen() const;
 
     void lblFolder_Click(int Index);
     void Form_Click();
@@ -115,14 +116,13 @@ private:
     void runToolbarAction(int index);
 
     AgendaServices m_services;
-    AgendaState m_state;
+    ShownSheet m_shown;
+    SearchPosition m_searchPosition;
     ColourSettings m_colours;
-    SheetStore m_store;
+    SheetStore &m_store;
     std::unique_ptr<SheetModel> m_model; // outlives the grid that shows it
     std::unique_ptr<OnlineHelp> m_help;
-    QString m_storePath;
     qreal m_dpi;
-    bool m_startFailed = false;
     bool m_asking = false; // the close question is open
 
     Toolbar *m_toolbar = nullptr;

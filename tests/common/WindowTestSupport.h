@@ -16,7 +16,7 @@
 #include "platform/ScreenProbe.h"
 #include "platform/WindowDirectory.h"
 #include "window/FolderTabs.h"
-#include "window/frmAgenda.h"
+#include "window/AddressBookApplication.h"
 
 #include "common/StoreDiff.h"
 #include "common/StoreImages.h"
@@ -110,8 +110,10 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
         services.launcher = this;
         services.clipboard = &clipboard;
         services.programDirectory = dir.path();
-        window = std::make_unique<frmAgenda>(services);
-        return window->Form_Load() && (!active || activate(*window));
+        application = std::make_unique<AddressBookApplication>(services);
+        const bool started = application->start();
+        window = application->window();
+        return started && (!active || activate(*window));
     }
     bool loadStore(const QByteArray &store) { return writeAll(file("rubri.dat"), store) && load(true); }
     QString file(const QString &name) const { return dir.filePath(name); }
@@ -134,7 +136,9 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
         model().replaceRows(rows, QStringLiteral("formato"));
     }
     CellEdit *cell(int code) { return window->grid().cell(code); }
-    AgendaState &state() { return window->state(); }
+    ShownSheet &shownSheet() { return window->shownSheet(); }
+    GridModes &gridModes() { return window->gridModes(); }
+    SearchPosition &searchPosition() { return window->searchPosition(); }
     void focusCell(int code) { cell(code)->setFocus(Qt::OtherFocusReason); }
     bool focusOn(int code) { return focused() == cell(code); }
     QList<int> cellsIn(quint32 background)
@@ -162,7 +166,8 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
     QStringList launched;     // command lines started
     QList<int> launchStyles;
     QList<QWidget *> focusAtLaunch;
-    std::unique_ptr<frmAgenda> window;
+    std::unique_ptr<AddressBookApplication> application;
+    frmAgenda *window = nullptr; // null when the start was refused or failed
 };
 
 } // namespace WindowTest

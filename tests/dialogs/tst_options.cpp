@@ -140,7 +140,7 @@ private slots:
         QVERIFY(!names.contains(QString()));
 
         QTest::mouseClick(w().tabs().lblFolder(2), Qt::LeftButton);
-        QCOMPARE(w().state().Foglio_Corrente, 0);
+        QCOMPARE(w().shownSheet().sheet, 0);
         d->cmdAnnulla()->click();
         QTRY_VERIFY(!w().optionsDialog());
         w().lblFolder_Click(2);

@@ -62,17 +62,17 @@ private slots:
     void pick()
     {
         QFETCH(PickCase, c);
-        AgendaState &s = w().state();
+        ShownSheet &s = w().shownSheet();
         if (c.cell)
             clickAt(m_f->cell(c.cell));
         else
-            s.Colonna_Corrente = 0;
+            s.column = 0;
         if (c.searchBox)
             clickAt(w().Text4());
-        s.Modificato = false;
+        s.modified = false;
         frmColore *palette = openPalette();
         QVERIFY(palette);
-        QVERIFY(s.Tavolozza_Aperta);
+        QVERIFY(w().toolbar().isPaletteOpen());
         quint32 shown = 0; // the square's colour in the cells' form, 0xBBGGRR
         if (c.name) {
             QWidget *square = nullptr;
@@ -88,13 +88,13 @@ private slots:
         } else {
             QTest::keyClick(palette->windowHandle(), Qt::Key(c.key));
         }
-        QCOMPARE(s.Modificato, c.name != nullptr);
+        QCOMPARE(s.modified, c.name != nullptr);
         for (int code = 1; code <= 144; ++code)
             QVERIFY(!m_f->cell(code) || m_f->cell(code)->foreColour() == (code == c.cell ? shown : 0u));
         QCOMPARE(m_f->cell(12)->text() + m_f->cell(112)->text() + m_f->cell(140)->text(), QStringLiteral("Dodici12Quaranta"));
         if (!c.closes) {
             QVERIFY(palette->isActiveWindow());
-            QVERIFY(s.Tavolozza_Aperta);
+            QVERIFY(w().toolbar().isPaletteOpen());
             return;
         }
         QTRY_VERIFY(!w().textPalette());
@@ -105,7 +105,7 @@ private slots:
         }
         if (!c.name)
             return;
-        QVERIFY(!s.Tavolozza_Aperta);
+        QVERIFY(!w().toolbar().isPaletteOpen());
         QVERIFY(w().sheets().Salva());
         QCOMPARE(recordOf(m_f->store(), c.cell % 100).at(c.cell > 100 ? 145 : 144), c.code);
         QVERIFY(w().close());
@@ -144,7 +144,7 @@ private slots:
             QTest::mouseMove(widget, widget->rect().center());
         }
         QTRY_COMPARE(!w().textPalette(), closes);
-        QVERIFY(!w().state().Modificato);
+        QVERIFY(!w().shownSheet().modified);
     }
 
     // Each opening is a new window, wherever the window stands, even where the palette does not

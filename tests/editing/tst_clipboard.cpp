@@ -105,7 +105,7 @@ private slots:
         press(CopyButton);
         QCOMPARE(m_f->clipboard.held, QStringLiteral("L5\n"));
         QVERIFY(m_f->focusOn(5));
-        QVERIFY(m_f->state().Modificato);
+        QVERIFY(m_f->shownSheet().modified);
         QCOMPARE(m_f->cell(5)->text(), QStringLiteral("L5"));
     }
 
@@ -132,8 +132,8 @@ private slots:
         QCOMPARE(m_f->cell(7)->text(), QStringLiteral("L7"));
         QCOMPARE(m_f->yellowCells(), (QList<int>{3, 4, 5, 6}));
         QVERIFY(m_f->focusOn(6));
-        QVERIFY(!m_f->state().Estendi_Selezione);
-        QVERIFY(m_f->state().Modificato);
+        QVERIFY(!m_f->gridModes().extendSelection);
+        QVERIFY(m_f->shownSheet().modified);
     }
 
     void paste_data()
@@ -173,8 +173,8 @@ private slots:
         QVERIFY(m_f->cell(c.start)->isBold());
         QVERIFY(m_f->focusOn(c.focus));
         QCOMPARE(m_f->cell(c.focus)->cursorPosition(), int(m_f->cell(c.focus)->text().size()));
-        QVERIFY(m_f->state().Modificato);
-        QVERIFY(!m_f->state().Modo_Cursore);
+        QVERIFY(m_f->shownSheet().modified);
+        QVERIFY(!m_f->gridModes().caretMode);
         QVERIFY(m_f->texts.isEmpty());
     }
 
@@ -200,15 +200,15 @@ private slots:
         QFETCH(bool, hit);
         QFETCH(QString, message);
         m_f->clipboard.held = clipboard;
-        m_f->state().Trovato = hit;
+        m_f->searchPosition().found = hit;
         m_f->focusCell(7);
         press(PasteButton);
         QCOMPARE(m_f->texts, QStringList{message});
         QCOMPARE(m_f->styles, QList<int>{MsgStyle::OkOnly});
         for (int code : {6, 7, 8, 107})
             QCOMPARE(m_f->cell(code)->text(), original(code));
-        QVERIFY(m_f->state().Riga_Corrente == 7);
-        QVERIFY(m_f->state().Modificato);
+        QVERIFY(m_f->shownSheet().row == 7);
+        QVERIFY(m_f->shownSheet().modified);
     }
     void lineBreaks_data()
     {
@@ -293,11 +293,11 @@ private slots:
         QFETCH(EntryCase, c);
         CellEdit *cell = m_f->cell(c.cell);
         cell->setText(c.held);
-        m_f->w().state().Modificato = false;
+        m_f->w().shownSheet().modified = false;
         enter(cell, c.way, c.input);
         QCOMPARE(cell->text(), c.shown);
         if (c.way != Way::SetText && c.way != Way::Insert)
-            QVERIFY(m_f->w().state().Modificato);
+            QVERIFY(m_f->w().shownSheet().modified);
         QVERIFY(m_f->w().sheets().Salva());
         const QByteArray record = recordOf(m_f->store(), c.cell % 100);
         QCOMPARE((c.cell > 100 ? record.mid(100, 40) : record.left(100)).trimmed(), c.stored);

@@ -1,6 +1,8 @@
-#include "editing/AgendaState.h"
+#include "editing/GridModes.h"
 #include "editing/GridRules.h"
 #include "editing/KeyCodes.h"
+#include "model/ShownSheet.h"
+#include "search/SearchPosition.h"
 
 #include <QTest>
 
@@ -12,6 +14,15 @@ using namespace GridRules;
 namespace {
 constexpr int T1(int row) { return row; }
 constexpr int T2(int row) { return row + 100; }
+
+// What the rules read and write, fresh as at start-up.
+struct Rules
+{
+    ShownSheet sheet;
+    GridModes modes;
+    SearchPosition search;
+    operator Context() { return {sheet, modes, search}; }
+};
 
 // A key in a cell: the cell that gets the focus (0: it stays) and the cell the exit step
 // names (0: no exit step, the key reaches the text).
@@ -39,14 +50,14 @@ private slots:
         for (const int key : {int(VK::Right), int(VK::Left)}) {
             if (key == VK::Left)
                 std::reverse(order.begin(), order.end());
-            AgendaState s;
+            Rules s;
             for (int i = 0; i < order.size(); ++i) {
                 const KeyOutcome out = onKeyDown(s, order.at(i), key, 0);
                 QCOMPARE(out.focusCell, order.at((i + 1) % order.size()));
-                QVERIFY(s.Cella_Corrente == out.focusCell);
+                QVERIFY(s.sheet.lastCell == out.focusCell);
                 QVERIFY(out.caretAtEnd);
                 QVERIFY(!out.passToCell);
-                QVERIFY(!s.Modificato);
+                QVERIFY(!s.sheet.modified);
             }
         }
     }
@@ -73,14 +84,14 @@ private slots:
     void keys()
     {
         QFETCH(KeyCase, c);
-        AgendaState s;
-        s.Modo_Cursore = c.caretMode;
-        s.Cella_Corrente = 99; // no rule writes it
+        Rules s;
+        s.modes.caretMode = c.caretMode;
+        s.sheet.lastCell = 99; // no rule writes it
         const KeyOutcome out = onKeyDown(s, c.cell, c.key, 0);
-        QCOMPARE(std::tuple(out.focusCell, out.exitStep, out.exitCell, s.Cella_Corrente, out.passToCell, s.Modo_Cursore),
+        QCOMPARE(std::tuple(out.focusCell, out.exitStep, out.exitCell, s.sheet.lastCell, out.passToCell, s.modes.caretMode),
                  std::tuple(c.target, c.exit != 0, c.exit, c.exit ? c.exit : 99, c.exit == 0, c.exit == 0));
-        QCOMPARE(s.Riga_Corrente, c.cell % 100);
-        QVERIFY(!s.Modificato);
+        QCOMPARE(s.sheet.row, c.cell % 100);
+        QVERIFY(!s.sheet.modified);
         QVERIFY(!out.focusSearchBox);
     }
 
@@ -99,10 +110,10 @@ private slots:
     void modes()
     {
         QFETCH(ModeCase, c);
-        AgendaState s;
-        s.Estendi_Selezione = s.Trovato = true;
+        Rules s;
+        s.modes.extendSelection = s.search.found = true;
         const KeyOutcome out = onKeyDown(s, c.cell, c.key, c.shift);
-        QCOMPARE(qMakePair(s.Estendi_Selezione, s.Trovato), qMakePair(c.extends, c.hitKept));
+        QCOMPARE(qMakePair(s.modes.extendSelection, s.search.found), qMakePair(c.extends, c.hitKept));
         if (out.focusCell)
             QCOMPARE(onFocusGained(s, out.focusCell).highlight, c.hitKept ? SheetModel::Highlight::Found : SheetModel::Highlight::Selected);
     }
@@ -114,10 +125,10 @@ private slots:
         for (const int key : {0, 9, 13, 16, 17, 18, 27, 32, 33, 34, 35, 36, 37, 38, 39, 40, 45, 46, 81, 112, 115, 116}) {
             const bool modifies = !QList<int>{13, 16, 33, 34, 37, 38, 39, 40, 115}.contains(key);
             for (const int cell : {T1(12), T2(40)}) {
-                AgendaState s;
+                Rules s;
                 const KeyOutcome out = onKeyDown(s, cell, key, 0);
                 const QByteArray where = QByteArray("key ") + QByteArray::number(key) + " in cell " + QByteArray::number(cell);
-                QVERIFY2(s.Modificato == modifies, where.constData());
+                QVERIFY2(s.sheet.modified == modifies, where.constData());
                 QVERIFY2(out.passToCell == (modifies || key == VK::Shift), where.constData());
             }
         }
@@ -126,22 +137,22 @@ private slots:
     // A typed character ends the search; any mouse button starts caret mode.
     void charactersAndMouse()
     {
-        AgendaState s;
-        s.Trovato = true;
-        s.Prossimo_Record = s.Ultimo_Trovato = 9;
+        Rules s;
+        s.search.found = true;
+        s.search.nextRecord = s.search.lastHit = 9;
         QVERIFY(!onCharacter(s, T2(3), 'a'));
-        QCOMPARE(std::tuple(s.Trovato, s.Prossimo_Record, s.Ultimo_Trovato, s.Cella_Corrente), std::tuple(false, 1, 0, T2(3)));
+        QCOMPARE(std::tuple(s.search.found, s.search.nextRecord, s.search.lastHit, s.sheet.lastCell), std::tuple(false, 1, 0, T2(3)));
         for (const int button : {1, 2, 4}) {
-            s.Trovato = s.Estendi_Selezione = true;
-            s.Prossimo_Record = s.Ultimo_Trovato = 12;
+            s.search.found = s.modes.extendSelection = true;
+            s.search.nextRecord = s.search.lastHit = 12;
             QCOMPARE(onMousePressed(s, T2(40), button), button == 1);
-            QCOMPARE(std::tuple(s.Modo_Cursore, s.Estendi_Selezione, s.Trovato, s.Prossimo_Record, s.Ultimo_Trovato, s.Cella_Corrente),
+            QCOMPARE(std::tuple(s.modes.caretMode, s.modes.extendSelection, s.search.found, s.search.nextRecord, s.search.lastHit, s.sheet.lastCell),
                      std::tuple(true, false, false, 1, 0, T2(40)));
         }
         onFocusLost(s, T1(17)); // only a short cell names itself when it loses the focus
-        QCOMPARE(s.Cella_Corrente, T2(40));
+        QCOMPARE(s.sheet.lastCell, T2(40));
         onFocusLost(s, T2(17));
-        QCOMPARE(s.Cella_Corrente, T2(17));
+        QCOMPARE(s.sheet.lastCell, T2(17));
     }
 
     void keyCodes_data()

@@ -28,19 +28,19 @@ void searchFor(AgendaFixture &f, const QString &text)
 
 std::tuple<int, int, bool> walkState(AgendaFixture &f)
 {
-    const AgendaState &s = f.w().state();
-    return {s.Prossimo_Record, s.Ultimo_Trovato, s.Trovato};
+    const SearchPosition &s = f.w().searchPosition();
+    return {s.nextRecord, s.lastHit, s.found};
 }
 
 // What the window shows after a hit in a record's long or short cell.
 void verifyHit(AgendaFixture &f, int record, bool shortCell)
 {
     const int sheet = (record - 1) / 44, row = record - 44 * sheet;
-    const AgendaState &s = f.w().state();
-    QCOMPARE(s.Foglio_Corrente, sheet);
+    const ShownSheet &s = f.w().shownSheet();
+    QCOMPARE(s.sheet, sheet);
     QVERIFY(f.w().tabs().lblFolder(sheet)->isBold());
-    QCOMPARE(QList<int>({s.Riga_Corrente, s.Colonna_Corrente, s.Ultimo_Trovato}), QList<int>({row, shortCell ? 2 : 1, record}));
-    QVERIFY(s.Trovato);
+    QCOMPARE(QList<int>({s.row, s.column, f.w().searchPosition().lastHit}), QList<int>({row, shortCell ? 2 : 1, record}));
+    QVERIFY(f.w().searchPosition().found);
     QCOMPARE(f.cellsIn(Green), QList<int>{row + (shortCell ? 100 : 0)});
     QVERIFY(!f.cell(row + (shortCell ? 100 : 0))->text().isEmpty()); // the hit's folder is loaded
     QCOMPARE(focused(), box(f));
@@ -64,7 +64,7 @@ private slots:
         QTest::mouseClick(f.w().toolbar().Pic(9), Qt::LeftButton);
         QCOMPARE(f.texts, QStringList(2, QStringLiteral("  Non hai inserito il testo da cercare    ")));
         QCOMPARE(f.styles, QList<int>(2, MsgStyle::Exclamation | MsgStyle::TopMost));
-        QVERIFY(f.w().state().Modificato);
+        QVERIFY(f.w().shownSheet().modified);
         QCOMPARE(f.cell(3)->text(), QStringLiteral("x"));
         QCOMPARE(focused(), box(f));
         COMPARE_STORE(f.store(), storeWith({{1, makeRecord("Anna", "")}}));
@@ -145,7 +145,7 @@ private slots:
         if (!hit)
             expected << EndPrefix + search + EndSuffix;
         QCOMPARE(f.texts, expected);
-        QVERIFY(!f.w().state().Modificato);
+        QVERIFY(!f.w().shownSheet().modified);
         const bool saved = answer == MsgAnswer::Yes;
         COMPARE_STORE(f.store(), (saved ? storeWith({{1, makeRecord("Bianchi", "")}, {2, makeRecord("Rossi", "")}}) : stored));
         if (hit)
@@ -195,7 +195,7 @@ private slots:
             QSKIP("the platform activated the window at once");
         box(f)->setText(QStringLiteral("novanta"));
         f.w().Cerca();
-        QCOMPARE(std::pair(f.w().state().Foglio_Corrente, f.cellsIn(Green)), std::pair(2, QList<int>{102}));
+        QCOMPARE(std::pair(f.w().shownSheet().sheet, f.cellsIn(Green)), std::pair(2, QList<int>{102}));
         QVERIFY(activate(f.w()));
         QTRY_COMPARE(focused(), box(f));
         QCOMPARE(f.cellsIn(Green), QList<int>{102});

@@ -1,5 +1,5 @@
 #include "common/StoreImages.h"
-#include "editing/AgendaState.h"
+#include "search/SearchPosition.h"
 #include "search/SearchText.h"
 #include "search/SearchWalk.h"
 #include "storage/AnsiCodec.h"
@@ -28,16 +28,16 @@ QByteArray storeOf(const Records &records)
 
 // Each step's hit, "5L" for the long cell of record 5, "5S" for its short cell, "end" for the
 // end of the store; then where the walk stands: "5L>5/5" is next record 5, last hit 5.
-QString walk(const QByteArray &store, const QString &search, int steps, AgendaState &state)
+QString walk(const QByteArray &store, const QString &search, int steps, SearchPosition &state)
 {
     QStringList seen;
     for (int i = 0; i < steps; ++i) {
-        const QByteArrayView rest = QByteArrayView(store).sliced(qsizetype(state.Prossimo_Record - 1) * RecordBytes);
+        const QByteArrayView rest = QByteArrayView(store).sliced(qsizetype(state.nextRecord - 1) * RecordBytes);
         const std::optional<SearchWalk::Hit> hit = SearchWalk::step(state, SearchText(search), rest);
         seen << (hit ? QString::number(hit->record) + (hit->shortCell ? u'S' : u'L') : QStringLiteral("end"))
-                    + QStringLiteral(">%1/%2").arg(state.Prossimo_Record).arg(state.Ultimo_Trovato);
-        if (state.Trovato != hit.has_value())
-            seen << QStringLiteral("Trovato is wrong");
+                    + QStringLiteral(">%1/%2").arg(state.nextRecord).arg(state.lastHit);
+        if (state.found != hit.has_value())
+            seen << QStringLiteral("found is wrong");
     }
     return seen.join(u' ');
 }
@@ -129,7 +129,7 @@ private slots:
         QFETCH(Records, records);
         QFETCH(QString, search);
         QFETCH(QString, expected);
-        AgendaState state;
+        SearchPosition state;
         QCOMPARE(walk(storeOf(records), search, int(expected.count(u' ')) + 1, state), expected);
     }
 
@@ -146,7 +146,7 @@ private slots:
         file.close();
         SheetStore store;
         QVERIFY(store.open(path));
-        AgendaState state;
+        SearchPosition state;
         const SearchText rossi(QStringLiteral("rossi"));
         const SearchWalk::Result result = SearchWalk::stepOverStore(state, rossi, store);
         QCOMPARE(std::tuple(result.outcome, result.hit.record, result.hit.shortCell), std::tuple(SearchWalk::Outcome::Found, 2, false));
@@ -162,10 +162,10 @@ private slots:
         QCOMPARE(QFile(path).size(), bytes.size()); // reading never grows the file
 
         store.close();
-        state.Prossimo_Record = 7;
-        state.Ultimo_Trovato = 6;
+        state.nextRecord = 7;
+        state.lastHit = 6;
         QCOMPARE(SearchWalk::stepOverStore(state, rossi, store).outcome, SearchWalk::Outcome::ReadFailed);
-        QCOMPARE(std::pair(state.Prossimo_Record, state.Ultimo_Trovato), std::pair(7, 6));
+        QCOMPARE(std::pair(state.nextRecord, state.lastHit), std::pair(7, 6));
     }
 };
 

@@ -98,14 +98,14 @@ private slots:
         AgendaFixture f;
         const QByteArray before = sheetStore(c.blank, c.shortOnly);
         QVERIFY(f.loadStore(before));
-        AgendaState &s = f.w().state();
+        ShownSheet &s = f.w().shownSheet();
         f.cell(c.cell)->setFocus(Qt::OtherFocusReason);
         QTRY_COMPARE(focused(), static_cast<QWidget *>(f.cell(c.cell)));
         f.cell(c.cell)->setCursorPosition(f.cell(c.cell)->text().isEmpty() ? 0 : 1);
         bool markedFirst = false;
         int highlighted = -1;
         f.whileShown = [&] {
-            markedFirst = s.Modificato;
+            markedFirst = s.modified;
             highlighted = f.w().toolbar().Pulsante_Attivo();
         };
         f.answers << c.answer;
@@ -115,7 +115,7 @@ private slots:
         QCOMPARE(f.styles, c.asks ? QList<int>{Asking} : QList<int>());
         // The sheet counts as changed before the question, whatever the answer; the toolbar goes
         // idle only once the box has closed.
-        QVERIFY(s.Modificato);
+        QVERIFY(s.modified);
         QVERIFY(markedFirst == c.asks);
         QCOMPARE(highlighted, c.asks ? c.button : -1);
         QCOMPARE(f.w().toolbar().Pulsante_Attivo(), c.asks ? Toolbar::None : c.button);
@@ -126,7 +126,7 @@ private slots:
         QCOMPARE(focused(), static_cast<QWidget *>(target));
         QCOMPARE(target->cursorPosition(), int(target->text().size()));
         QCOMPARE(f.yellowCells(), QList<int>{r});
-        QCOMPARE(qMakePair(s.Riga_Corrente, s.Colonna_Corrente), qMakePair(r, 1));
+        QCOMPARE(qMakePair(s.row, s.column), qMakePair(r, 1));
         if (c.answer == MsgAnswer::Yes && r < 44)
             QCOMPARE(f.cell(r + 1)->cursorPosition(), 0);
 
@@ -163,15 +163,15 @@ private slots:
         if (c.cell)
             clickAt(f.cell(c.cell));
         else
-            f.w().state().Colonna_Corrente = 0;
+            f.w().shownSheet().column = 0;
         if (c.searchBox)
             clickAt(f.w().Text4());
         QWidget *before = focused();
         const QRect geometry = c.cell ? f.cell(c.cell)->geometry() : QRect();
-        f.w().state().Modificato = false;
+        f.w().shownSheet().modified = false;
         for (int button : c.buttons)
             QTest::mouseClick(f.w().toolbar().Pic(button), Qt::LeftButton);
-        QVERIFY(f.w().state().Modificato);
+        QVERIFY(f.w().shownSheet().modified);
         QTest::keyClicks(focused(), QString::fromLatin1(c.typed));
         for (int code = 1; code <= 144; ++code) {
             if (f.cell(code))

@@ -81,7 +81,7 @@ private slots:
         QMenu *menu = w.exchange().menu();
         QTRY_VERIFY(menu->isVisible());
         QCOMPARE(entry(w, "mnuEsportaCartella")->text(), QStringLiteral("&Esporta la cartella %1…").arg(folder));
-        QCOMPARE(w.state().Foglio_Corrente, 0);
+        QCOMPARE(w.shownSheet().sheet, 0);
         menu->hide();
     }
 
@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(model.rows().at(1).longCell.text, QStringLiteral("Alberto"));
         QCOMPARE(model.rows().at(1).shortCell.text, QStringLiteral("0123"));
         QCOMPARE(model.rows().at(2).longCell.text, QStringLiteral("Adele"));
-        QVERIFY(m_f->state().Modificato);
+        QVERIFY(m_f->shownSheet().modified);
         const QByteArray now = m_f->store();
         QCOMPARE(recordOf(now, 45), makeRecord("Bruno", "456"));
         QCOMPARE(recordOf(now, 2), recordOf(stored, 2)); // the sheet shown waits for a save

@@ -78,8 +78,8 @@ private slots:
         QCOMPARE(f->launchStyles, c.viewerOpen ? QList<int>() : QList<int>{ShowStyle::Maximised});
         QCOMPARE(f->focusAtLaunch, c.viewerOpen ? QList<QWidget *>() : QList<QWidget *>{f->cell(c.lastCell)});
         QCOMPARE(focused(), c.viewerOpen ? before : f->cell(c.lastCell));
-        QCOMPARE(f->w().state().Cella_Corrente, c.lastCell);
-        QCOMPARE(f->w().state().Modificato, !c.inSearchBox && !c.button);
+        QCOMPARE(f->w().shownSheet().lastCell, c.lastCell);
+        QCOMPARE(f->w().shownSheet().modified, !c.inSearchBox && !c.button);
         QVERIFY(f->texts.isEmpty());
     }
 

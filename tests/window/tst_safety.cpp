@@ -102,7 +102,7 @@ private slots:
         QVERIFY2(text.contains(QStringLiteral(" il foglio A1")), qPrintable(text));
         QVERIFY2(text.contains(deleted ? QStringLiteral("non c'è più") : QStringLiteral("sostituito")), qPrintable(text));
         COMPARE_STORE(fileBytes(held), original); // the old file is left alone
-        QCOMPARE(f.w().state().Modificato, answer != MsgAnswer::Ok);
+        QCOMPARE(f.w().shownSheet().modified, answer != MsgAnswer::Ok);
         if (answer != MsgAnswer::Ok) {
             if (deleted)
                 QVERIFY(!QFile::exists(path));
@@ -180,7 +180,7 @@ private slots:
             COMPARE_STORE(f.store(), original);
             QVERIFY(w.isVisible());
             QVERIFY(w.isStoreOpen());
-            QVERIFY(w.state().Modificato);
+            QVERIFY(w.shownSheet().modified);
             QVERIFY(w.tabs().lblFolder(1)->isBold());
             QVERIFY(!w.tabs().lblFolder(2)->isBold());
             QCOMPARE(f.cell(105)->text(), QStringLiteral("02 555"));
@@ -190,7 +190,7 @@ private slots:
         }
         COMPARE_STORE(f.store(), storeWith({{1, makeRecord("Anna", "")}, {49, makeRecord("", "02 555")}}).left(2 * SheetBytes));
         QCOMPARE(closed, c.via == Close && c.roomMade);
-        QCOMPARE(w.state().Foglio_Corrente, c.via == Switch && c.roomMade ? 2 : 1);
+        QCOMPARE(w.shownSheet().sheet, c.via == Switch && c.roomMade ? 2 : 1);
     }
 
     // A backup that cannot be written does not stand in the way of the save.

@@ -98,7 +98,7 @@ private slots:
 
         key(Qt::Key_Z, Qt::ControlModifier);
         COMPARE_STORE(encodeSheet(m_f->model().rows()), loaded);
-        QVERIFY(m_f->state().Modificato);
+        QVERIFY(m_f->shownSheet().modified);
         key(Qt::Key_Y, Qt::ControlModifier);
         COMPARE_STORE(encodeSheet(m_f->model().rows()), changed);
         QCOMPARE(m_f->cell(2)->text(), m_f->model().cell(2).text);

@@ -118,7 +118,7 @@ private slots:
         QVERIFY(m_f->cell(5)->text().isEmpty());
         press(QKeySequence::Save);
         QCOMPARE(recordOf(m_f->store(), 6), makeRecord("Anna", "12", codes(StyleCode::Bold, StyleCode::Plain)));
-        QVERIFY(!w().state().Modificato);
+        QVERIFY(!w().shownSheet().modified);
         press(QKeySequence(Qt::CTRL | Qt::Key_T));
         QTRY_VERIFY(w().textPalette());
     }
@@ -149,7 +149,7 @@ private slots:
         m_f->answers = {answer};
         press(QKeySequence(Qt::CTRL | (forward ? Qt::Key_PageDown : Qt::Key_PageUp)));
         QCOMPARE(m_f->texts.size(), changed ? 1 : 0);
-        QCOMPARE(w().state().Foglio_Corrente, folderNamed(qPrintable(shown)));
+        QCOMPARE(w().shownSheet().sheet, folderNamed(qPrintable(shown)));
         QVERIFY(w().tabs().lblFolder(folderNamed(qPrintable(shown)))->isBold());
         QCOMPARE(recordOf(m_f->store(), 5).startsWith("Annax"), saved);
         if (shown != QLatin1String("A1"))
@@ -180,12 +180,12 @@ private slots:
         QVERIFY(activate(w()));
         QVERIFY(m_f->focusOn(5));
         QCOMPARE(m_f->cell(5)->cursorPosition(), 2);
-        QVERIFY(!w().state().Modificato);
+        QVERIFY(!w().shownSheet().modified);
         key(Qt::Key_Up);
         QVERIFY(m_f->focusOn(4));
         QCOMPARE(m_f->yellowCells(), QList<int>{4});
         key(Qt::Key_Control);
-        QVERIFY(w().state().Modificato);
+        QVERIFY(w().shownSheet().modified);
     }
 
     // Tab walks the cells, the search box, then the toolbar and the tabs as one stop each; F6
@@ -209,7 +209,7 @@ private slots:
         QTest::keyClick(focused(), Qt::Key_Right); // A2, the next in the book
         QCOMPARE(nameOf(focused()), QStringLiteral("lblFolder_21"));
         QTest::keyClick(focused(), Qt::Key_Space);
-        QCOMPARE(w().state().Foglio_Corrente, 21);
+        QCOMPARE(w().shownSheet().sheet, 21);
         QVERIFY(m_f->focusOn(1));
         QTest::keyClick(focused(), Qt::Key_F6, Qt::ShiftModifier); // the selected tab
         QCOMPARE(nameOf(focused()), QStringLiteral("lblFolder_21"));

@@ -62,7 +62,7 @@ private slots:
     {
         QFETCH(HoverCase, c);
         frmAgenda &w = m_f->w();
-        w.state().Tavolozza_Aperta = c.palette;
+        w.toolbar().setPaletteOpen(c.palette);
         QSignalSpy closeRequests(&bar(), &Toolbar::closePaletteRequested);
         for (int b : c.buttons) {
             const int before = int(closeRequests.count());
@@ -120,8 +120,8 @@ private slots:
         QTest::mousePress(bar().Pic(0), button);
         COMPARE_STORE(m_f->store(), storeWith({{cellCode % 100, cellCode > 100 ? makeRecord("", "z") : makeRecord("z", "")}}));
         QCOMPARE(focused(), static_cast<QWidget *>(m_f->cell(cellCode)));
-        QVERIFY(!m_f->w().state().Modificato);
-        QVERIFY(!m_f->w().state().Modo_Cursore);
+        QVERIFY(!m_f->w().shownSheet().modified);
+        QVERIFY(!m_f->w().gridModes().caretMode);
     }
 
     void pictures_data()
