@@ -78,7 +78,7 @@ public:
                 return false;
         }
         store.close();
-        AgendaServices services;
+        WindowServices services;
         services.instance = &m_outside;
         services.windows = &m_outside;
         services.messages = &m_outside;
@@ -95,28 +95,28 @@ public:
         // Once round and back, so that the first counted switch finds every cache as the
         // user's hundredth does.
         for (int sheet : {1, 0}) {
-            m_window->sheets().Apre_Foglio(sheet);
+            m_window->sheets().showSheet(sheet);
             QCoreApplication::processEvents();
         }
         return m_window->windowHandle() && m_window->windowHandle()->isExposed();
     }
-    frmAgenda &window() { return *m_window; }
+    AddressBookWindow &window() { return *m_window; }
 
 private:
     QTemporaryDir m_dir;
     Surroundings m_outside;
     std::unique_ptr<AddressBookApplication> m_application;
-    frmAgenda *m_window = nullptr;
+    AddressBookWindow *m_window = nullptr;
 };
 
 // Out of line, so that a profiler can be pointed at one switch. The two tabs are drawn the way
 // a paint event draws them, into an image of their own, so that the cells' repaint, which
 // the event loop does later, is not counted here.
-Q_NEVER_INLINE void switchFolder(frmAgenda &window, int from, int to, QImage &canvas)
+Q_NEVER_INLINE void switchFolder(AddressBookWindow &window, int from, int to, QImage &canvas)
 {
-    window.sheets().Apre_Foglio(to);
+    window.sheets().showSheet(to);
     for (int tab : {from, to})
-        window.tabs().lblFolder(tab)->render(&canvas);
+        window.tabs().folderTab(tab)->render(&canvas);
 }
 
 // Read 44 records, fill 88 cells, repaint the two tabs.
@@ -127,14 +127,14 @@ void folderSwitch(benchmark::State &state)
         state.SkipWithError("the window did not load");
         return;
     }
-    QImage canvas(fixture.window().tabs().lblFolder(0)->size() * 2, QImage::Format_ARGB32_Premultiplied);
+    QImage canvas(fixture.window().tabs().folderTab(0)->size() * 2, QImage::Format_ARGB32_Premultiplied);
     int sheet = 0;
     for (auto _ : state) {
         const int previous = sheet;
         sheet = (sheet + 1) % 44;
         switchFolder(fixture.window(), previous, sheet, canvas);
     }
-    benchmark::DoNotOptimize(fixture.window().grid().Text1(44)->text());
+    benchmark::DoNotOptimize(fixture.window().grid().longCellAt(44)->text());
 }
 BENCHMARK(folderSwitch)->Unit(benchmark::kMicrosecond);
 
@@ -154,9 +154,9 @@ protected:
 };
 
 // The event loop's repaint of everything that changed, the 88 cells' new text included.
-Q_NEVER_INLINE void switchFolderPainted(frmAgenda &window, int to)
+Q_NEVER_INLINE void switchFolderPainted(AddressBookWindow &window, int to)
 {
-    window.sheets().Apre_Foglio(to);
+    window.sheets().showSheet(to);
     QCoreApplication::processEvents();
 }
 

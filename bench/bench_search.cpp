@@ -4,7 +4,7 @@
 #include "search/SearchPosition.h"
 #include "search/SearchText.h"
 #include "search/SearchWalk.h"
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 #include "storage/SheetStore.h"
 
 #include <QFile>
@@ -25,17 +25,17 @@ QByteArray storeImage(Fill fill, bool hitInLastRecord)
     QByteArray store;
     store.reserve(StoreSize);
     for (int n = 1; n <= RecordCount; ++n) {
-        Record_Riga record;
+        RowRecord record;
         if (fill == Typical) {
-            record.setTesto1(QStringLiteral("%1, via Garibaldi %2, 00%3 Roma").arg(QLatin1String(names[n % 7])).arg(n % 150).arg(100 + n % 99));
-            record.setTesto2(QStringLiteral("06/%1.%2").arg(1000 + n % 9000).arg(n % 97));
+            record.setLongText(QStringLiteral("%1, via Garibaldi %2, 00%3 Roma").arg(QLatin1String(names[n % 7])).arg(n % 150).arg(100 + n % 99));
+            record.setShortText(QStringLiteral("06/%1.%2").arg(1000 + n % 9000).arg(n % 97));
         } else {
-            record.setTesto1(QString(LongTextLength, QChar(u'a' + n % 26)));
-            record.setTesto2(QString(ShortTextLength, QChar(u'0' + n % 10)));
+            record.setLongText(QString(LongTextLength, QChar(u'a' + n % 26)));
+            record.setShortText(QString(ShortTextLength, QChar(u'0' + n % 10)));
         }
         if (hitInLastRecord && n == RecordCount) {
-            record.setTesto1(QStringLiteral("Via Roma 999"));
-            record.setTesto2(QStringLiteral("Zanzibar Teatro Nuovo"));
+            record.setLongText(QStringLiteral("Via Roma 999"));
+            record.setShortText(QStringLiteral("Zanzibar Teatro Nuovo"));
         }
         store += record.bytes();
     }

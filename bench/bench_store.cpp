@@ -1,6 +1,6 @@
 // Cost of moving one sheet between the grid and the store: encoding, decoding, the write
 // and read of its 44 records on a real file, and a save with and without its journal.
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 #include "storage/SheetCodec.h"
 #include "storage/NativeRecordFile.h"
 #include "storage/SheetStore.h"
@@ -34,7 +34,7 @@ void decodeSheetBenchmark(benchmark::State &state)
     const QByteArray sheet = encodeSheet(sampleSheet());
     for (auto _ : state) {
         for (int r = 0; r < RowsPerSheet; ++r) {
-            const Record_Riga record = Record_Riga::fromBytes(sheet.constData() + r * RecordLength, RecordLength);
+            const RowRecord record = RowRecord::fromBytes(sheet.constData() + r * RecordLength, RecordLength);
             benchmark::DoNotOptimize(decodeRow(record));
         }
     }
@@ -52,7 +52,7 @@ void writeAndReadSheetBenchmark(benchmark::State &state)
         return;
     }
     const QByteArray sheet = encodeSheet(sampleSheet());
-    Record_Riga record;
+    RowRecord record;
     for (auto _ : state) {
         if (!store.writeSheet(7, sheet)) {
             state.SkipWithError("write failed");

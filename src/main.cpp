@@ -34,7 +34,7 @@ int main(int argc, char *argv[])
     // Starts nothing until the help is asked for; the viewer itself is never loaded ahead.
     const auto launcher = createSystemProgramLauncher(directory);
 
-    AgendaServices services;
+    WindowServices services;
     services.instance = instance.get();
     services.windows = windows.get();
     services.messages = &messages;
@@ -47,7 +47,7 @@ int main(int argc, char *argv[])
     // The refusals (another copy, no tray program) are part of normal use and end quietly.
     if (!application.start())
         return application.startFailed() ? EXIT_FAILURE : EXIT_SUCCESS;
-    frmAgenda *window = application.window();
+    AddressBookWindow *window = application.window();
     // Terminating the process asks the close question like the title bar would.
     QuitOnSignal closeOnSignal([window] { window->requestClose(); });
     const int status = QApplication::exec();

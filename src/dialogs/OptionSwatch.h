@@ -2,7 +2,7 @@
 
 #include <QAbstractButton>
 
-// One swatch of the colour options, lblColTasti(i) or lblColSfondo(i) with the frame drawn on
+// One swatch of the colour options, tabSwatch(i) or pageSwatch(i) with the frame drawn on
 // it, ShpTasti(i) or ShpSfondo(i). A checkable button, so that in an exclusive group Tab stops
 // only at the chosen swatch, the arrows move between swatches and Space chooses; the chosen
 // swatch carries the thick frame.

@@ -19,34 +19,34 @@ OptionsChoice::OptionsChoice(ColourSettings &settings)
 
 void OptionsChoice::load()
 {
-    m_sfondo = m_settings.Leggi_Colore(QStringLiteral("colsfondo"));
-    m_settings.Colore_Sfondo = m_settings.Colori_Sfondo.at(size_t(m_sfondo));
-    m_tasti = m_settings.Leggi_Colore(QStringLiteral("coltasti"));
-    m_settings.Colore_Tasti = m_settings.Colori_Tasti.at(size_t(m_tasti));
+    m_pageSwatches = m_settings.readColourIndex(QStringLiteral("colsfondo"));
+    m_settings.pageColour = m_settings.pageColours.at(size_t(m_pageSwatches));
+    m_tabSwatches = m_settings.readColourIndex(QStringLiteral("coltasti"));
+    m_settings.tabColour = m_settings.tabColours.at(size_t(m_tabSwatches));
     m_canApply = false;
 }
 
 void OptionsChoice::chooseTasti(int index)
 {
-    m_tasti = paletteIndex(index);
+    m_tabSwatches = paletteIndex(index);
     m_canApply = true;
 }
 
 void OptionsChoice::chooseSfondo(int index)
 {
-    m_sfondo = paletteIndex(index);
+    m_pageSwatches = paletteIndex(index);
     m_canApply = true;
 }
 
 void OptionsChoice::apply(const ColourTargets &targets)
 {
     QString reason;
-    if (!m_settings.Scrivi_Colori(m_sfondo, m_tasti, &reason) && targets.messages)
+    if (!m_settings.writeColours(m_pageSwatches, m_tabSwatches, &reason) && targets.messages)
         targets.messages->show(m_settings.notKeptMessage(reason), MsgStyle::Exclamation | MsgStyle::TopMost);
-    m_settings.Colore_Tasti = m_settings.Colori_Tasti.at(size_t(m_tasti));
-    m_settings.Colore_Sfondo = m_settings.Colori_Sfondo.at(size_t(m_sfondo));
+    m_settings.tabColour = m_settings.tabColours.at(size_t(m_tabSwatches));
+    m_settings.pageColour = m_settings.pageColours.at(size_t(m_pageSwatches));
     for (int k = 0; k < targets.tabCount; ++k)
-        targets.setTabColour(k, targets.isTabBold(k) ? m_settings.Colore_Sfondo : m_settings.Colore_Tasti);
-    targets.setPageColour(m_settings.Colore_Sfondo);
+        targets.setTabColour(k, targets.isTabBold(k) ? m_settings.pageColour : m_settings.tabColour);
+    targets.setPageColour(m_settings.pageColour);
     m_canApply = false;
 }

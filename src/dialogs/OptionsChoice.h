@@ -24,8 +24,8 @@ class OptionsChoice
 public:
     explicit OptionsChoice(ColourSettings &settings);
 
-    int Scelta_Tasti() const { return m_tasti; }
-    int Scelta_Sfondo() const { return m_sfondo; }
+    int tabChoice() const { return m_tabSwatches; }
+    int pageChoice() const { return m_pageSwatches; }
     bool canApply() const { return m_canApply; }
 
     // Reads both indices and puts their colours in effect at once: another program may have
@@ -38,7 +38,7 @@ public:
 
 private:
     ColourSettings &m_settings;
-    int m_tasti = 0;
-    int m_sfondo = 0;
+    int m_tabSwatches = 0;
+    int m_pageSwatches = 0;
     bool m_canApply = false;
 };

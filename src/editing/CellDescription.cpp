@@ -1,6 +1,6 @@
 #include "editing/CellDescription.h"
 
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 
 #include <QStringList>
 

@@ -21,7 +21,7 @@ QString columnText(const QStringList &cellTexts)
     return text;
 }
 
-QString Annulla_VbCr(const QString &text)
+QString unifyLineBreaks(const QString &text)
 {
     if (!text.contains(u'\r'))
         return text;

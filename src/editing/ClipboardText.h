@@ -20,7 +20,7 @@ QString columnText(const QStringList &cellTexts);
 // Turns the line breaks of a clipboard text into single line feeds. A text without carriage
 // returns is left as it is; one with carriage returns only gets a line feed for each; one
 // with both loses its carriage returns and each line feed directly followed by another.
-QString Annulla_VbCr(const QString &text);
+QString unifyLineBreaks(const QString &text);
 
 // Several columns copied from a table come with tabs between them; such a text is refused.
 bool hasTab(const QString &text);
@@ -37,7 +37,7 @@ struct PastePlan
     int focusRow = 1; // the row that takes the focus afterwards
 };
 
-// Spreads a text (already through Annulla_VbCr) down the rows from startRow, one line per
+// Spreads a text (already through unifyLineBreaks) down the rows from startRow, one line per
 // row, never past row 44. The focus row is the row after the last line feed, minus one: the
 // last row that received a line when the text ends with a line feed, one row above the last
 // piece otherwise, never above row 1. Only the lines that reach a row are looked at, so a

@@ -19,18 +19,18 @@ ColumnClipboard::ColumnClipboard(ShownSheet &sheet, GridModes &modes, Grid &grid
 {
 }
 
-void ColumnClipboard::Taglia()
+void ColumnClipboard::cutColumn()
 {
-    copyColumn(true);
+    putColumnOnClipboard(true);
 }
 
-void ColumnClipboard::Copia()
+void ColumnClipboard::copyColumn()
 {
-    copyColumn(false);
+    putColumnOnClipboard(false);
 }
 
 // Copying marks the sheet changed, as every editing action of the toolbar does.
-void ColumnClipboard::copyColumn(bool cut)
+void ColumnClipboard::putColumnOnClipboard(bool cut)
 {
     m_sheet.modified = true;
     m_modes.extendSelection = false;
@@ -52,12 +52,12 @@ void ColumnClipboard::copyColumn(bool cut)
         cell->setFocus(Qt::OtherFocusReason);
 }
 
-void ColumnClipboard::Incolla()
+void ColumnClipboard::pasteColumn()
 {
     m_sheet.modified = true;
     m_modes.caretMode = false;
-    const QString Testo_Appunti = ClipboardText::Annulla_VbCr(m_clipboard.text());
-    if (ClipboardText::hasTab(Testo_Appunti)) {
+    const QString clipboardText = ClipboardText::unifyLineBreaks(m_clipboard.text());
+    if (ClipboardText::hasTab(clipboardText)) {
         m_messages.show(ClipboardText::TabMessage, MsgStyle::OkOnly);
         return;
     }
@@ -71,7 +71,7 @@ void ColumnClipboard::Incolla()
         m_messages.show(ClipboardText::SelectCellMessage, MsgStyle::OkOnly);
         return;
     }
-    const ClipboardText::PastePlan plan = ClipboardText::planPaste(Testo_Appunti, m_sheet.row);
+    const ClipboardText::PastePlan plan = ClipboardText::planPaste(clipboardText, m_sheet.row);
     SheetModel::Rows rows = model.rows();
     for (const ClipboardText::PasteLine &line : plan.lines) {
         const int code = CellCode::make(target, line.row);
@@ -89,6 +89,6 @@ void ColumnClipboard::Incolla()
 // that received the text.
 CellEdit *ColumnClipboard::focusCell() const
 {
-    return m_sheet.column == CellCode::ShortColumn ? m_grid.Text2(m_sheet.row)
-                                                              : m_grid.Text1(m_sheet.row);
+    return m_sheet.column == CellCode::ShortColumn ? m_grid.shortCellAt(m_sheet.row)
+                                                              : m_grid.longCellAt(m_sheet.row);
 }

@@ -14,12 +14,12 @@ class ColumnClipboard
 public:
     ColumnClipboard(ShownSheet &sheet, GridModes &modes, Grid &grid, Clipboard &clipboard, MessageBoxes &messages);
 
-    void Taglia();
-    void Copia();
-    void Incolla();
+    void cutColumn();
+    void copyColumn();
+    void pasteColumn();
 
 private:
-    void copyColumn(bool cut);
+    void putColumnOnClipboard(bool cut);
     // The cell of the current row in the current column: the long one unless it is the short.
     CellEdit *focusCell() const;
 

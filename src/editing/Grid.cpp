@@ -42,7 +42,7 @@ Grid::Grid(QWidget *window, qreal logicalDpi, SheetModel &model)
     }
     QWidget *previous = nullptr;
     for (int row = 1; row <= CellCode::RowCount; ++row) {
-        for (CellEdit *cell : {Text1(row), Text2(row)}) {
+        for (CellEdit *cell : {longCellAt(row), shortCellAt(row)}) {
             if (previous)
                 QWidget::setTabOrder(previous, cell);
             previous = cell;
@@ -61,26 +61,26 @@ Grid::Grid(QWidget *window, qreal logicalDpi, SheetModel &model)
 
 Grid::~Grid() = default;
 
-CellEdit *Grid::Text1(int row) const
+CellEdit *Grid::longCellAt(int row) const
 {
     return row >= 1 && row <= CellCode::RowCount ? m_long[size_t(row - 1)] : nullptr;
 }
 
-CellEdit *Grid::Text2(int row) const
+CellEdit *Grid::shortCellAt(int row) const
 {
     return row >= 1 && row <= CellCode::RowCount ? m_short[size_t(row - 1)] : nullptr;
 }
 
 CellEdit *Grid::cell(int cellCode) const
 {
-    return CellCode::isShort(cellCode) ? Text2(CellCode::row(cellCode)) : Text1(cellCode);
+    return CellCode::isShort(cellCode) ? shortCellAt(CellCode::row(cellCode)) : longCellAt(cellCode);
 }
 
 void Grid::setHandler(CellEventHandler *handler)
 {
     for (int row = 1; row <= CellCode::RowCount; ++row) {
-        Text1(row)->setHandler(handler);
-        Text2(row)->setHandler(handler);
+        longCellAt(row)->setHandler(handler);
+        shortCellAt(row)->setHandler(handler);
     }
 }
 
@@ -92,7 +92,7 @@ void Grid::focusCell(int cellCode)
 
 QWidget *Grid::lastInTabOrder() const
 {
-    return Text2(CellCode::RowCount);
+    return shortCellAt(CellCode::RowCount);
 }
 
 void Grid::showRows(int firstRow, int lastRow)

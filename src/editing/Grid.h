@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 
 #include <QtGlobal>
 
@@ -19,8 +19,8 @@ constexpr quint32 Selected = 0xC0FFFFu; // yellow
 constexpr quint32 Found = 0xBEFEBEu;    // green
 } // namespace CellBackground
 
-// The 88 cells that show and edit the sheet model: Text1(1..44), the long cells, and
-// Text2(1..44), the short ones. A change of the model shows in the cells; what the user types
+// The 88 cells that show and edit the sheet model: longCellAt(1..44), the long cells, and
+// shortCellAt(1..44), the short ones. A change of the model shows in the cells; what the user types
 // goes into the model.
 class Grid
 {
@@ -30,8 +30,8 @@ public:
 
     SheetModel &model() const { return m_model; }
 
-    CellEdit *Text1(int row) const;
-    CellEdit *Text2(int row) const;
+    CellEdit *longCellAt(int row) const;
+    CellEdit *shortCellAt(int row) const;
     // A cell code names the long cell of a row (1..44) or its short cell (row + 100); else null.
     CellEdit *cell(int cellCode) const;
 

@@ -84,7 +84,7 @@ void paint(QPainter &painter, const QRectF &area, const BookImage &book, const Q
     for (int i = 0; i < RowsPerPage; ++i) {
         const int row = firstRow + i;
         const qreal top = body.top() + i * rowHeight;
-        const Record_Riga record = book.record(sheet, row);
+        const RowRecord record = book.record(sheet, row);
         base.setPixelSize(qMax(1, qRound(textSize * 0.8)));
         painter.setFont(base);
         painter.setPen(QColor(110, 110, 110));
@@ -94,8 +94,8 @@ void paint(QPainter &painter, const QRectF &area, const BookImage &book, const Q
         const QRectF shortBox(body.left() + numberWidth + longWidth + u, top,
                               body.width() - numberWidth - longWidth - 2 * u, rowHeight);
         painter.setFont(base);
-        drawCell(painter, longBox, record.Testo1(), record.Stile1(), record.Colore1(), textSize);
-        drawCell(painter, shortBox, record.Testo2(), record.Stile2(), record.Colore2(), textSize);
+        drawCell(painter, longBox, record.longText(), record.Stile1(), record.Colore1(), textSize);
+        drawCell(painter, shortBox, record.shortText(), record.Stile2(), record.Colore2(), textSize);
         painter.fillRect(QRectF(body.left(), top + rowHeight - 0.15 * u, body.width(), 0.3 * u), rule);
     }
     painter.fillRect(QRectF(body.left() + numberWidth + longWidth - 0.15 * u, body.top(), 0.3 * u, body.height()), rule);

@@ -8,7 +8,7 @@
 
 BookImage::BookImage()
 {
-    const Record_Riga empty;
+    const RowRecord empty;
     m_bytes.reserve(StoreSize);
     for (int n = 0; n < RecordCount; ++n)
         m_bytes.append(empty.constData(), RecordLength);
@@ -49,13 +49,13 @@ bool BookImage::readFile(const QString &path, BookImage *image, QString *reason)
     return true;
 }
 
-Record_Riga BookImage::record(int sheet, int row) const
+RowRecord BookImage::record(int sheet, int row) const
 {
     const qsizetype offset = qsizetype(recordNumber(sheet, row) - 1) * RecordLength;
-    return Record_Riga::fromBytes(m_bytes.constData() + offset, RecordLength);
+    return RowRecord::fromBytes(m_bytes.constData() + offset, RecordLength);
 }
 
-void BookImage::setRecord(int sheet, int row, const Record_Riga &record)
+void BookImage::setRecord(int sheet, int row, const RowRecord &record)
 {
     const qsizetype offset = qsizetype(recordNumber(sheet, row) - 1) * RecordLength;
     std::copy(record.constData(), record.constData() + RecordLength, m_bytes.data() + offset);
@@ -88,18 +88,18 @@ bool BookImage::rowIsFree(int sheet, int row) const
 
 RowEntry BookImage::entry(int sheet, int row) const
 {
-    const Record_Riga r = record(sheet, row);
+    const RowRecord r = record(sheet, row);
     RowEntry entry;
     entry.sheet = sheet;
     entry.row = row;
-    entry.longCell = {r.Testo1(), r.Stile1(), r.Colore1()};
-    entry.shortCell = {r.Testo2(), r.Stile2(), r.Colore2()};
+    entry.longCell = {r.longText(), r.Stile1(), r.Colore1()};
+    entry.shortCell = {r.shortText(), r.Stile2(), r.Colore2()};
     return entry;
 }
 
 QVector<RowEntry> BookImage::entries(const QVector<int> &sheets) const
 {
-    const Record_Riga empty;
+    const RowRecord empty;
     QVector<RowEntry> rows;
     for (const int sheet : sheets) {
         for (int row = 1; row <= RowsPerSheet; ++row) {
@@ -116,11 +116,11 @@ QVector<RowEntry> BookImage::entries(const QVector<int> &sheets) const
     return rows;
 }
 
-Record_Riga recordOf(const RowEntry &entry)
+RowRecord recordOf(const RowEntry &entry)
 {
-    Record_Riga record;
-    record.setTesto1(entry.longCell.text);
-    record.setTesto2(entry.shortCell.text);
+    RowRecord record;
+    record.setLongText(entry.longCell.text);
+    record.setShortText(entry.shortCell.text);
     record.setStile1(entry.longCell.style);
     record.setStile2(entry.shortCell.style);
     record.setColore1(entry.longCell.colour);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 
 #include <QByteArray>
 #include <QString>
@@ -41,8 +41,8 @@ public:
     static bool readFile(const QString &path, BookImage *image, QString *reason);
 
     const QByteArray &bytes() const { return m_bytes; }
-    Record_Riga record(int sheet, int row) const;
-    void setRecord(int sheet, int row, const Record_Riga &record);
+    RowRecord record(int sheet, int row) const;
+    void setRecord(int sheet, int row, const RowRecord &record);
     // The 44 records of one sheet, ready for SheetStore::writeSheet.
     QByteArray sheetBytes(int sheet) const;
     // A row with no text in either cell; what formatting it has is not worth keeping.
@@ -58,7 +58,7 @@ private:
 };
 
 // The record an entry becomes: texts cut to the fields, the codes as they are.
-Record_Riga recordOf(const RowEntry &entry);
+RowRecord recordOf(const RowEntry &entry);
 
 // Every sheet, 0..43.
 QVector<int> allSheets();

@@ -1,7 +1,7 @@
 #include "exchange/CsvFormat.h"
 
 #include "exchange/FolderNames.h"
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 
 #include <array>
 

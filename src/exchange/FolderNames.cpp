@@ -1,6 +1,6 @@
 #include "exchange/FolderNames.h"
 
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 
 #include <array>
 

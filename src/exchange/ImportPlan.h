@@ -13,7 +13,7 @@ struct PlacedRow
 {
     int sheet = 0;
     int row = 0;
-    Record_Riga record;
+    RowRecord record;
 };
 
 struct ImportPlan

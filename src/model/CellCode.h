@@ -1,9 +1,9 @@
 #pragma once
 
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 
-// A cell of the grid is named by one number: the row (1..44) for a long cell Text1(row), the
-// row + 100 (101..144) for a short cell Text2(row). 0 names no cell.
+// A cell of the grid is named by one number: the row (1..44) for a long cell longCellAt(row), the
+// row + 100 (101..144) for a short cell shortCellAt(row). 0 names no cell.
 namespace CellCode {
 
 constexpr int RowCount = RowsPerSheet;
@@ -37,7 +37,7 @@ constexpr bool isValid(int code)
 }
 
 // Reading order: row r and row r + 22 share a visual line, so line L (1..22) shows, left to
-// right, Text1(L), Text2(L), Text1(L + 22), Text2(L + 22). Index 0 is Text1(1), 87 Text2(44).
+// right, longCellAt(L), shortCellAt(L), longCellAt(L + 22), shortCellAt(L + 22). Index 0 is longCellAt(1), 87 shortCellAt(44).
 constexpr int readingIndex(int code)
 {
     const int line = (row(code) - 1) % RowsPerPage;

@@ -11,7 +11,7 @@
 #include "search/SearchPosition.h"
 #include "search/SearchText.h"
 #include "search/SearchWalk.h"
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 #include "storage/SheetStore.h"
 
 #include <QCoreApplication>
@@ -29,13 +29,13 @@ constexpr int MaxSearchLength = 32767;
 
 } // namespace
 
-SearchBox::SearchBox(const GridRules::Context &rules, SearchPosition &position, Grid &grid, QLineEdit &Text4, SheetStore &store,
+SearchBox::SearchBox(const GridRules::Context &rules, SearchPosition &position, Grid &grid, QLineEdit &searchBox, SheetStore &store,
                      MessageBoxes &messages, Window window, QObject *parent)
     : QObject(parent)
     , m_rules(rules)
     , m_position(position)
     , m_grid(grid)
-    , m_box(Text4)
+    , m_box(searchBox)
     , m_store(store)
     , m_messages(messages)
     , m_window(std::move(window))
@@ -43,10 +43,10 @@ SearchBox::SearchBox(const GridRules::Context &rules, SearchPosition &position, 
     m_box.setMaxLength(MaxSearchLength);
     m_box.setAccessibleName(QStringLiteral("Testo da cercare"));
     m_box.installEventFilter(this);
-    connect(&m_box, &QLineEdit::textChanged, this, &SearchBox::Text4_Change);
+    connect(&m_box, &QLineEdit::textChanged, this, &SearchBox::searchTextChanged);
 }
 
-void SearchBox::Cerca()
+void SearchBox::findNext()
 {
     if (m_box.text().isEmpty()) {
         m_messages.show(QStringLiteral("  Non hai inserito il testo da cercare    "),
@@ -55,7 +55,7 @@ void SearchBox::Cerca()
         return;
     }
     // Changes that could not be saved stay on screen; walking on would open another sheet.
-    if (!m_window.QuerySave(m_rules.sheet.sheet))
+    if (!m_window.askToSave(m_rules.sheet.sheet))
         return;
 
     const SearchText text(m_box.text());
@@ -76,9 +76,9 @@ void SearchBox::Cerca()
 void SearchBox::showHit(int record, bool shortCell)
 {
     // Also for the folder shown: the walk read the store, and the grid must show what it read.
-    m_window.Apre_Foglio(sheetOfRecord(record));
+    m_window.showSheet(sheetOfRecord(record));
     m_rules.sheet.row = rowOfRecord(record);
-    CellEdit *cell = shortCell ? m_grid.Text2(m_rules.sheet.row) : m_grid.Text1(m_rules.sheet.row);
+    CellEdit *cell = shortCell ? m_grid.shortCellAt(m_rules.sheet.row) : m_grid.longCellAt(m_rules.sheet.row);
     focusHitCell(cell);
     m_box.setFocus(Qt::OtherFocusReason);
     // Said by the box, which holds the focus: the hit cell shows it only in green.
@@ -115,12 +115,12 @@ void SearchBox::endOfSearch()
     m_box.setFocus(Qt::OtherFocusReason);
 }
 
-void SearchBox::Text4_Click()
+void SearchBox::searchBoxClicked()
 {
     m_box.setSelection(0, int(m_box.text().size()));
 }
 
-void SearchBox::Text4_Change()
+void SearchBox::searchTextChanged()
 {
     // The hit mark stays: the next cell to gain the focus still shows as a hit until the user acts.
     m_position.nextRecord = 1;
@@ -131,17 +131,17 @@ void SearchBox::Text4_Change()
     m_grid.model().selectFoundCells();
 }
 
-bool SearchBox::Text4_KeyDown(int keyCode, int shift)
+bool SearchBox::searchBoxKeyDown(int keyCode, int shift)
 {
     Q_UNUSED(shift) // Shift+Enter searches as Enter does
     if (keyCode == VK::Return) {
-        Cerca();
+        findNext();
         return true;
     }
     if (keyCode != VK::Down)
         return false;
     m_grid.model().clearHighlights();
-    CellEdit *first = m_grid.Text1(1);
+    CellEdit *first = m_grid.longCellAt(1);
     m_grid.model().setHighlight(first->cellCode(), SheetModel::Highlight::Selected);
     m_position.endSearch();
     first->setFocus(Qt::OtherFocusReason);
@@ -156,7 +156,7 @@ bool SearchBox::eventFilter(QObject *watched, QEvent *event)
         if (event->type() == QEvent::KeyPress) {
             const auto *key = static_cast<QKeyEvent *>(event);
             const int code = KeyCodes::windowsKeyCode(key->key(), key->modifiers());
-            if (Text4_KeyDown(code, KeyCodes::shiftState(key->modifiers()))) {
+            if (searchBoxKeyDown(code, KeyCodes::shiftState(key->modifiers()))) {
                 event->accept();
                 return true;
             }
@@ -168,7 +168,7 @@ bool SearchBox::eventFilter(QObject *watched, QEvent *event)
                 m_releasing = true;
                 QCoreApplication::sendEvent(&m_box, event);
                 m_releasing = false;
-                Text4_Click();
+                searchBoxClicked();
                 return true;
             }
         }

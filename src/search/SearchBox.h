@@ -14,7 +14,7 @@ class QLineEdit;
 class SearchPosition;
 class SheetStore;
 
-// The search box Text4 and the search step Cerca. A step walks the store from where the last
+// The search box searchBox and the search step Cerca. A step walks the store from where the last
 // one stopped, opens the folder of the next hit, paints the hit cell green and gives the focus
 // back to the box, so that Enter goes on to the next hit. A screen reader hears where the hit
 // is and what the cell holds.
@@ -25,23 +25,23 @@ public:
     // What the search needs from the window that shows the sheets.
     struct Window
     {
-        std::function<bool(int Index)> QuerySave;   // ask to save the sheet shown when it changed;
+        std::function<bool(int index)> askToSave;   // ask to save the sheet shown when it changed;
                                                     // false: it could not be saved and was kept
-        std::function<void(int Index)> Apre_Foglio; // show sheet Index as the store holds it
+        std::function<void(int index)> showSheet; // show sheet index as the store holds it
         std::function<void()> readFailed;           // the store could not be read: report it
-        std::function<QString(int Index)> folderCaption; // the caption of sheet Index's tab
+        std::function<QString(int index)> folderCaption; // the caption of sheet index's tab
     };
 
     // The rules' search mark is the search position the box steps on.
-    SearchBox(const GridRules::Context &rules, SearchPosition &position, Grid &grid, QLineEdit &Text4, SheetStore &store,
+    SearchBox(const GridRules::Context &rules, SearchPosition &position, Grid &grid, QLineEdit &searchBox, SheetStore &store,
               MessageBoxes &messages, Window window, QObject *parent = nullptr);
 
-    void Cerca();
+    void findNext();
 
-    void Text4_Click();
-    void Text4_Change();
+    void searchBoxClicked();
+    void searchTextChanged();
     // Returns true when the key is the box's own (Enter, Down) and must not reach its editing.
-    bool Text4_KeyDown(int keyCode, int shift);
+    bool searchBoxKeyDown(int keyCode, int shift);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,7 +1,7 @@
 #include "search/SearchText.h"
 
 #include "storage/AnsiCodec.h"
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 
 #include <algorithm>
 #include <array>

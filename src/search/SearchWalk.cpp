@@ -2,7 +2,7 @@
 
 #include "search/SearchPosition.h"
 #include "search/SearchText.h"
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 #include "storage/SheetStore.h"
 
 #include <QByteArray>

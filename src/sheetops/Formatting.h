@@ -14,7 +14,7 @@ enum class Attribute { Bold, Underline };
 // Returns the cell toggled, or null when no cell is current.
 CellEdit *toggle(ShownSheet &sheet, Grid &grid, Attribute attribute);
 
-inline void Grassetto(ShownSheet &sheet, Grid &grid) { toggle(sheet, grid, Attribute::Bold); }
-inline void Sottolineato(ShownSheet &sheet, Grid &grid) { toggle(sheet, grid, Attribute::Underline); }
+inline void toggleBold(ShownSheet &sheet, Grid &grid) { toggle(sheet, grid, Attribute::Bold); }
+inline void toggleUnderline(ShownSheet &sheet, Grid &grid) { toggle(sheet, grid, Attribute::Underline); }
 
 } // namespace Formatting

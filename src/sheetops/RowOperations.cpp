@@ -18,17 +18,17 @@ const QString RemoveQuestion = QStringLiteral(" Stai per cancellare i dati della
 } // namespace
 
 RowOperations::RowOperations(ShownSheet &sheet, Grid &grid, MessageBoxes &messages,
-                             std::function<void()> Azzera_Pulsanti)
+                             std::function<void()> resetButtons)
     : m_sheet(sheet)
     , m_grid(grid)
     , m_messages(messages)
-    , m_resetToolbar(std::move(Azzera_Pulsanti))
+    , m_resetToolbar(std::move(resetButtons))
 {
 }
 
 // The sheet counts as changed even when the user then answers No: the next folder switch or
 // close offers to save, whatever happened here.
-void RowOperations::Inserisci_Riga()
+void RowOperations::insertRow()
 {
     m_sheet.modified = true;
     const int r = m_sheet.row;
@@ -42,7 +42,7 @@ void RowOperations::Inserisci_Riga()
     focusLongCell(r);
 }
 
-void RowOperations::Togli_Riga()
+void RowOperations::removeRow()
 {
     m_sheet.modified = true;
     const int r = m_sheet.row;
@@ -69,7 +69,7 @@ bool RowOperations::confirm(const QString &question)
 // but its caret still goes to the end.
 void RowOperations::focusLongCell(int row)
 {
-    CellEdit *cell = m_grid.Text1(row);
+    CellEdit *cell = m_grid.longCellAt(row);
     cell->setFocus(Qt::OtherFocusReason);
     cell->putCaretAtEnd();
 }

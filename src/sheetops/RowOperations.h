@@ -15,11 +15,11 @@ struct ShownSheet;
 class RowOperations
 {
 public:
-    // Azzera_Pulsanti returns the toolbar to its idle look once a question has been answered.
-    RowOperations(ShownSheet &sheet, Grid &grid, MessageBoxes &messages, std::function<void()> Azzera_Pulsanti);
+    // resetButtons returns the toolbar to its idle look once a question has been answered.
+    RowOperations(ShownSheet &sheet, Grid &grid, MessageBoxes &messages, std::function<void()> resetButtons);
 
-    void Inserisci_Riga();
-    void Togli_Riga();
+    void insertRow();
+    void removeRow();
 
 private:
     // False when the user answered No.

@@ -1,6 +1,6 @@
 #include "storage/SaveJournal.h"
 
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 #include "storage/RecordFile.h"
 
 #include <QCryptographicHash>

@@ -24,11 +24,11 @@ char colourCode(quint32 colour, char *previous)
 
 } // namespace
 
-DecodedRow decodeRow(const Record_Riga &record)
+DecodedRow decodeRow(const RowRecord &record)
 {
     DecodedRow row;
-    row.longCell = decodeCell(record.Testo1(), record.Stile1(), record.Colore1());
-    row.shortCell = decodeCell(record.Testo2(), record.Stile2(), record.Colore2());
+    row.longCell = decodeCell(record.longText(), record.Stile1(), record.Colore1());
+    row.shortCell = decodeCell(record.shortText(), record.Stile2(), record.Colore2());
     return row;
 }
 
@@ -39,9 +39,9 @@ QByteArray encodeSheet(const std::array<RowContent, RowsPerSheet> &rows)
     char previousLong = ' ';
     char previousShort = ' ';
     for (const RowContent &row : rows) {
-        Record_Riga record;
-        record.setTesto1(row.longCell.text);
-        record.setTesto2(row.shortCell.text);
+        RowRecord record;
+        record.setLongText(row.longCell.text);
+        record.setShortText(row.shortCell.text);
         record.setStile1(styleCodeFromFont(row.longCell.font));
         record.setStile2(styleCodeFromFont(row.shortCell.font));
         record.setColore1(colourCode(row.longCell.colour, &previousLong));

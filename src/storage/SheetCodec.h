@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 
 #include <QByteArray>
 #include <QString>
@@ -35,7 +35,7 @@ struct DecodedRow
     DecodedCell longCell, shortCell;
 };
 
-DecodedRow decodeRow(const Record_Riga &record);
+DecodedRow decodeRow(const RowRecord &record);
 
 // The 44 records of one sheet, row 1 first, ready to be written at the sheet's offset.
 QByteArray encodeSheet(const std::array<RowContent, RowsPerSheet> &rows);

@@ -51,7 +51,7 @@ bool SheetStore::createIfMissing(const QString &path, StoreError *error, const Q
 
     QByteArray bytes = contents;
     if (bytes.isEmpty()) {
-        const Record_Riga empty;
+        const RowRecord empty;
         bytes.reserve(StoreSize);
         for (int n = 1; n <= RecordCount; ++n)
             bytes.append(empty.constData(), RecordLength);
@@ -155,7 +155,7 @@ bool SheetStore::isOpen() const
     return m_file != nullptr;
 }
 
-bool SheetStore::read(int recordNumber, Record_Riga *record)
+bool SheetStore::read(int recordNumber, RowRecord *record)
 {
     if (!m_file)
         return fail(StoreError::Read, QStringLiteral("l'archivio non è aperto"));
@@ -167,7 +167,7 @@ bool SheetStore::read(int recordNumber, Record_Riga *record)
     const qint64 offset = qint64(recordNumber - 1) * RecordLength;
     if (!m_file->readAt(offset, buffer, RecordLength, &got))
         return fail(StoreError::Read, m_file->errorReason());
-    *record = Record_Riga::fromBytes(buffer, got);
+    *record = RowRecord::fromBytes(buffer, got);
     m_lastRecordRead = recordNumber;
     return true;
 }
@@ -187,7 +187,7 @@ bool SheetStore::readRange(int firstRecord, int count, QByteArray *records)
         return fail(StoreError::Read, m_file->errorReason());
     // The missing tail takes the empty record's bytes at the same places, as in read().
     if (got < size) {
-        const Record_Riga empty;
+        const RowRecord empty;
         for (qint64 position = got; position < size; ++position)
             (*records)[position] = empty.constData()[position % RecordLength];
     }
@@ -229,7 +229,7 @@ bool SheetStore::writeSheet(int sheet, const QByteArray &records)
     qint64 start = offset;
     QByteArray data = records;
     if (oldSize < offset) {
-        const QByteArray empty = Record_Riga().bytes();
+        const QByteArray empty = RowRecord().bytes();
         QByteArray filler(offset - oldSize, ' ');
         for (qint64 position = oldSize; position < offset; ++position)
             filler[position - oldSize] = empty.at(position % RecordLength);

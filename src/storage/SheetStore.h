@@ -1,7 +1,7 @@
 #pragma once
 
 #include "storage/JournalFile.h"
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 #include "storage/RecordFile.h"
 #include "storage/StoreError.h"
 #include "storage/StoreLocation.h"
@@ -39,7 +39,7 @@ public:
 
     // Record 1..1936. What lies beyond the end of a short file reads as the empty record.
     // False only when the file could not be read.
-    bool read(int recordNumber, Record_Riga *record);
+    bool read(int recordNumber, RowRecord *record);
     // Records first..first + count - 1 in one read of the file, count × 146 bytes into
     // `records`; records beyond the end of a short file read as read() gives them. For a
     // caller that goes through many records at once. False when the file could not be read.

@@ -12,7 +12,7 @@ namespace {
 const QString TrayTitle = QStringLiteral("KardelTray");
 } // namespace
 
-AddressBookApplication::AddressBookApplication(const AgendaServices &services)
+AddressBookApplication::AddressBookApplication(const WindowServices &services)
     : m_services(services)
 {
 }
@@ -30,8 +30,8 @@ bool AddressBookApplication::start()
         m_startFailed = true;
         return false;
     }
-    m_window = std::make_unique<frmAgenda>(m_services, m_store);
-    m_window->Form_Load();
+    m_window = std::make_unique<AddressBookWindow>(m_services, m_store);
+    m_window->start();
     return true;
 }
 

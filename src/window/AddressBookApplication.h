@@ -1,7 +1,7 @@
 #pragma once
 
 #include "storage/SheetStore.h"
-#include "window/frmAgenda.h"
+#include "window/AddressBookWindow.h"
 
 #include <memory>
 
@@ -10,7 +10,7 @@
 class AddressBookApplication
 {
 public:
-    explicit AddressBookApplication(const AgendaServices &services);
+    explicit AddressBookApplication(const WindowServices &services);
     ~AddressBookApplication();
 
     // False when the program must end: silently when another copy runs or the tray program is
@@ -20,14 +20,14 @@ public:
     bool startFailed() const { return m_startFailed; }
     QString storePath() const { return m_storePath; }
     // Null until a start succeeded.
-    frmAgenda *window() const { return m_window.get(); }
+    AddressBookWindow *window() const { return m_window.get(); }
 
 private:
     bool openStore();
 
-    AgendaServices m_services;
+    WindowServices m_services;
     QString m_storePath;
     bool m_startFailed = false;
     SheetStore m_store; // outlives the window that shows it
-    std::unique_ptr<frmAgenda> m_window;
+    std::unique_ptr<AddressBookWindow> m_window;
 };

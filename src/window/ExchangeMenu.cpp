@@ -13,7 +13,7 @@
 #include "window/FileDialogs.h"
 #include "window/FolderTabs.h"
 #include "window/SheetPager.h"
-#include "window/frmAgenda.h"
+#include "window/AddressBookWindow.h"
 
 #include <QApplication>
 #include <QDate>
@@ -36,7 +36,7 @@ QStringList exportFilters()
 constexpr int PdfA5Filter = 3;
 } // namespace
 
-ExchangeMenu::ExchangeMenu(frmAgenda &window, SheetStore &store, MessageBoxes &messages,
+ExchangeMenu::ExchangeMenu(AddressBookWindow &window, SheetStore &store, MessageBoxes &messages,
                            const QString &programDirectory)
     : QObject(&window)
     , m_window(window)
@@ -83,7 +83,7 @@ void ExchangeMenu::setFileDialogs(FileDialogs *dialogs)
 
 QString ExchangeMenu::caption(int sheet) const
 {
-    return m_window.tabs().lblFolder(sheet)->caption();
+    return m_window.tabs().folderTab(sheet)->caption();
 }
 
 void ExchangeMenu::popup(int sheet, const QPoint &globalPos)
@@ -101,7 +101,7 @@ void ExchangeMenu::popupForFocus()
     if (auto *tab = qobject_cast<FolderTab *>(focus))
         popup(tab->index(), tab->mapToGlobal(QPoint(0, tab->height())));
     else
-        popup(-1, (focus ? focus : m_window.tabs().lblScheda())->mapToGlobal(QPoint(0, 0)));
+        popup(-1, (focus ? focus : m_window.tabs().pageLabel())->mapToGlobal(QPoint(0, 0)));
 }
 
 void ExchangeMenu::alert(const QString &text)
@@ -112,7 +112,7 @@ void ExchangeMenu::alert(const QString &text)
 bool ExchangeMenu::saveFirst(const QVector<int> &sheets)
 {
     const int shown = m_window.shownSheet().sheet;
-    return !sheets.contains(shown) || m_window.sheets().QuerySave(shown);
+    return !sheets.contains(shown) || m_window.sheets().askToSave(shown);
 }
 
 bool ExchangeMenu::readBook(BookImage *book)

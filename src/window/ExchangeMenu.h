@@ -13,7 +13,7 @@ class MessageBoxes;
 class QAction;
 class QMenu;
 class SheetStore;
-class frmAgenda;
+class AddressBookWindow;
 
 // The small menu of the right button on the sheet page and on a folder tab: export the folder
 // or the whole book to CSV, vCard or PDF, import a file into the empty rows, print. The left
@@ -27,7 +27,7 @@ class ExchangeMenu : public QObject
 {
     Q_OBJECT
 public:
-    ExchangeMenu(frmAgenda &window, SheetStore &store, MessageBoxes &messages, const QString &programDirectory);
+    ExchangeMenu(AddressBookWindow &window, SheetStore &store, MessageBoxes &messages, const QString &programDirectory);
     ~ExchangeMenu() override;
 
     // Tests hand in their own; the menu does not own it.
@@ -51,7 +51,7 @@ private:
     bool readBook(BookImage *book);
     void alert(const QString &text);
 
-    frmAgenda &m_window;
+    AddressBookWindow &m_window;
     SheetStore &m_store;
     MessageBoxes &m_messages;
     QString m_programDirectory;

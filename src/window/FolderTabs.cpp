@@ -187,7 +187,7 @@ FolderTabs::FolderTabs(QWidget *window, qreal logicalDpi)
         const FolderTabLayout &layout = layouts.at(size_t(i));
         auto *tab = new FolderTab(i, QString::fromLatin1(layout.caption), layout.upperRow, m_list);
         tab->setGeometry(twipsToPixels(folderTabRect(i), logicalDpi));
-        connect(tab, &FolderTab::clicked, this, &FolderTabs::lblFolder_Click);
+        connect(tab, &FolderTab::clicked, this, &FolderTabs::folderTabClicked);
         connect(tab, &FolderTab::menuRequested, this, &FolderTabs::menuRequested);
         m_tabs[size_t(i)] = tab;
         reach += tab->geometry();
@@ -201,8 +201,8 @@ FolderTabs::FolderTabs(QWidget *window, qreal logicalDpi)
     }
     std::vector<QWidget *> inBook;
     for (int index : foldersInBookOrder())
-        inBook.push_back(lblFolder(index));
-    m_focus = new RovingFocus(std::move(inBook), [this](int place) { lblFolder(foldersInBookOrder().at(size_t(place)))->activate(); }, this);
+        inBook.push_back(folderTab(index));
+    m_focus = new RovingFocus(std::move(inBook), [this](int place) { folderTab(foldersInBookOrder().at(size_t(place)))->activate(); }, this);
 }
 
 QWidget *FolderTabs::focusTab() const
@@ -212,7 +212,7 @@ QWidget *FolderTabs::focusTab() const
 
 void FolderTabs::setTabLook(int index, bool selected, quint32 colour)
 {
-    FolderTab *tab = lblFolder(index);
+    FolderTab *tab = folderTab(index);
     tab->setBold(selected);
     tab->setBackColour(colour);
     if (selected && index != m_selected)
@@ -224,16 +224,16 @@ void FolderTabs::tellSelection(int index)
 {
     const int before = m_selected;
     m_selected = index;
-    m_focus->setCurrent(lblFolder(index));
+    m_focus->setCurrent(folderTab(index));
     if (before < 0)
         return;
     QAccessible::State selection;
     selection.selected = true;
-    QAccessibleStateChangeEvent unselected(lblFolder(before), selection);
+    QAccessibleStateChangeEvent unselected(folderTab(before), selection);
     ScreenReader::tell(&unselected);
-    QAccessibleStateChangeEvent selected(lblFolder(index), selection);
+    QAccessibleStateChangeEvent selected(folderTab(index), selection);
     ScreenReader::tell(&selected);
-    QAccessibleEvent moved(lblFolder(index), QAccessible::Selection);
+    QAccessibleEvent moved(folderTab(index), QAccessible::Selection);
     ScreenReader::tell(&moved);
-    ScreenReader::announce(lblFolder(index), QStringLiteral("Cartella %1").arg(lblFolder(index)->caption()));
+    ScreenReader::announce(folderTab(index), QStringLiteral("Cartella %1").arg(folderTab(index)->caption()));
 }

@@ -6,7 +6,7 @@
 
 class RovingFocus;
 
-// One lettered folder tab, lblFolder(i). Drawn as the tab of an index book: rounded at the
+// One lettered folder tab, folderTab(i). Drawn as the tab of an index book: rounded at the
 // top, open at the bottom where it joins the page when selected.
 class FolderTab : public QWidget
 {
@@ -47,7 +47,7 @@ private:
     bool m_pressed = false;
 };
 
-// lblScheda: the coloured page behind the grid. It shows no text and swallows every click,
+// pageLabel: the coloured page behind the grid. It shows no text and swallows every click,
 // so that a click on it is not taken for a click on the bare window.
 class SheetPage : public QWidget
 {
@@ -81,22 +81,22 @@ public:
     explicit FolderTabList(QWidget *window);
 };
 
-// The 44 tabs lblFolder(0..43) and the page lblScheda.
+// The 44 tabs folderTab(0..43) and the page pageLabel.
 class FolderTabs : public QObject
 {
     Q_OBJECT
 public:
     FolderTabs(QWidget *window, qreal logicalDpi);
 
-    FolderTab *lblFolder(int index) const { return m_tabs.at(size_t(index)); }
-    SheetPage *lblScheda() const { return m_page; }
+    FolderTab *folderTab(int index) const { return m_tabs.at(size_t(index)); }
+    SheetPage *pageLabel() const { return m_page; }
     FolderTabList *tabList() const { return m_list; }
     // The tab that the Tab key and F6 land on: the selected one, unless the arrows moved on.
     QWidget *focusTab() const;
     void setTabLook(int index, bool selected, quint32 colour);
 
 signals:
-    void lblFolder_Click(int index);
+    void folderTabClicked(int index);
     // The right button on a tab (its index) or on the page (-1).
     void menuRequested(int index, const QPoint &globalPos);
 

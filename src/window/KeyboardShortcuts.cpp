@@ -70,7 +70,7 @@ KeyboardShortcuts::KeyboardShortcuts(QWidget *window, Toolbar &toolbar, FolderTa
 
     for (QLineEdit *box : window->findChildren<QLineEdit *>())
         box->installEventFilter(this);
-    m_toolbar.Frame1()->installEventFilter(this);
+    m_toolbar.strip()->installEventFilter(this);
     m_tabs.tabList()->installEventFilter(this);
 
     // The focus chain is a ring through the window: cells, search box, then the toolbar and the
@@ -121,7 +121,7 @@ bool KeyboardShortcuts::eventFilter(QObject *watched, QEvent *event)
     }
     // Keys that the toolbar's buttons and the tabs pass on; the cells and the search box
     // handle these themselves.
-    if (event->type() == QEvent::KeyPress && (watched == m_toolbar.Frame1() || watched == m_tabs.tabList())) {
+    if (event->type() == QEvent::KeyPress && (watched == m_toolbar.strip() || watched == m_tabs.tabList())) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_F1) {
             emit actionRequested(ToolbarAction::Help);
@@ -140,7 +140,7 @@ void KeyboardShortcuts::moveArea(int step)
 {
     const QWidget *focus = m_window->focusWidget();
     int area = Sheet;
-    if (focus && (focus == m_searchBox || m_toolbar.Frame1()->isAncestorOf(focus)))
+    if (focus && (focus == m_searchBox || m_toolbar.strip()->isAncestorOf(focus)))
         area = Tools;
     else if (focus && m_tabs.tabList()->isAncestorOf(focus))
         area = Tabs;

@@ -7,7 +7,7 @@
 #include "model/SheetModel.h"
 #include "platform/MessageBoxes.h"
 #include "storage/ColourSettings.h"
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 #include "storage/SheetCodec.h"
 #include "storage/SheetStore.h"
 #include "storage/StoreBackup.h"
@@ -41,25 +41,25 @@ void SheetPager::setToday(std::function<QDate()> today)
     m_today = std::move(today);
 }
 
-void SheetPager::Apri(int Index)
+void SheetPager::loadSheet(int index)
 {
     m_grid.model().clearHighlights();
-    readSheet(Index);
+    readSheet(index);
 }
 
-void SheetPager::readSheet(int Index)
+void SheetPager::readSheet(int index)
 {
     std::array<std::optional<DecodedRow>, RowsPerSheet> records;
     for (int row = 1; row <= RowsPerSheet; ++row) {
-        Record_Riga record;
+        RowRecord record;
         // A record that cannot be read leaves its row as it was; the rest of the sheet loads.
-        if (m_store.read(recordNumber(Index, row), &record))
+        if (m_store.read(recordNumber(index, row), &record))
             records[size_t(row - 1)] = decodeRow(record);
     }
     m_grid.model().load(records);
 }
 
-bool SheetPager::Salva()
+bool SheetPager::save()
 {
     const bool saved = writeSheetToStore(encodeSheet(m_grid.model().rows()));
     if (saved) {
@@ -68,9 +68,9 @@ bool SheetPager::Salva()
         m_modes.caretMode = false;
     }
     if (m_sheet.column == 1)
-        m_grid.Text1(m_sheet.row)->setFocus(Qt::OtherFocusReason);
+        m_grid.longCellAt(m_sheet.row)->setFocus(Qt::OtherFocusReason);
     else if (m_sheet.column == 2)
-        m_grid.Text2(m_sheet.row)->setFocus(Qt::OtherFocusReason);
+        m_grid.shortCellAt(m_sheet.row)->setFocus(Qt::OtherFocusReason);
     return saved;
 }
 
@@ -85,7 +85,7 @@ bool SheetPager::writeSheetToStore(const QByteArray &records)
         const StoreLocation where = m_store.location();
         if (where != StoreLocation::Same) {
             if (where != accepted) {
-                const QString caption = m_tabs.lblFolder(m_sheet.sheet)->caption();
+                const QString caption = m_tabs.folderTab(m_sheet.sheet)->caption();
                 const int answer = m_messages.show(movedStoreQuestion(where, m_store.path(), caption),
                                                    MsgStyle::OkCancel | AlertStyle);
                 if (answer != MsgAnswer::Ok)
@@ -127,15 +127,15 @@ void SheetPager::backUpOnce()
     qWarning().noquote() << "No backup of" << m_store.path() << "today:" << reason;
 }
 
-bool SheetPager::QuerySave(int Index)
+bool SheetPager::askToSave(int index)
 {
     if (!m_sheet.modified)
         return true;
     const QString text = QStringLiteral("  Vuoi salvare le modifiche effettuate al foglio ")
-        + m_tabs.lblFolder(Index)->caption() + QStringLiteral("?  ");
+        + m_tabs.folderTab(index)->caption() + QStringLiteral("?  ");
     const int answer = m_messages.show(text, MsgStyle::YesNo | MsgStyle::Question | MsgStyle::TopMost);
     if (answer == MsgAnswer::Yes)
-        return Salva();
+        return save();
     m_sheet.modified = false;
     // The changes are dropped now, not at the next load: the sheet shows what the store
     // holds, and a later save cannot write what the user declined.
@@ -143,18 +143,18 @@ bool SheetPager::QuerySave(int Index)
     return true;
 }
 
-bool SheetPager::Apre_Foglio(int Index)
+bool SheetPager::showSheet(int index)
 {
     // The tabs change before the question: a switch cannot be refused, only the changes dropped;
     // but changes the user wanted kept and the store would not take stay on screen.
-    m_tabs.setTabLook(m_sheet.sheet, false, m_colours.Colore_Tasti);
-    m_tabs.setTabLook(Index, true, m_colours.Colore_Sfondo);
-    if (m_sheet.modified && !QuerySave(m_sheet.sheet)) {
-        m_tabs.setTabLook(Index, false, m_colours.Colore_Tasti);
-        m_tabs.setTabLook(m_sheet.sheet, true, m_colours.Colore_Sfondo);
+    m_tabs.setTabLook(m_sheet.sheet, false, m_colours.tabColour);
+    m_tabs.setTabLook(index, true, m_colours.pageColour);
+    if (m_sheet.modified && !askToSave(m_sheet.sheet)) {
+        m_tabs.setTabLook(index, false, m_colours.tabColour);
+        m_tabs.setTabLook(m_sheet.sheet, true, m_colours.pageColour);
         return false;
     }
-    Apri(Index);
-    m_sheet.sheet = Index;
+    loadSheet(index);
+    m_sheet.sheet = index;
     return true;
 }

@@ -15,7 +15,7 @@ struct GridModes;
 struct ShownSheet;
 
 // Moves sheets between the grid and the store: Apri reads one into the grid, Salva writes the
-// grid back, QuerySave asks before changes are dropped, Apre_Foglio switches the sheet shown.
+// grid back, askToSave asks before changes are dropped, showSheet switches the sheet shown.
 //
 // A save never ends the program and never writes where nobody will read: a store that was
 // deleted or replaced since it was opened is reported first, a failed write can be tried again
@@ -28,22 +28,22 @@ public:
     SheetPager(ShownSheet &sheet, GridModes &modes, const ColourSettings &colours, Grid &grid, FolderTabs &tabs,
                SheetStore &store, MessageBoxes &messages, QObject *parent = nullptr);
 
-    void Apri(int Index);
+    void loadSheet(int index);
     // False when nothing was saved because the user chose Annulla; the sheet is still changed.
-    bool Salva();
+    bool save();
     // False when the user wanted the changes saved and they could not be: the caller must not
     // drop the sheet shown.
-    bool QuerySave(int Index);
+    bool askToSave(int index);
     // False when the sheet shown keeps unsaved changes that could not be saved: it stays shown,
     // with its tab selected.
-    bool Apre_Foglio(int Index);
+    bool showSheet(int index);
 
     // The day backups are named after; tests set their own.
     void setToday(std::function<QDate()> today);
 
 private:
     // The sheet as the store holds it; highlights stay.
-    void readSheet(int Index);
+    void readSheet(int index);
     bool writeSheetToStore(const QByteArray &records);
     bool askToRetry();
     void backUpOnce();

@@ -10,7 +10,7 @@ class QIcon;
 // The program's icon, at the sizes window systems ask for.
 QIcon applicationIcon();
 
-// Frame1: the strip that holds the buttons; only its bottom edge shows inside the window.
+// strip: the strip that holds the buttons; only its bottom edge shows inside the window.
 class ToolStrip : public QWidget
 {
     Q_OBJECT
@@ -33,7 +33,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 };
 
-// Img(i): the picture of a button. Pointer events pass through to its box.
+// toolImage(i): the picture of a button. Pointer events pass through to its box.
 class ToolImage : public QWidget
 {
     Q_OBJECT
@@ -53,7 +53,7 @@ private:
     int m_pictureFor = 0;
 };
 
-// Pic(i): the box of a button with its picture. It draws the button's looks and reports the
+// toolBox(i): the box of a button with its picture. It draws the button's looks and reports the
 // pointer events of the whole button; which look it shows when is the toolbar's business.
 class ToolBox : public QWidget
 {

@@ -28,10 +28,10 @@ Toolbar::Toolbar(QWidget *window, qreal logicalDpi, const ScreenProbe &screen)
         connect(box, &ToolBox::activated, this, &Toolbar::activate);
         m_boxes[size_t(i)] = box;
     }
-    m_focus = new RovingFocus({m_boxes.cbegin(), m_boxes.cend()}, [this](int index) { Pic(index)->activate(); }, this);
+    m_focus = new RovingFocus({m_boxes.cbegin(), m_boxes.cend()}, [this](int index) { toolBox(index)->activate(); }, this);
     m_timer.setObjectName(QStringLiteral("Timer1"));
     m_timer.setInterval(LeaveTestInterval);
-    connect(&m_timer, &QTimer::timeout, this, &Toolbar::Timer1_Timer);
+    connect(&m_timer, &QTimer::timeout, this, &Toolbar::runLeaveTest);
     m_timer.start();
 }
 
@@ -39,7 +39,7 @@ void Toolbar::initialise(quint32 windowBackground)
 {
     const auto &layouts = toolButtonLayouts();
     for (int i = 0; i < ToolButtonCount; ++i)
-        Pic(i)->setRest(layouts.at(size_t(i)).restLeft, ToolImageRestTop, windowBackground);
+        toolBox(i)->setRest(layouts.at(size_t(i)).restLeft, ToolImageRestTop, windowBackground);
     m_active = None;
     for (int i = 0; i < ToolButtonCount; ++i)
         setIdleLook(i);
@@ -48,7 +48,7 @@ void Toolbar::initialise(quint32 windowBackground)
 void Toolbar::setIdleLook(int index)
 {
     if (index != m_held)
-        Pic(index)->showIdle();
+        toolBox(index)->showIdle();
 }
 
 void Toolbar::hover(int index)
@@ -62,12 +62,12 @@ void Toolbar::hover(int index)
         setIdleLook(m_active);
     m_active = index;
     if (index != m_held)
-        Pic(index)->showHighlighted();
+        toolBox(index)->showHighlighted();
 }
 
 void Toolbar::press(int index)
 {
-    Pic(index)->showPressed();
+    toolBox(index)->showPressed();
     // The action runs inside the press, so a modal dialog keeps the pressed look until it closes.
     emit actionRequested(index);
 }
@@ -75,7 +75,7 @@ void Toolbar::press(int index)
 void Toolbar::release(int index)
 {
     if (index != m_held)
-        Pic(index)->showReleased();
+        toolBox(index)->showReleased();
 }
 
 void Toolbar::activate(int index)
@@ -88,20 +88,20 @@ QWidget *Toolbar::focusButton() const
     return m_focus->current();
 }
 
-void Toolbar::Timer1_Timer()
+void Toolbar::runLeaveTest()
 {
     const QPoint pointer = m_screen.cursorPos();
-    const QRect first = m_screen.windowRect(Pic(0));
-    const QRect last = m_screen.windowRect(Pic(ToolButtonCount - 1));
+    const QRect first = m_screen.windowRect(toolBox(0));
+    const QRect last = m_screen.windowRect(toolBox(ToolButtonCount - 1));
     const bool overStrip = first.top() <= pointer.y() && pointer.y() <= first.bottom()
         && first.left() <= pointer.x() && pointer.x() <= last.right();
     if (overStrip)
         return;
-    Azzera_Pulsanti();
+    resetButtons();
     m_timer.stop();
 }
 
-void Toolbar::Azzera_Pulsanti()
+void Toolbar::resetButtons()
 {
     if (m_active < None) {
         setIdleLook(m_active);

@@ -26,11 +26,11 @@ public:
     bool isPaletteOpen() const { return m_paletteOpen; }
     void setPaletteOpen(bool open) { m_paletteOpen = open; }
 
-    ToolStrip *Frame1() const { return m_strip; }
-    ToolBox *Pic(int index) const { return m_boxes.at(size_t(index)); }
-    ToolImage *Img(int index) const { return Pic(index)->image(); }
-    QTimer *Timer1() { return &m_timer; }
-    int Pulsante_Attivo() const { return m_active; }
+    ToolStrip *strip() const { return m_strip; }
+    ToolBox *toolBox(int index) const { return m_boxes.at(size_t(index)); }
+    ToolImage *toolImage(int index) const { return toolBox(index)->image(); }
+    QTimer *leaveTimer() { return &m_timer; }
+    int activeButton() const { return m_active; }
 
     // Start-up: rest positions, no button highlighted, every button idle.
     void initialise(quint32 windowBackground);
@@ -38,8 +38,8 @@ public:
     void hover(int index);
     void press(int index);
     void release(int index);
-    void Timer1_Timer();
-    void Azzera_Pulsanti();
+    void runLeaveTest();
+    void resetButtons();
     // A button whose action opened a modal dialog keeps its pressed look until the dialog
     // closes: neither its release nor the leave test touch it meanwhile.
     void holdPressed(int index);

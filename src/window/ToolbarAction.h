@@ -1,7 +1,7 @@
 #pragma once
 
 // The 13 toolbar buttons, left to right; the value is the button's place in the strip
-// (and the index of its Pic/Img object names).
+// (and the index of its toolBox/toolImage object names).
 enum class ToolbarAction {
     Save,
     Cut,

@@ -65,9 +65,9 @@ struct FakeClipboard : Clipboard
 
 // A window on a fresh program directory. The fixture plays everything outside the process:
 // the other copy, other programs' windows, the message boxes, the pointer and program starts.
-struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe, ProgramLauncher
+struct WindowFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe, ProgramLauncher
 {
-    AgendaFixture() { open.insert(QStringLiteral("KardelTray"), -1); }
+    WindowFixture() { open.insert(QStringLiteral("KardelTray"), -1); }
 
     bool anotherInstanceRunning() override { return otherCopy; }
     quintptr findWindow(const QString &title) override
@@ -102,7 +102,7 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
 
     bool load(bool active = false)
     {
-        AgendaServices services;
+        WindowServices services;
         services.instance = this;
         services.windows = this;
         services.messages = this;
@@ -124,8 +124,8 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
         clickAt(cell(code));
         QTest::keyClicks(focused(), text);
     }
-    void clickTab(int index) { QTest::mouseClick(window->tabs().lblFolder(index), Qt::LeftButton); }
-    frmAgenda &w() { return *window; }
+    void clickTab(int index) { QTest::mouseClick(window->tabs().folderTab(index), Qt::LeftButton); }
+    AddressBookWindow &w() { return *window; }
     SheetModel &model() { return window->model(); }
     // Formatting as the toolbar and the palette give it, in one undoable step.
     void format(int code, CellFont font, quint32 colour = 0)
@@ -167,7 +167,7 @@ struct AgendaFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
     QList<int> launchStyles;
     QList<QWidget *> focusAtLaunch;
     std::unique_ptr<AddressBookApplication> application;
-    frmAgenda *window = nullptr; // null when the start was refused or failed
+    AddressBookWindow *window = nullptr; // null when the start was refused or failed
 };
 
 } // namespace WindowTest

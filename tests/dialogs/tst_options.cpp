@@ -1,7 +1,7 @@
 #include "common/WindowTestSupport.h"
 
 #include "dialogs/OptionSwatch.h"
-#include "dialogs/frmOpzioni.h"
+#include "dialogs/ColourOptionsDialog.h"
 #include "storage/ColourSettings.h"
 #include "window/FolderTabs.h"
 #include "window/Toolbar.h"
@@ -21,23 +21,23 @@ constexpr quint32 Face = ColourSettings::ButtonFace;
 quint32 tasti(int index)
 {
     ColourSettings table;
-    table.Carica_Colori();
-    return table.Colori_Tasti.at(size_t(index));
+    table.loadPalettes();
+    return table.tabColours.at(size_t(index));
 }
 quint32 sfondo(int index)
 {
     ColourSettings table;
-    table.Carica_Colori();
-    return table.Colori_Sfondo.at(size_t(index));
+    table.loadPalettes();
+    return table.pageColours.at(size_t(index));
 }
 
 // "3/5": the swatches with the thick frame, button colours first.
-QString thickFrames(const frmOpzioni &d)
+QString thickFrames(const ColourOptionsDialog &d)
 {
     QStringList tasti, sfondo;
     for (int i = 0; i < 8; ++i) {
-        tasti << (d.lblColTasti(i)->borderWidth() == 3 ? QString::number(i) : QString());
-        sfondo << (d.lblColSfondo(i)->borderWidth() == 3 ? QString::number(i) : QString());
+        tasti << (d.tabSwatch(i)->borderWidth() == 3 ? QString::number(i) : QString());
+        sfondo << (d.pageSwatch(i)->borderWidth() == 3 ? QString::number(i) : QString());
     }
     return tasti.join(QString()) + u'/' + sfondo.join(QString());
 }
@@ -55,9 +55,9 @@ QList<quint32> painted(int boldTab, quint32 tasti, quint32 sfondo)
 class TestOptions : public QObject
 {
     Q_OBJECT
-    std::unique_ptr<AgendaFixture> m_f;
+    std::unique_ptr<WindowFixture> m_f;
 
-    frmAgenda &w() { return m_f->w(); }
+    AddressBookWindow &w() { return m_f->w(); }
     QString ini() const { return m_f->file(u"Kardel.ini"_s); }
     bool start(const QByteArray &settings) { return (settings.isNull() || writeAll(ini(), settings)) && m_f->load(true); }
     QByteArray iniContents() const
@@ -67,25 +67,25 @@ class TestOptions : public QObject
     }
 
     // Presses button 10 as the pointer does; the dialog opens inside the press.
-    frmOpzioni *openOptions()
+    ColourOptionsDialog *openOptions()
     {
-        ToolBox *box = w().toolbar().Pic(10);
+        ToolBox *box = w().toolbar().toolBox(10);
         m_f->pointer = box->mapToGlobal(box->rect().center());
         QTest::mouseMove(box);
         w().toolbar().hover(10); // the pointer may have rested there already, so no move arrived
         QTest::mousePress(box, Qt::LeftButton);
-        frmOpzioni *d = w().optionsDialog();
+        ColourOptionsDialog *d = w().optionsDialog();
         return d && QTest::qWaitForWindowActive(d) ? d : nullptr;
     }
 
     // "T6": a click on button colour swatch 6, "S1" on background swatch 1; longer: a key.
-    static void click(frmOpzioni *d, const QStringList &swatches)
+    static void click(ColourOptionsDialog *d, const QStringList &swatches)
     {
         for (const QString &s : swatches) {
             if (s.size() > 2)
                 key(QKeySequence::fromString(s)[0].key());
             else
-                QTest::mouseClick(s[0] == u'T' ? d->lblColTasti(s.mid(1).toInt()) : d->lblColSfondo(s.mid(1).toInt()), Qt::LeftButton);
+                QTest::mouseClick(s[0] == u'T' ? d->tabSwatch(s.mid(1).toInt()) : d->pageSwatch(s.mid(1).toInt()), Qt::LeftButton);
         }
     }
 
@@ -94,12 +94,12 @@ class TestOptions : public QObject
     {
         QList<quint32> colours;
         for (int i = 0; i < 44; ++i)
-            colours << w().tabs().lblFolder(i)->backColour();
-        return colours << w().tabs().lblScheda()->backColour();
+            colours << w().tabs().folderTab(i)->backColour();
+        return colours << w().tabs().pageLabel()->backColour();
     }
 
 private slots:
-    void init() { m_f = std::make_unique<AgendaFixture>(); }
+    void init() { m_f = std::make_unique<WindowFixture>(); }
 
     void opening_data()
     {
@@ -124,26 +124,26 @@ private slots:
         QFETCH(quint32, tasti);
         QFETCH(quint32, sfondo);
         QVERIFY(start(atStart));
-        QVERIFY(w().findChildren<frmOpzioni *>().isEmpty()); // built on demand only
+        QVERIFY(w().findChildren<ColourOptionsDialog *>().isEmpty()); // built on demand only
         const QList<quint32> before = windowColours();
         QVERIFY(later.isNull() || writeAll(ini(), later));
-        frmOpzioni *d = openOptions();
+        ColourOptionsDialog *d = openOptions();
         QVERIFY(d);
         QTEST(thickFrames(*d), "frames");
-        QCOMPARE(std::make_pair(w().colours().Colore_Tasti, w().colours().Colore_Sfondo), std::make_pair(tasti, sfondo));
+        QCOMPARE(std::make_pair(w().colours().tabColour, w().colours().pageColour), std::make_pair(tasti, sfondo));
         QCOMPARE(windowColours(), before);
         QSet<QString> names;
         for (int i = 0; i < 16; ++i)
-            names << QAccessible::queryAccessibleInterface(i < 8 ? d->lblColTasti(i) : d->lblColSfondo(i - 8))->text(QAccessible::Name);
+            names << QAccessible::queryAccessibleInterface(i < 8 ? d->tabSwatch(i) : d->pageSwatch(i - 8))->text(QAccessible::Name);
         QCOMPARE(names.size(), 15); // swatch 0 reads the same in both frames
         QVERIFY(names.contains(u"Nessun riempimento (colore finestra)"_s));
         QVERIFY(!names.contains(QString()));
 
-        QTest::mouseClick(w().tabs().lblFolder(2), Qt::LeftButton);
+        QTest::mouseClick(w().tabs().folderTab(2), Qt::LeftButton);
         QCOMPARE(w().shownSheet().sheet, 0);
-        d->cmdAnnulla()->click();
+        d->cancelButton()->click();
         QTRY_VERIFY(!w().optionsDialog());
-        w().lblFolder_Click(2);
+        w().folderTabClicked(2);
         QCOMPARE(windowColours().mid(0, 3), (QList<quint32>{tasti, before[1], sfondo}));
     }
 
@@ -188,34 +188,34 @@ private slots:
         QFETCH(QByteArray, after);
         QFETCH(QList<quint32>, colours);
         QVERIFY(start(before));
-        w().lblFolder_Click(5);
+        w().folderTabClicked(5);
         Toolbar &bar = w().toolbar();
-        frmOpzioni *d = openOptions();
+        ColourOptionsDialog *d = openOptions();
         QVERIFY(d);
-        QTest::mouseRelease(bar.Pic(10), Qt::LeftButton);
+        QTest::mouseRelease(bar.toolBox(10), Qt::LeftButton);
         m_f->pointer = d->mapToGlobal(QPoint(5, 5));
-        bar.Timer1_Timer();
-        QCOMPARE(bar.Pic(10)->look(), ToolBox::Pressed);
+        bar.runLeaveTest();
+        QCOMPARE(bar.toolBox(10)->look(), ToolBox::Pressed);
 
         click(d, clicks);
         QCOMPARE(thickFrames(*d), frames);
-        QCOMPARE(d->cmdApplica()->isEnabled(), !clicks.isEmpty());
+        QCOMPARE(d->applyButton()->isEnabled(), !clicks.isEmpty());
         if (finish == u"Return" || finish == u"Esc")
             key(finish == u"Esc" ? Qt::Key_Escape : Qt::Key_Return);
         else if (finish == u"title bar")
             d->close();
         else
-            QTest::mouseClick(finish == u"Ok" ? d->cmdOk() : finish == u"Annulla" ? d->cmdAnnulla() : d->cmdApplica(), Qt::LeftButton);
+            QTest::mouseClick(finish == u"Ok" ? d->okButton() : finish == u"Annulla" ? d->cancelButton() : d->applyButton(), Qt::LeftButton);
         QCOMPARE(iniContents(), after);
         QCOMPARE(windowColours(), colours);
         if (finish == u"Applica") {
-            QVERIFY(!d->cmdApplica()->isEnabled());
-            d->cmdAnnulla()->click();
+            QVERIFY(!d->applyButton()->isEnabled());
+            d->cancelButton()->click();
         }
         QTRY_VERIFY(!w().optionsDialog());
-        QCOMPARE(std::make_pair(w().colours().Colore_Tasti, w().colours().Colore_Sfondo), std::make_pair(colours[0], colours[44]));
-        QCOMPARE(bar.Pic(10)->look(), ToolBox::Idle); // the pointer is away
-        w().lblFolder_Click(7);
+        QCOMPARE(std::make_pair(w().colours().tabColour, w().colours().pageColour), std::make_pair(colours[0], colours[44]));
+        QCOMPARE(bar.toolBox(10)->look(), ToolBox::Idle); // the pointer is away
+        w().folderTabClicked(7);
         QCOMPARE(windowColours(), painted(7, colours[0], colours[44]));
         QVERIFY((d = openOptions()));
         QCOMPARE(thickFrames(*d), after == before ? u"3/5"_s : frames); // as the file holds it
@@ -228,11 +228,11 @@ private slots:
         QVERIFY(QDir().mkdir(ini()));
         QVERIFY(start(QByteArray()));
         for (const QString &finish : {u"Applica"_s, u"Ok"_s}) {
-            frmOpzioni *d = w().optionsDialog() ? w().optionsDialog() : openOptions();
+            ColourOptionsDialog *d = w().optionsDialog() ? w().optionsDialog() : openOptions();
             QVERIFY(d);
             click(d, {u"S4"_s});
-            QTest::mouseClick(finish == u"Ok" ? d->cmdOk() : d->cmdApplica(), Qt::LeftButton);
-            QCOMPARE(w().tabs().lblScheda()->backColour(), sfondo(4));
+            QTest::mouseClick(finish == u"Ok" ? d->okButton() : d->applyButton(), Qt::LeftButton);
+            QCOMPARE(w().tabs().pageLabel()->backColour(), sfondo(4));
             QCOMPARE(m_f->texts.size(), finish == u"Ok" ? 2 : 1);
             QVERIFY(m_f->texts.last().startsWith(u"Impossibile salvare i colori scelti nel file delle impostazioni\r"_s + ini()));
         }

@@ -1,6 +1,6 @@
 #include "common/WindowTestSupport.h"
 
-#include "dialogs/frmColore.h"
+#include "dialogs/PaletteDialog.h"
 #include "editing/GridRules.h"
 #include "platform/WinColour.h"
 #include "window/SheetPager.h"
@@ -15,44 +15,44 @@ using namespace WindowTest;
 // The cell clicked first (0: none has had the focus), whether the user then went on to the
 // search box; in the palette the square clicked, by its name, or a key pressed; the colour's
 // code in the store; whether the palette closes.
-struct PickCase { int cell; bool searchBox; const char *name; int key; char code; bool closes; };
-Q_DECLARE_METATYPE(PickCase)
+struct ColourPickCase { int cell; bool searchBox; const char *name; int key; char code; bool closes; };
+Q_DECLARE_METATYPE(ColourPickCase)
 
 class TestPalette : public QObject
 {
     Q_OBJECT
-    std::unique_ptr<AgendaFixture> m_f;
-    frmAgenda &w() { return m_f->w(); }
+    std::unique_ptr<WindowFixture> m_f;
+    AddressBookWindow &w() { return m_f->w(); }
 
-    frmColore *openPalette()
+    PaletteDialog *openPalette()
     {
-        QTest::mouseClick(w().toolbar().Pic(8), Qt::LeftButton);
-        frmColore *palette = w().textPalette();
+        QTest::mouseClick(w().toolbar().toolBox(8), Qt::LeftButton);
+        PaletteDialog *palette = w().textPalette();
         return palette && QTest::qWaitForWindowActive(palette) ? palette : nullptr;
     }
 
 private slots:
     void init()
     {
-        m_f = std::make_unique<AgendaFixture>();
+        m_f = std::make_unique<WindowFixture>();
         QVERIFY(m_f->loadStore(storeWith({{12, makeRecord("Dodici", "12")}, {40, makeRecord("", "Quaranta")}})));
-        QVERIFY(!w().findChild<frmColore *>()); // built only when asked for
+        QVERIFY(!w().findChild<PaletteDialog *>()); // built only when asked for
     }
 
     void pick_data()
     {
-        QTest::addColumn<PickCase>("c");
-        QTest::newRow("black on a black short cell") << PickCase{140, false, "Nero", 0, '0', true};
-        QTest::newRow("dark blue") << PickCase{12, false, "Blu scuro", 0, '1', true};
-        QTest::newRow("dark red, from the search box") << PickCase{112, true, "Rosso scuro", 0, '2', true};
-        QTest::newRow("red") << PickCase{40, false, "Rosso", 0, '3', true};
-        QTest::newRow("blue") << PickCase{140, false, "Blu", 0, '4', true};
-        QTest::newRow("magenta") << PickCase{12, false, "Magenta", 0, '5', true};
-        QTest::newRow("black, no current cell") << PickCase{0, false, "Nero", 0, '0', false};
-        QTest::newRow("escape") << PickCase{12, false, nullptr, Qt::Key_Escape, 0, true};
-        QTest::newRow("enter, from the search box") << PickCase{112, true, nullptr, Qt::Key_Return, 0, true};
-        QTest::newRow("letter, no current cell") << PickCase{0, false, nullptr, Qt::Key_Z, 0, true};
-        QTest::newRow("arrow") << PickCase{12, false, nullptr, Qt::Key_Down, 0, false};
+        QTest::addColumn<ColourPickCase>("c");
+        QTest::newRow("black on a black short cell") << ColourPickCase{140, false, "Nero", 0, '0', true};
+        QTest::newRow("dark blue") << ColourPickCase{12, false, "Blu scuro", 0, '1', true};
+        QTest::newRow("dark red, from the search box") << ColourPickCase{112, true, "Rosso scuro", 0, '2', true};
+        QTest::newRow("red") << ColourPickCase{40, false, "Rosso", 0, '3', true};
+        QTest::newRow("blue") << ColourPickCase{140, false, "Blu", 0, '4', true};
+        QTest::newRow("magenta") << ColourPickCase{12, false, "Magenta", 0, '5', true};
+        QTest::newRow("black, no current cell") << ColourPickCase{0, false, "Nero", 0, '0', false};
+        QTest::newRow("escape") << ColourPickCase{12, false, nullptr, Qt::Key_Escape, 0, true};
+        QTest::newRow("enter, from the search box") << ColourPickCase{112, true, nullptr, Qt::Key_Return, 0, true};
+        QTest::newRow("letter, no current cell") << ColourPickCase{0, false, nullptr, Qt::Key_Z, 0, true};
+        QTest::newRow("arrow") << ColourPickCase{12, false, nullptr, Qt::Key_Down, 0, false};
     }
 
     // A square marks the sheet changed whatever the cell, and gives the cell the colour it shows;
@@ -61,16 +61,16 @@ private slots:
     // code and read back by a new window.
     void pick()
     {
-        QFETCH(PickCase, c);
+        QFETCH(ColourPickCase, c);
         ShownSheet &s = w().shownSheet();
         if (c.cell)
             clickAt(m_f->cell(c.cell));
         else
             s.column = 0;
         if (c.searchBox)
-            clickAt(w().Text4());
+            clickAt(w().searchBox());
         s.modified = false;
-        frmColore *palette = openPalette();
+        PaletteDialog *palette = openPalette();
         QVERIFY(palette);
         QVERIFY(w().toolbar().isPaletteOpen());
         quint32 shown = 0; // the square's colour in the cells' form, 0xBBGGRR
@@ -106,7 +106,7 @@ private slots:
         if (!c.name)
             return;
         QVERIFY(!w().toolbar().isPaletteOpen());
-        QVERIFY(w().sheets().Salva());
+        QVERIFY(w().sheets().save());
         QCOMPARE(recordOf(m_f->store(), c.cell % 100).at(c.cell > 100 ? 145 : 144), c.code);
         QVERIFY(w().close());
         QVERIFY(m_f->load());
@@ -131,7 +131,7 @@ private slots:
     {
         QFETCH(QString, where);
         QFETCH(bool, closes);
-        frmColore *palette = openPalette();
+        PaletteDialog *palette = openPalette();
         QVERIFY(palette);
         QWidget other;
         if (where == "other") {
@@ -151,11 +151,11 @@ private slots:
     // fit on the screen (800 x 600 here); the button replaces an open one.
     void freshUnderTheButton()
     {
-        QPointer<frmColore> previous;
+        QPointer<PaletteDialog> previous;
         for (const QPoint place : {QPoint(40, 30), QPoint(200, 150), QPoint(700, 560)}) {
             w().move(place);
             QTRY_COMPARE(w().frameGeometry().topLeft(), place);
-            QPointer<frmColore> palette = openPalette();
+            QPointer<PaletteDialog> palette = openPalette();
             QVERIFY(palette);
             QVERIFY(palette != previous);
             QTRY_VERIFY(!previous);

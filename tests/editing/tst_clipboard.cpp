@@ -35,9 +35,9 @@ Q_DECLARE_METATYPE(EntryCase)
 class TestClipboard : public QObject
 {
     Q_OBJECT
-    std::unique_ptr<AgendaFixture> m_f;
+    std::unique_ptr<WindowFixture> m_f;
 
-    void press(int button) { QTest::mouseClick(m_f->w().toolbar().Pic(button), Qt::LeftButton); }
+    void press(int button) { QTest::mouseClick(m_f->w().toolbar().toolBox(button), Qt::LeftButton); }
     // Each cell holds a text of its own: "L<row>" in long cells, "S<row>" in short ones.
     static QString original(int code) { return code > 100 ? QStringLiteral("S%1").arg(code - 100) : QStringLiteral("L%1").arg(code); }
 
@@ -93,7 +93,7 @@ private slots:
         QList<QPair<int, QByteArray>> rows;
         for (int row = 1; row <= 44; ++row)
             rows.append({row, makeRecord(original(row).toLatin1(), original(row + 100).toLatin1())});
-        m_f = std::make_unique<AgendaFixture>();
+        m_f = std::make_unique<WindowFixture>();
         QVERIFY(m_f->loadStore(storeWith(rows)));
         QTRY_VERIFY(m_f->focusOn(1));
     }
@@ -226,7 +226,7 @@ private slots:
     {
         QFETCH(QString, clipboard);
         QFETCH(QString, normalised);
-        QCOMPARE(ClipboardText::Annulla_VbCr(clipboard), normalised);
+        QCOMPARE(ClipboardText::unifyLineBreaks(clipboard), normalised);
     }
 
     // The limit counts stored characters: an emoji is one, an accent and its mark are one.
@@ -298,10 +298,10 @@ private slots:
         QCOMPARE(cell->text(), c.shown);
         if (c.way != Way::SetText && c.way != Way::Insert)
             QVERIFY(m_f->w().shownSheet().modified);
-        QVERIFY(m_f->w().sheets().Salva());
+        QVERIFY(m_f->w().sheets().save());
         const QByteArray record = recordOf(m_f->store(), c.cell % 100);
         QCOMPARE((c.cell > 100 ? record.mid(100, 40) : record.left(100)).trimmed(), c.stored);
-        m_f->w().sheets().Apri(0);
+        m_f->w().sheets().loadSheet(0);
         QCOMPARE(cell->text(), c.shown.trimmed());
     }
 

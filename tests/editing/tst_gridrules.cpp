@@ -40,7 +40,7 @@ class TestGridRules : public QObject
     Q_OBJECT
 
 private slots:
-    // Line L shows Text1(L), Text2(L), Text1(L + 22), Text2(L + 22): Right walks that order
+    // Line L shows longCellAt(L), shortCellAt(L), longCellAt(L + 22), shortCellAt(L + 22): Right walks that order
     // through all 88 cells and round, Left walks it back.
     void readingCycle()
     {

@@ -148,7 +148,7 @@ private slots:
         QCOMPARE(entries.at(1).shortCell.text, QStringLiteral("\"Bar\" Sport"));
         QCOMPARE(entries.at(1).longCell.colour, '4');
         const ImportPlan plan = placeEntries(BookImage(), entries);
-        QCOMPARE(plan.rows.at(0).record.Testo1(), QStringLiteral("Rossi Mario"));
+        QCOMPARE(plan.rows.at(0).record.longText(), QStringLiteral("Rossi Mario"));
     }
 
     void badInputNamesFileAndLine_data()
@@ -216,8 +216,8 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(int, row);
         BookImage book;
-        Record_Riga taken;
-        taken.setTesto2(QStringLiteral("x"));
+        RowRecord taken;
+        taken.setShortText(QStringLiteral("x"));
         for (int r = 1; r <= 3; ++r)
             book.setRecord(FolderNames::sheetOf("A1"), r, taken);
         for (int r = 1; r <= RowsPerSheet; ++r) {
@@ -242,8 +242,8 @@ private slots:
                                         entry("Ter", "", 0, 9)};
         const ImportPlan plan = placeEntries(BookImage(), entries);
         QCOMPARE(plan.rows.size(), 3);
-        QCOMPARE(plan.rows.at(0).record.Testo1(), QString(100, u'a'));
-        QCOMPARE(plan.rows.at(0).record.Testo2(), QStringLiteral("??????"));
+        QCOMPARE(plan.rows.at(0).record.longText(), QString(100, u'a'));
+        QCOMPARE(plan.rows.at(0).record.shortText(), QStringLiteral("??????"));
         QCOMPARE(plan.rows.at(2).row, 9); // the file's own row wins over one placed by letter
         QCOMPARE(plan.rows.at(1).row, 2);
         const QString report = plan.report();

@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     require(appended.startsWith(cell));
     require(storable(appended));
 
-    const QString clipboard = ClipboardText::Annulla_VbCr(text);
+    const QString clipboard = ClipboardText::unifyLineBreaks(text);
     require(!clipboard.contains(u'\r'));
     const ClipboardText::PastePlan plan = ClipboardText::planPaste(clipboard, startRow);
     const QStringList lines = clipboard.split(u'\n');

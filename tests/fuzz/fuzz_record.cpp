@@ -1,7 +1,7 @@
 // Arbitrary bytes as the records of one sheet: decoding never fails, and saving what was read
 // gives the same cells back. The seed "all_bytes" holds every byte value once.
 #include "storage/AnsiCodec.h"
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 #include "storage/SheetCodec.h"
 
 #include <algorithm>
@@ -33,9 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::array<DecodedRow, RowsPerSheet> decoded;
     for (qsizetype r = 0; r < rowCount; ++r) {
         const qsizetype offset = r * RecordLength;
-        const Record_Riga record = Record_Riga::fromBytes(input.constData() + offset, input.size() - offset);
+        const RowRecord record = RowRecord::fromBytes(input.constData() + offset, input.size() - offset);
         // A record cut short by the end of the input is the empty record from there on.
-        require(record.bytes() == input.mid(offset, RecordLength) + Record_Riga().bytes().mid(input.size() - offset));
+        require(record.bytes() == input.mid(offset, RecordLength) + RowRecord().bytes().mid(input.size() - offset));
         decoded[r] = decodeRow(record);
         rows[r] = {contentOf(decoded[r].longCell), contentOf(decoded[r].shortCell)};
     }
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     require(sheet.size() == RowsPerSheet * RecordLength);
     std::optional<quint32> lastLong, lastShort;
     for (qsizetype r = 0; r < rowCount; ++r) {
-        const DecodedRow again = decodeRow(Record_Riga::fromBytes(sheet.constData() + r * RecordLength, RecordLength));
+        const DecodedRow again = decodeRow(RowRecord::fromBytes(sheet.constData() + r * RecordLength, RecordLength));
         require(again.longCell.text == decoded[r].longCell.text && again.shortCell.text == decoded[r].shortCell.text);
         require(again.longCell.font == decoded[r].longCell.font.value_or(CellFont()));
         require(again.shortCell.font == decoded[r].shortCell.font.value_or(CellFont()));

@@ -4,7 +4,7 @@
 // character typed into the first cell leaves every other byte as it was.
 #include "model/SheetModel.h"
 #include "model/VisibleText.h"
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 #include "storage/SheetCodec.h"
 
 #include <QCoreApplication>
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray expected;
     for (int row = 0; row < RowsPerSheet; ++row) {
         const char *bytes = sheet.constData() + row * RecordLength;
-        records[size_t(row)] = decodeRow(Record_Riga::fromBytes(bytes, RecordLength));
+        records[size_t(row)] = decodeRow(RowRecord::fromBytes(bytes, RecordLength));
         expected += expectedRecord(QByteArray(bytes, RecordLength));
     }
     SheetModel model;

@@ -14,11 +14,11 @@ constexpr quint32 Green = 0xBEFEBE;
 const QString EndPrefix = QStringLiteral("      Fine ricerca del dato:  ");
 const QString EndSuffix = QString(10, QLatin1Char(' '));
 
-QLineEdit *box(AgendaFixture &f) { return f.w().Text4(); }
-void enter(AgendaFixture &f) { QTest::keyClick(box(f), Qt::Key_Return); }
+QLineEdit *box(WindowFixture &f) { return f.w().searchBox(); }
+void enter(WindowFixture &f) { QTest::keyClick(box(f), Qt::Key_Return); }
 
 // The box's text, then Enter in it, as the user does it.
-void searchFor(AgendaFixture &f, const QString &text)
+void searchFor(WindowFixture &f, const QString &text)
 {
     if (box(f)->text() != text)
         box(f)->setText(text);
@@ -26,19 +26,19 @@ void searchFor(AgendaFixture &f, const QString &text)
     enter(f);
 }
 
-std::tuple<int, int, bool> walkState(AgendaFixture &f)
+std::tuple<int, int, bool> walkState(WindowFixture &f)
 {
     const SearchPosition &s = f.w().searchPosition();
     return {s.nextRecord, s.lastHit, s.found};
 }
 
 // What the window shows after a hit in a record's long or short cell.
-void verifyHit(AgendaFixture &f, int record, bool shortCell)
+void verifyHit(WindowFixture &f, int record, bool shortCell)
 {
     const int sheet = (record - 1) / 44, row = record - 44 * sheet;
     const ShownSheet &s = f.w().shownSheet();
     QCOMPARE(s.sheet, sheet);
-    QVERIFY(f.w().tabs().lblFolder(sheet)->isBold());
+    QVERIFY(f.w().tabs().folderTab(sheet)->isBold());
     QCOMPARE(QList<int>({s.row, s.column, f.w().searchPosition().lastHit}), QList<int>({row, shortCell ? 2 : 1, record}));
     QVERIFY(f.w().searchPosition().found);
     QCOMPARE(f.cellsIn(Green), QList<int>{row + (shortCell ? 100 : 0)});
@@ -55,13 +55,13 @@ private slots:
     // Neither Enter nor the toolbar button asks to save: the typing stays unsaved on screen.
     void emptyBoxAsksNothing()
     {
-        AgendaFixture f;
+        WindowFixture f;
         QVERIFY(f.loadStore(storeWith({{1, makeRecord("Anna", "")}})));
         clickAt(f.cell(3));
         QTest::keyClicks(focused(), QStringLiteral("x"));
         key(Qt::Key_F4);
         enter(f);
-        QTest::mouseClick(f.w().toolbar().Pic(9), Qt::LeftButton);
+        QTest::mouseClick(f.w().toolbar().toolBox(9), Qt::LeftButton);
         QCOMPARE(f.texts, QStringList(2, QStringLiteral("  Non hai inserito il testo da cercare    ")));
         QCOMPARE(f.styles, QList<int>(2, MsgStyle::Exclamation | MsgStyle::TopMost));
         QVERIFY(f.w().shownSheet().modified);
@@ -74,7 +74,7 @@ private slots:
     // and all, between the fixed pieces; then the next step starts at the first record again.
     void walkToTheEnd()
     {
-        AgendaFixture f;
+        WindowFixture f;
         QVERIFY(f.loadStore(storeWith({{44, makeRecord("12/3 4", "")}, {45, makeRecord("", "12-34")}, {1936, makeRecord("", "1234")}})));
         const QString typed = QStringLiteral(" 12.34 ");
         searchFor(f, typed);
@@ -98,7 +98,7 @@ private slots:
     // the first cell, caret at its end, and ends the walk.
     void editAfterHitAndDown()
     {
-        AgendaFixture f;
+        WindowFixture f;
         QVERIFY(f.loadStore(storeWith({{1, makeRecord("Primo", "")}, {2, makeRecord("Zara", "")}, {50, makeRecord("", "Zanichelli")}})));
         searchFor(f, QStringLiteral("za"));
         enter(f);
@@ -134,7 +134,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(QString, search);
         QFETCH(int, hit);
-        AgendaFixture f;
+        WindowFixture f;
         const QByteArray stored = storeWith({{1, makeRecord("Bianchi", "")}});
         QVERIFY(f.loadStore(stored));
         clickAt(f.cell(2));
@@ -153,7 +153,7 @@ private slots:
         // Declined, the typing is gone from the screen at once: a later save cannot write it.
         QCOMPARE(f.cell(2)->text(), saved ? QStringLiteral("Rossi") : QString());
         f.type(3, QStringLiteral("x"));
-        QVERIFY(f.w().sheets().Salva());
+        QVERIFY(f.w().sheets().save());
         QCOMPARE(recordOf(f.store(), 2), saved ? makeRecord("Rossi", "") : makeRecord("", ""));
     }
 
@@ -161,12 +161,12 @@ private slots:
     // also when the hit cell held the focus and the step came from the toolbar.
     void hitInFolderShownReloadsIt()
     {
-        AgendaFixture f;
+        WindowFixture f;
         QVERIFY(f.loadStore(storeWith({{1, makeRecord("Alfa", "")}, {2, makeRecord("Beta", "")}})));
         clickAt(f.cell(1));
         f.cell(2)->setText(QStringLiteral("Alfa bis")); // not through the keyboard: nothing is marked changed
         box(f)->setText(QStringLiteral("alfa"));
-        QTest::mouseClick(f.w().toolbar().Pic(9), Qt::LeftButton);
+        QTest::mouseClick(f.w().toolbar().toolBox(9), Qt::LeftButton);
         verifyHit(f, 1, false);
         QCOMPARE(f.cell(2)->text(), QStringLiteral("Beta"));
         enter(f);
@@ -175,7 +175,7 @@ private slots:
 
     void clickSelectsWholeText()
     {
-        AgendaFixture f;
+        WindowFixture f;
         QVERIFY(f.load(true));
         box(f)->setText(QStringLiteral("Mario Rossi"));
         for (int i = 0; i < 2; ++i) { // the second click lands on selected text
@@ -188,13 +188,13 @@ private slots:
     // Right after the save question the window may not be active yet; the hit shows all the same.
     void hitShowsInInactiveWindow()
     {
-        AgendaFixture f;
+        WindowFixture f;
         QVERIFY(writeAll(f.file("rubri.dat"), storeWith({{90, makeRecord("", "Novanta")}})));
         QVERIFY(f.load(false));
         if (f.w().isActiveWindow())
             QSKIP("the platform activated the window at once");
         box(f)->setText(QStringLiteral("novanta"));
-        f.w().Cerca();
+        f.w().findNext();
         QCOMPARE(std::pair(f.w().shownSheet().sheet, f.cellsIn(Green)), std::pair(2, QList<int>{102}));
         QVERIFY(activate(f.w()));
         QTRY_COMPARE(focused(), box(f));
@@ -204,7 +204,7 @@ private slots:
     // The box holds what a 16-bit count does; a longer paste is cut there and searched whole.
     void longPasteIsCut()
     {
-        AgendaFixture f;
+        WindowFixture f;
         QVERIFY(f.loadStore(storeWith({{7, makeRecord(QByteArray(100, 'q'), "")}})));
         box(f)->setFocus();
         box(f)->insert(QString(40000, QLatin1Char('q'))); // as a paste enters it

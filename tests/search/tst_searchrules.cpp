@@ -155,7 +155,7 @@ private slots:
         QByteArray range, oneByOne;
         QVERIFY(store.readRange(1, 1936, &range));
         QVERIFY(!store.readRange(1900, 40, &range));
-        Record_Riga record;
+        RowRecord record;
         for (int n = 1; n <= 1936 && store.read(n, &record); ++n)
             oneByOne += record.bytes();
         QVERIFY(range == oneByOne);

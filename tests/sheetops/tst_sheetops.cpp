@@ -60,13 +60,13 @@ class TestSheetOps : public QObject
 
     // As a user does: from the bare window onto the button, then a click. The leave test's
     // pointer goes along, so only the operation itself can reset the highlight.
-    static void press(AgendaFixture &f, int button)
+    static void press(WindowFixture &f, int button)
     {
         QTest::mouseMove(&f.w(), QPoint(f.w().width() / 2, f.w().height() - 2));
-        ToolBox *box = f.w().toolbar().Pic(button);
+        ToolBox *box = f.w().toolbar().toolBox(button);
         f.pointer = box->mapToGlobal(box->rect().center());
         QTest::mouseMove(box, box->rect().center());
-        QCOMPARE(f.w().toolbar().Pulsante_Attivo(), button);
+        QCOMPARE(f.w().toolbar().activeButton(), button);
         QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
     }
 
@@ -95,7 +95,7 @@ private slots:
     {
         QFETCH(RowCase, c);
         const int r = c.cell % 100;
-        AgendaFixture f;
+        WindowFixture f;
         const QByteArray before = sheetStore(c.blank, c.shortOnly);
         QVERIFY(f.loadStore(before));
         ShownSheet &s = f.w().shownSheet();
@@ -106,7 +106,7 @@ private slots:
         int highlighted = -1;
         f.whileShown = [&] {
             markedFirst = s.modified;
-            highlighted = f.w().toolbar().Pulsante_Attivo();
+            highlighted = f.w().toolbar().activeButton();
         };
         f.answers << c.answer;
         press(f, c.button);
@@ -118,7 +118,7 @@ private slots:
         QVERIFY(s.modified);
         QVERIFY(markedFirst == c.asks);
         QCOMPARE(highlighted, c.asks ? c.button : -1);
-        QCOMPARE(f.w().toolbar().Pulsante_Attivo(), c.asks ? Toolbar::None : c.button);
+        QCOMPARE(f.w().toolbar().activeButton(), c.asks ? Toolbar::None : c.button);
 
         // The long cell of the row, caret at the end of whatever it now holds; a moved text
         // shows from its beginning, as any cell the user is not in.
@@ -136,7 +136,7 @@ private slots:
         for (int row = 1; row <= 44; ++row)
             expected.replace((row - 1) * RecordBytes, RecordBytes,
                              sources[row - 1] ? recordOf(before, sources[row - 1]) : makeRecord("", ""));
-        QVERIFY(f.w().sheets().Salva());
+        QVERIFY(f.w().sheets().save());
         COMPARE_STORE(f.store(), expected);
     }
 
@@ -157,7 +157,7 @@ private slots:
     void toggle()
     {
         QFETCH(ToggleCase, c);
-        AgendaFixture f;
+        WindowFixture f;
         QVERIFY(f.loadStore(storeWith({{3, makeRecord("Tre", "3")}, {12, makeRecord("Dodici", "")},
                                        {30, makeRecord("Trenta", "Breve")}})));
         if (c.cell)
@@ -165,12 +165,12 @@ private slots:
         else
             f.w().shownSheet().column = 0;
         if (c.searchBox)
-            clickAt(f.w().Text4());
+            clickAt(f.w().searchBox());
         QWidget *before = focused();
         const QRect geometry = c.cell ? f.cell(c.cell)->geometry() : QRect();
         f.w().shownSheet().modified = false;
         for (int button : c.buttons)
-            QTest::mouseClick(f.w().toolbar().Pic(button), Qt::LeftButton);
+            QTest::mouseClick(f.w().toolbar().toolBox(button), Qt::LeftButton);
         QVERIFY(f.w().shownSheet().modified);
         QTest::keyClicks(focused(), QString::fromLatin1(c.typed));
         for (int code = 1; code <= 144; ++code) {
@@ -185,7 +185,7 @@ private slots:
         QCOMPARE(f.cell(c.cell)->geometry(), geometry);
         QCOMPARE(focused(), static_cast<QWidget *>(f.cell(c.cell)));
         QCOMPARE(f.yellowCells(), QList<int>{c.cell});
-        QVERIFY(f.w().sheets().Salva());
+        QVERIFY(f.w().sheets().save());
         const QByteArray record = recordOf(f.store(), c.cell % 100);
         QCOMPARE(record.at(c.cell > 100 ? 141 : 140), char('0' + (c.bold ? 1 : 0) + (c.underline ? 2 : 0)));
         QVERIFY(record.contains(c.typed));

@@ -73,7 +73,7 @@ private slots:
     void init()
     {
         m_store = m_dir.emplace().filePath(u"rubri.dat"_s);
-        m_colours.Percorso_Ini = m_ini = m_dir->filePath(u"Kardel.ini"_s);
+        m_colours.iniPath = m_ini = m_dir->filePath(u"Kardel.ini"_s);
     }
 
     void textFields_data()
@@ -103,11 +103,11 @@ private slots:
         const int width = longCell ? 100 : 40;
         QByteArray bytes = EmptyRecord;
         bytes.replace(longCell ? 0 : 100, width, stored.leftJustified(width));
-        Record_Riga record = Record_Riga::fromBytes(bytes.constData(), bytes.size());
-        QTEST(longCell ? record.Testo1() : record.Testo2(), "readBack");
+        RowRecord record = RowRecord::fromBytes(bytes.constData(), bytes.size());
+        QTEST(longCell ? record.longText() : record.shortText(), "readBack");
         if (!text.isNull()) {
-            record = Record_Riga();
-            longCell ? record.setTesto1(text) : record.setTesto2(text);
+            record = RowRecord();
+            longCell ? record.setLongText(text) : record.setShortText(text);
             QCOMPARE(record.bytes(), bytes);
         }
     }
@@ -116,7 +116,7 @@ private slots:
     // the look of the cell above.
     void unknownCodes()
     {
-        const DecodedRow row = decodeRow(Record_Riga::fromBytes((QByteArray(140, ' ') + "4/00 6").constData(), 146));
+        const DecodedRow row = decodeRow(RowRecord::fromBytes((QByteArray(140, ' ') + "4/00 6").constData(), 146));
         for (const DecodedCell &cell : {row.longCell, row.shortCell}) {
             QVERIFY(!cell.font);
             QVERIFY(!cell.colour);
@@ -201,7 +201,7 @@ private slots:
         }
         COMPARE_STORE(fileBytes(m_store), expected);
 
-        Record_Riga record;
+        RowRecord record;
         const QByteArray shortBytes = QByteArray(100, 'A') + QByteArray(40, 'a') + "312045" + QByteArray(50, 'B');
         QVERIFY(writeAll(m_store, shortBytes));
         QVERIFY(SheetStore::createIfMissing(m_store, nullptr));
@@ -288,10 +288,10 @@ private slots:
     // Only the value's first character counts; a digit above 7 reads as 1, anything else as 0.
     void readsColourIndex()
     {
-        QCOMPARE(m_colours.Leggi_Colore(u"ColTasti"_s), 0); // no file
+        QCOMPARE(m_colours.readColourIndex(u"ColTasti"_s), 0); // no file
         QVERIFY(writeAll(m_ini, "[Rubrica]\r\nA=9\r\nB=-2\r\nC=35\r\nD=7777777777\r\n"));
         for (const auto &[key, index] : {std::pair("A", 1), std::pair("B", 0), std::pair("C", 3), std::pair("D", 7)})
-            QCOMPARE(m_colours.Leggi_Colore(QString::fromLatin1(key)), index);
+            QCOMPARE(m_colours.readColourIndex(QString::fromLatin1(key)), index);
     }
 
     // The settings file's lines, whatever ends them, found as the profile functions find them;

@@ -42,12 +42,12 @@ private slots:
     // Each control has a name a screen reader can say; the cells say where they are.
     void everyControlHasAName()
     {
-        AgendaFixture f;
+        WindowFixture f;
         QVERIFY(f.load(true));
         QStringList nameless;
         collectNameless(QAccessible::queryAccessibleInterface(&f.w()), &nameless);
         QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(QStringLiteral(", "))));
-        QCOMPARE(QAccessible::queryAccessibleInterface(f.w().Text4())->text(QAccessible::Name), QStringLiteral("Testo da cercare"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(f.w().searchBox())->text(QAccessible::Name), QStringLiteral("Testo da cercare"));
     }
 
     // A cell says where it is and how it looks; a row inserted above it takes the look one row
@@ -78,12 +78,12 @@ private slots:
         QFETCH(quint32, colour);
         QFETCH(bool, rowInserted);
         QFETCH(int, shownIn);
-        AgendaFixture f;
+        WindowFixture f;
         QVERIFY(f.load(true));
         f.format(code, font, colour);
         if (rowInserted) {
             f.focusCell(code);
-            f.w().Inserisci_Riga();
+            f.w().insertRow();
             QVERIFY(f.cell(code)->accessibleDescription().isEmpty());
         }
         QAccessibleInterface *cell = QAccessible::queryAccessibleInterface(f.cell(shownIn));
@@ -95,10 +95,10 @@ private slots:
     // roles and keys are read over AT-SPI from the real program (e2e_screen_reader).
     void pressedButtonActs()
     {
-        AgendaFixture f;
+        WindowFixture f;
         QVERIFY(f.load(true));
         f.focusCell(1);
-        QAccessibleInterface *strip = QAccessible::queryAccessibleInterface(f.w().toolbar().Frame1());
+        QAccessibleInterface *strip = QAccessible::queryAccessibleInterface(f.w().toolbar().strip());
         strip->child(4)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(f.cell(1)->isBold());
     }
@@ -109,22 +109,22 @@ private slots:
     {
         ScreenReader::setSink(record);
         told.clear();
-        AgendaFixture f;
+        WindowFixture f;
         QVERIFY(f.loadStore(storeWith({{recordNumber(10, 5), makeRecord("", "Rossi")}})));
-        QCOMPARE(eventsOf(QAccessible::Alert, f.w().tabs().lblFolder(0)), 0);
+        QCOMPARE(eventsOf(QAccessible::Alert, f.w().tabs().folderTab(0)), 0);
         f.clickTab(2);
-        FolderTab *c1 = f.w().tabs().lblFolder(2);
+        FolderTab *c1 = f.w().tabs().folderTab(2);
         QCOMPARE(eventsOf(QAccessible::StateChanged, c1), 1);
-        QCOMPARE(eventsOf(QAccessible::StateChanged, f.w().tabs().lblFolder(0)), 1);
+        QCOMPARE(eventsOf(QAccessible::StateChanged, f.w().tabs().folderTab(0)), 1);
         QCOMPARE(eventsOf(QAccessible::Alert, c1), 1);
         QCOMPARE(c1->accessibleDescription(), QStringLiteral("Cartella C1"));
-        QLineEdit *box = f.w().Text4();
+        QLineEdit *box = f.w().searchBox();
         box->setText(QStringLiteral("ross"));
-        f.w().Cerca();
+        f.w().findNext();
         QCOMPARE(eventsOf(QAccessible::Alert, box), 1);
         QCOMPARE(box->accessibleDescription(), QStringLiteral("Trovato in M1, riga 5, testo breve: Rossi"));
         // The end of the search is a message box; the last hit's words must not outlive it.
-        f.w().Cerca();
+        f.w().findNext();
         QCOMPARE(f.texts.size(), 1);
         QVERIFY(box->accessibleDescription().isEmpty());
         ScreenReader::setSink(nullptr);
@@ -133,7 +133,7 @@ private slots:
     // Qt's own words are Italian whatever the system's language: the test runs under C.UTF-8.
     void cellContextMenuIsItalian()
     {
-        AgendaFixture f;
+        WindowFixture f;
         QVERIFY(f.load(true));
         f.cell(1)->setText(QStringLiteral("Anna"));
         std::unique_ptr<QMenu> menu(f.cell(1)->createStandardContextMenu());

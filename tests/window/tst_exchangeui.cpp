@@ -32,7 +32,7 @@ struct FakeDialogs : FileDialogs
     int filter = 0;
 };
 
-QAction *entry(frmAgenda &w, const char *name)
+QAction *entry(AddressBookWindow &w, const char *name)
 {
     return w.exchange().menu()->findChild<QAction *>(QLatin1String(name));
 }
@@ -42,12 +42,12 @@ class TestExchangeUi : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<AgendaFixture> m_f;
+    std::unique_ptr<WindowFixture> m_f;
     FakeDialogs m_dialogs;
 
     bool start(const QByteArray &store)
     {
-        m_f = std::make_unique<AgendaFixture>();
+        m_f = std::make_unique<WindowFixture>();
         m_dialogs = FakeDialogs();
         if (!m_f->loadStore(store))
             return false;
@@ -71,11 +71,11 @@ private slots:
         QFETCH(QString, way);
         QFETCH(QString, folder);
         QVERIFY(start(storeWith()));
-        frmAgenda &w = m_f->w();
+        AddressBookWindow &w = m_f->w();
         if (way == "page")
-            QTest::mouseClick(w.tabs().lblScheda(), Qt::RightButton, {}, QPoint(3, 3));
+            QTest::mouseClick(w.tabs().pageLabel(), Qt::RightButton, {}, QPoint(3, 3));
         else if (way == "tab")
-            QTest::mouseClick(w.tabs().lblFolder(2), Qt::RightButton);
+            QTest::mouseClick(w.tabs().folderTab(2), Qt::RightButton);
         else
             QTest::keySequence(focused(), KeyboardShortcuts::exchangeMenuKey());
         QMenu *menu = w.exchange().menu();

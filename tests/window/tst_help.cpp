@@ -12,12 +12,12 @@ const QString HelpTitle = QStringLiteral("Help di Tessavo");
 constexpr int HelpButton = 11;
 
 // A fixture whose program directory has blanks in its path.
-std::unique_ptr<AgendaFixture> fixtureInBlanks(const QTemporaryDir &base)
+std::unique_ptr<WindowFixture> fixtureInBlanks(const QTemporaryDir &base)
 {
     const QString blanks = base.filePath(QStringLiteral("Programmi di Tessavo"));
     const QByteArray tmp = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(blanks));
-    auto f = QDir().mkpath(blanks) ? std::make_unique<AgendaFixture>() : nullptr;
+    auto f = QDir().mkpath(blanks) ? std::make_unique<WindowFixture>() : nullptr;
     qputenv("TMPDIR", tmp);
     return f && f->dir.path().startsWith(blanks) ? std::move(f) : nullptr;
 }
@@ -69,7 +69,7 @@ private slots:
         f->lookups.clear();
 
         if (c.button)
-            QTest::mouseClick(f->w().toolbar().Pic(HelpButton), Qt::LeftButton);
+            QTest::mouseClick(f->w().toolbar().toolBox(HelpButton), Qt::LeftButton);
         else
             key(Qt::Key_F1, c.modifiers);
 
@@ -87,7 +87,7 @@ private slots:
     // closing with the address book is tst_window's closeRequest).
     void viewerThatCannotStart()
     {
-        AgendaFixture f;
+        WindowFixture f;
         f.launchStarts = false;
         QVERIFY(f.load(true));
         clickAt(f.cell(112));

@@ -74,7 +74,7 @@ private slots:
     {
         QFETCH(bool, deleted);
         QFETCH(int, answer);
-        AgendaFixture f;
+        WindowFixture f;
         const QByteArray original = storeWith({{1, makeRecord("Anna", "")}, {45, makeRecord("Bruno", "")}});
         QVERIFY(f.loadStore(original));
         const QString path = f.file("rubri.dat"), held = f.file("held.dat"), other = f.file("other.dat");
@@ -91,7 +91,7 @@ private slots:
         f.type(3, QStringLiteral("Ugo"));
         f.answers << answer;
         f.w().sheets().setToday([] { return QDate(2024, 6, 11); });
-        QTest::mouseClick(f.w().toolbar().Pic(0), Qt::LeftButton);
+        QTest::mouseClick(f.w().toolbar().toolBox(0), Qt::LeftButton);
 
         // The day's backup comes from the file the run opened, so the other sheets of a store
         // deleted under the program survive whatever the answer.
@@ -117,7 +117,7 @@ private slots:
         COMPARE_STORE(f.store(), expected);
         // From now on the file at the path is the store: no more questions.
         f.type(4, QStringLiteral("Ida"));
-        QVERIFY(f.w().sheets().Salva());
+        QVERIFY(f.w().sheets().save());
         QCOMPARE(f.texts.size(), 1);
         QCOMPARE(recordOf(f.store(), 4), makeRecord("Ida", ""));
         f.clickTab(1);
@@ -142,10 +142,10 @@ private slots:
     void failedSave()
     {
         QFETCH(FailCase, c);
-        AgendaFixture f;
+        WindowFixture f;
         const QByteArray original = storeWith({{1, makeRecord("Anna", "")}}).left(SheetBytes); // sheet A1 only
         QVERIFY(f.loadStore(original));
-        frmAgenda &w = f.w();
+        AddressBookWindow &w = f.w();
         f.clickTab(1);
         f.type(105, QStringLiteral("02 555"));
         FileSizeLimit limit(10000); // sheet B1 spans bytes 6424 to 12848
@@ -157,7 +157,7 @@ private slots:
         f.answers = c.answers;
         bool closed = false;
         if (c.via == SaveButton)
-            QTest::mouseClick(w.toolbar().Pic(0), Qt::LeftButton);
+            QTest::mouseClick(w.toolbar().toolBox(0), Qt::LeftButton);
         else if (c.via == Close)
             closed = w.close();
         else
@@ -181,12 +181,12 @@ private slots:
             QVERIFY(w.isVisible());
             QVERIFY(w.isStoreOpen());
             QVERIFY(w.shownSheet().modified);
-            QVERIFY(w.tabs().lblFolder(1)->isBold());
-            QVERIFY(!w.tabs().lblFolder(2)->isBold());
+            QVERIFY(w.tabs().folderTab(1)->isBold());
+            QVERIFY(!w.tabs().folderTab(2)->isBold());
             QCOMPARE(f.cell(105)->text(), QStringLiteral("02 555"));
             QCOMPARE(focused(), static_cast<QWidget *>(f.cell(105)));
             // And once there is room, the same sheet saves.
-            QVERIFY(w.sheets().Salva());
+            QVERIFY(w.sheets().save());
         }
         COMPARE_STORE(f.store(), storeWith({{1, makeRecord("Anna", "")}, {49, makeRecord("", "02 555")}}).left(2 * SheetBytes));
         QCOMPARE(closed, c.via == Close && c.roomMade);
@@ -196,13 +196,13 @@ private slots:
     // A backup that cannot be written does not stand in the way of the save.
     void failedBackupDoesNotBlockSave()
     {
-        AgendaFixture f;
+        WindowFixture f;
         QVERIFY(f.loadStore(storeWith()));
         f.type(2, QStringLiteral("Ugo"));
         FileSizeLimit limit(100000); // sheet A1 fits, a copy of the whole store does not
         QVERIFY(limit.set);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("No backup.*file troppo grande")));
-        QVERIFY(f.w().sheets().Salva());
+        QVERIFY(f.w().sheets().save());
         limit.lift();
         QVERIFY(f.texts.isEmpty());
         COMPARE_STORE(f.store(), storeWith({{2, makeRecord("Ugo", "")}}));
@@ -214,7 +214,7 @@ private slots:
     // run or for later runs of the same day; a new day gets its own, and the folder keeps seven.
     void backupBeforeFirstSave()
     {
-        AgendaFixture f;
+        WindowFixture f;
         const QByteArray original = storeWith({{1, makeRecord("Anna", "")}});
         for (int day = 1; day <= 8; ++day)
             QVERIFY(writeAll(f.file(QStringLiteral("rubri-2024-06-0%1.bak").arg(day)), "old"));
@@ -223,7 +223,7 @@ private slots:
         const auto saveOn = [&f](int day, int code) {
             f.w().sheets().setToday([day] { return QDate(2024, 6, day); });
             f.type(code, QStringLiteral("x"));
-            QVERIFY(f.w().sheets().Salva());
+            QVERIFY(f.w().sheets().save());
         };
         QVERIFY(f.load(true));
         saveOn(11, 2);
@@ -250,7 +250,7 @@ private slots:
     // switch; the cell with the focus keeps the caret the focus rules gave it.
     void longTextsShowTheirStart()
     {
-        AgendaFixture f;
+        WindowFixture f;
         const QByteArray longText = "Dott. Giovanni Battista Bianchi-Ferraris, Via Garibaldi 123, Milano";
         QVERIFY(f.loadStore(storeWith({{1, makeRecord(longText, "")}, {2, makeRecord(longText, longText)},
                                        {46, makeRecord(longText, "")}, {89, makeRecord(longText, longText)}})));

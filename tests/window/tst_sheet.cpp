@@ -2,7 +2,7 @@
 // exactly, and every editing step can be undone and redone with the keys.
 #include "common/WindowTestSupport.h"
 
-#include "dialogs/frmColore.h"
+#include "dialogs/PaletteDialog.h"
 #include "storage/SheetCodec.h"
 #include "window/SheetPager.h"
 
@@ -12,12 +12,12 @@ class TestSheet : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<AgendaFixture> m_f;
+    std::unique_ptr<WindowFixture> m_f;
 
 private slots:
     void initTestCase()
     {
-        m_f = std::make_unique<AgendaFixture>();
+        m_f = std::make_unique<WindowFixture>();
         QVERIFY(m_f->loadStore(storeWith()));
     }
 
@@ -37,16 +37,16 @@ private slots:
         const QByteArray Codes = codes(StyleCode::BoldUnderlined, StyleCode::Bold, ColourCode::Magenta, ColourCode::Blue);
         const QByteArray stored = storeWith({{3, makeRecord("A" + b + "B" + b, b + "C", Codes)}});
         QVERIFY(writeAll(m_f->file("rubri.dat"), stored));
-        m_f->w().sheets().Apri(0);
+        m_f->w().sheets().loadSheet(0);
         CellEdit *cell = m_f->cell(3);
         QVERIFY(cell->text().size() < 2 || QChar(cell->text().at(1)).isPrint());
-        QVERIFY(m_f->w().sheets().Salva());
+        QVERIFY(m_f->w().sheets().save());
         COMPARE_STORE(m_f->store(), stored);
 
         m_f->focusCell(3);
         cell->setCursorPosition(1);
         QTest::keyClick(cell, Qt::Key_X, Qt::NoModifier);
-        QVERIFY(m_f->w().sheets().Salva());
+        QVERIFY(m_f->w().sheets().save());
         const QByteArray edited = storeWith({{3, makeRecord("Ax" + b + "B" + b, b + "C", Codes)}});
         COMPARE_STORE(m_f->store(), edited);
     }
@@ -67,8 +67,8 @@ private slots:
         const QByteArray stored =
             storeWith({{1, makeRecord("Uno", "1")}, {2, makeRecord("Due", "2", boldRed)}, {3, makeRecord("Tre", "3")}});
         QVERIFY(writeAll(m_f->file("rubri.dat"), stored));
-        frmAgenda &w = m_f->w();
-        w.sheets().Apri(0);
+        AddressBookWindow &w = m_f->w();
+        w.sheets().loadSheet(0);
         const QByteArray loaded = encodeSheet(m_f->model().rows());
         m_f->focusCell(1); // a focus gain of its own makes the cell current and selected
         m_f->focusCell(2);
@@ -76,21 +76,21 @@ private slots:
         if (step == "typing")
             QTest::keyClicks(focused(), QStringLiteral("ssi"));
         else if (step == "insert row")
-            w.Inserisci_Riga();
+            w.insertRow();
         else if (step == "remove row")
-            w.Togli_Riga();
+            w.removeRow();
         else if (step == "cut")
-            w.Taglia();
+            w.cutColumn();
         else if (step == "paste")
-            w.Incolla();
+            w.pasteColumn();
         else if (step == "bold")
-            w.Grassetto();
+            w.toggleBold();
         else if (step == "underline")
-            w.Sottolineato();
+            w.toggleUnderline();
         else {
-            w.Colore_Testo();
+            w.openTextPalette();
             QTRY_VERIFY(w.textPalette());
-            w.textPalette()->Label_Click(0xFF00FF);
+            w.textPalette()->squareClicked(0xFF00FF);
         }
         QTRY_COMPARE(focused(), static_cast<QWidget *>(m_f->cell(2)));
         const QByteArray changed = encodeSheet(m_f->model().rows());
@@ -103,7 +103,7 @@ private slots:
         COMPARE_STORE(encodeSheet(m_f->model().rows()), changed);
         QCOMPARE(m_f->cell(2)->text(), m_f->model().cell(2).text);
         key(Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY(w.sheets().Salva());
+        QVERIFY(w.sheets().save());
         COMPARE_STORE(m_f->store(), stored);
         // Nothing from before the save is left to redo.
         key(Qt::Key_Y, Qt::ControlModifier);
@@ -115,7 +115,7 @@ private slots:
     {
         m_f->clipboard.held = QString(90, u'p') + u'\n' + QString(90, u'q') + u'\n';
         m_f->focusCell(10);
-        m_f->w().Incolla();
+        m_f->w().pasteColumn();
         QCOMPARE(m_f->cell(10)->cursorPosition(), 0);
     }
 };

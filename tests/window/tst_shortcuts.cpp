@@ -1,6 +1,6 @@
 #include "common/WindowTestSupport.h"
 
-#include "dialogs/frmColore.h"
+#include "dialogs/PaletteDialog.h"
 #include "window/FolderOrder.h"
 #include "window/KeyboardShortcuts.h"
 #include "window/LayoutTables.h"
@@ -25,16 +25,16 @@ QString nameOf(QWidget *widget) { return widget ? widget->objectName() : QString
 class TestShortcuts : public QObject
 {
     Q_OBJECT
-    std::unique_ptr<AgendaFixture> m_f;
+    std::unique_ptr<WindowFixture> m_f;
 
-    frmAgenda &w() { return m_f->w(); }
+    AddressBookWindow &w() { return m_f->w(); }
     KeyboardShortcuts *keys() { return w().findChild<KeyboardShortcuts *>(); }
     void press(const QKeySequence &key) { QTest::keyClick(focused(), key[0].key(), key[0].keyboardModifiers()); }
 
 private slots:
     void init()
     {
-        m_f = std::make_unique<AgendaFixture>();
+        m_f = std::make_unique<WindowFixture>();
         QVERIFY(m_f->loadStore(storeWith({{5, makeRecord("Anna", "12")}})));
         m_f->focusCell(5);
         QTRY_VERIFY(m_f->focusOn(5));
@@ -88,8 +88,8 @@ private slots:
         QFETCH(int, action);
         QFETCH(bool, inSearchBox);
         if (inSearchBox) {
-            w().Text4()->setFocus(Qt::OtherFocusReason);
-            QTRY_COMPARE(focused(), static_cast<QWidget *>(w().Text4()));
+            w().searchBox()->setFocus(Qt::OtherFocusReason);
+            QTRY_COMPARE(focused(), static_cast<QWidget *>(w().searchBox()));
         }
         QSignalSpy requests(keys(), &KeyboardShortcuts::actionRequested);
         const ToolbarAction expected = toolbarAction(action);
@@ -150,7 +150,7 @@ private slots:
         press(QKeySequence(Qt::CTRL | (forward ? Qt::Key_PageDown : Qt::Key_PageUp)));
         QCOMPARE(m_f->texts.size(), changed ? 1 : 0);
         QCOMPARE(w().shownSheet().sheet, folderNamed(qPrintable(shown)));
-        QVERIFY(w().tabs().lblFolder(folderNamed(qPrintable(shown)))->isBold());
+        QVERIFY(w().tabs().folderTab(folderNamed(qPrintable(shown)))->isBold());
         QCOMPARE(recordOf(m_f->store(), 5).startsWith("Annax"), saved);
         if (shown != QLatin1String("A1"))
             QVERIFY(m_f->focusOn(1));
@@ -161,7 +161,7 @@ private slots:
     // caret mode, kept across a visit to another window, until Up ends it; Ctrl alone marks.
     void keysInCells()
     {
-        w().Text4()->setText(QStringLiteral("Rossi"));
+        w().searchBox()->setText(QStringLiteral("Rossi"));
         key(Qt::Key_Return);
         QVERIFY(m_f->focusOn(105));
         QCOMPARE(m_f->cell(105)->cursorPosition(), 2);
@@ -170,8 +170,8 @@ private slots:
         QVERIFY(m_f->focusOn(6));
         QCOMPARE(m_f->yellowCells(), QList<int>{6});
         key(Qt::Key_F4);
-        QCOMPARE(focused(), static_cast<QWidget *>(w().Text4()));
-        QCOMPARE(w().Text4()->selectedText(), QStringLiteral("Rossi"));
+        QCOMPARE(focused(), static_cast<QWidget *>(w().searchBox()));
+        QCOMPARE(w().searchBox()->selectedText(), QStringLiteral("Rossi"));
         clickAt(m_f->cell(5));
         m_f->cell(5)->setCursorPosition(1);
         key(Qt::Key_Right);
@@ -192,7 +192,7 @@ private slots:
     // goes from area to area; arrows walk a row, Space presses, F1 still opens the help.
     void focusAreas()
     {
-        w().Text4()->setFocus(Qt::OtherFocusReason);
+        w().searchBox()->setFocus(Qt::OtherFocusReason);
         QStringList walked;
         for (int i = 0; i < 3; ++i) {
             QTest::keyClick(focused(), Qt::Key_Tab);
@@ -225,7 +225,7 @@ private slots:
         QTest::keyClick(focused(), Qt::Key_Return);
         QCOMPARE(pressed.count(), 1);
         QCOMPARE(pressed.at(0).at(0).toInt(), 1);
-        QCOMPARE(w().toolbar().Pic(1)->look(), ToolBox::Idle); // the pointer's looks are the pointer's
+        QCOMPARE(w().toolbar().toolBox(1)->look(), ToolBox::Idle); // the pointer's looks are the pointer's
     }
 };
 

@@ -20,25 +20,25 @@ Q_DECLARE_METATYPE(HoverCase)
 class TestToolbar : public QObject
 {
     Q_OBJECT
-    std::unique_ptr<AgendaFixture> m_f;
+    std::unique_ptr<WindowFixture> m_f;
 
     Toolbar &bar() { return m_f->w().toolbar(); }
 
     // The leave test's pointer goes along.
     void moveOnto(int i, QPoint at = QPoint())
     {
-        ToolBox *box = bar().Pic(i);
+        ToolBox *box = bar().toolBox(i);
         at = at.isNull() ? box->rect().center() : at;
         m_f->pointer = box->mapToGlobal(at);
         QTest::mouseMove(box, at);
     }
 
-    void checkHighlight(int active) { QCOMPARE(bar().Pulsante_Attivo(), active); }
+    void checkHighlight(int active) { QCOMPARE(bar().activeButton(), active); }
 
 private slots:
     void init()
     {
-        m_f = std::make_unique<AgendaFixture>();
+        m_f = std::make_unique<WindowFixture>();
         QVERIFY(m_f->load(true));
         checkHighlight(13);
         // The pointer starts on the bare window: a move to where it already is is no move.
@@ -61,7 +61,7 @@ private slots:
     void hover()
     {
         QFETCH(HoverCase, c);
-        frmAgenda &w = m_f->w();
+        AddressBookWindow &w = m_f->w();
         w.toolbar().setPaletteOpen(c.palette);
         QSignalSpy closeRequests(&bar(), &Toolbar::closePaletteRequested);
         for (int b : c.buttons) {
@@ -69,7 +69,7 @@ private slots:
             moveOnto(b, QPoint(2, 2)); // over the margin of the box, then over the image
             moveOnto(b);
             checkHighlight(b);
-            QVERIFY(bar().Timer1()->isActive());
+            QVERIFY(bar().leaveTimer()->isActive());
             QCOMPARE(closeRequests.count(), before + (c.palette && b != 8 ? 2 : 0));
         }
         QWidget *widget = w.objectName() == c.target ? &w : w.findChild<QWidget *>(c.target);
@@ -83,10 +83,10 @@ private slots:
     // Bounds inclusive; the gaps between the boxes and the search box are inside the strip.
     void leaveTest()
     {
-        const QRect first = m_f->windowRect(bar().Pic(0)), last = m_f->windowRect(bar().Pic(12));
-        const int gap = m_f->windowRect(bar().Pic(3)).right() + 1, mid = first.center().y();
-        QVERIFY(gap < m_f->windowRect(bar().Pic(4)).left());
-        const int search = m_f->w().Text4()->mapToGlobal(m_f->w().Text4()->rect().center()).x();
+        const QRect first = m_f->windowRect(bar().toolBox(0)), last = m_f->windowRect(bar().toolBox(12));
+        const int gap = m_f->windowRect(bar().toolBox(3)).right() + 1, mid = first.center().y();
+        QVERIFY(gap < m_f->windowRect(bar().toolBox(4)).left());
+        const int search = m_f->w().searchBox()->mapToGlobal(m_f->w().searchBox()->rect().center()).x();
         const struct { QPoint at; bool inside; } probes[] = {
             {first.topLeft(), true}, {first.topLeft() - QPoint(0, 1), false}, {{last.right(), first.bottom()}, true},
             {{last.right(), first.bottom() + 1}, false}, {{first.left() - 1, mid}, false},
@@ -95,9 +95,9 @@ private slots:
         for (const auto &probe : probes) {
             moveOnto(3, QPoint(3 + step++, 3));
             m_f->pointer = probe.at;
-            bar().Timer1_Timer();
+            bar().runLeaveTest();
             checkHighlight(probe.inside ? 3 : 13);
-            QCOMPARE(bar().Timer1()->isActive(), probe.inside);
+            QCOMPARE(bar().leaveTimer()->isActive(), probe.inside);
         }
     }
 
@@ -115,9 +115,9 @@ private slots:
         QFETCH(Qt::MouseButton, button);
         QFETCH(int, cellCode);
         m_f->type(cellCode, QStringLiteral("z"));
-        clickAt(m_f->w().Text4());
+        clickAt(m_f->w().searchBox());
         moveOnto(0);
-        QTest::mousePress(bar().Pic(0), button);
+        QTest::mousePress(bar().toolBox(0), button);
         COMPARE_STORE(m_f->store(), storeWith({{cellCode % 100, cellCode > 100 ? makeRecord("", "z") : makeRecord("z", "")}}));
         QCOMPARE(focused(), static_cast<QWidget *>(m_f->cell(cellCode)));
         QVERIFY(!m_f->w().shownSheet().modified);
@@ -190,7 +190,7 @@ private slots:
     // A focused button and a focused tab show their focus mark.
     void focusMark()
     {
-        for (QWidget *widget : {static_cast<QWidget *>(bar().Pic(4)), static_cast<QWidget *>(m_f->w().tabs().lblFolder(3))}) {
+        for (QWidget *widget : {static_cast<QWidget *>(bar().toolBox(4)), static_cast<QWidget *>(m_f->w().tabs().folderTab(3))}) {
             const QImage plain = widget->grab().toImage();
             widget->setFocus(Qt::OtherFocusReason);
             QTRY_VERIFY(widget->hasFocus());
@@ -203,7 +203,7 @@ private slots:
     {
         QSignalSpy actions(&bar(), &Toolbar::actionRequested);
         moveOnto(6);
-        QTest::mouseDClick(bar().Pic(6), Qt::LeftButton);
+        QTest::mouseDClick(bar().toolBox(6), Qt::LeftButton);
         QCOMPARE(actions.count(), 1);
     }
 };

@@ -16,7 +16,7 @@ using namespace WindowTest;
 
 namespace {
 // Tab and page colours that differ, and a few rows: sheet 5's codes are partly unknown.
-QByteArray loadWithColours(AgendaFixture &f)
+QByteArray loadWithColours(WindowFixture &f)
 {
     using namespace StyleCode;
     const QByteArray look = codes(BoldUnderlined, BoldUnderlined, ColourCode::Red, ColourCode::Blue);
@@ -64,7 +64,7 @@ private slots:
     {
         QFETCH(QByteArray, existing);
         QFETCH(int, refusal);
-        AgendaFixture f;
+        WindowFixture f;
         f.otherCopy = refusal == 2;
         if (refusal == 1)
             f.open.clear();
@@ -78,8 +78,8 @@ private slots:
             const QList<QLineEdit *> boxes = f.w().findChildren<QLineEdit *>();
             QCOMPARE(boxes.size(), 89);
             QVERIFY(std::all_of(boxes.begin(), boxes.end(), [](QLineEdit *box) { return box->isVisible(); }));
-            QVERIFY(f.w().tabs().lblFolder(43)->isVisible());
-            QVERIFY(f.w().toolbar().Img(12)->isVisible());
+            QVERIFY(f.w().tabs().folderTab(43)->isVisible());
+            QVERIFY(f.w().toolbar().toolImage(12)->isVisible());
         }
         QCOMPARE(f.application->startFailed(), refusal == 3);
         QCOMPARE(f.styles, refusal == 3 ? QList<int>{MsgStyle::Critical | MsgStyle::TopMost} : QList<int>());
@@ -121,7 +121,7 @@ private slots:
         QFETCH(CloseCase, c);
         const bool closes = c.answer != MsgAnswer::Cancel;
         const QString help = QStringLiteral("Help di Tessavo");
-        AgendaFixture f;
+        WindowFixture f;
         f.open.insert(help, c.helpCloses);
         QVERIFY(f.load(true));
         if (c.cell) {
@@ -130,7 +130,7 @@ private slots:
         }
         f.answers << c.answer;
         if (c.via == CloseButton)
-            QTest::mouseClick(f.w().toolbar().Pic(12), Qt::LeftButton);
+            QTest::mouseClick(f.w().toolbar().toolBox(12), Qt::LeftButton);
         else if (c.via == WindowClose)
             QCOMPARE(f.w().close(), closes);
 #ifdef Q_OS_UNIX
@@ -208,21 +208,21 @@ private slots:
     void tabClick()
     {
         QFETCH(TabCase, c);
-        AgendaFixture f;
+        WindowFixture f;
         QByteArray store = loadWithColours(f);
         QVERIFY(!store.isEmpty());
-        frmAgenda &w = f.w();
+        AddressBookWindow &w = f.w();
         if (c.from)
             f.clickTab(c.from);
         if (c.start >= 0)
-            clickAt(c.start ? static_cast<QWidget *>(f.cell(c.start)) : w.Text4());
+            clickAt(c.start ? static_cast<QWidget *>(f.cell(c.start)) : w.searchBox());
         if (c.answer)
             QTest::keyClicks(focused(), QStringLiteral("Carla"));
         w.searchPosition().found = true;
         w.searchPosition().nextRecord = 300;
         bool tabsFirst = false; // the tabs change before the question comes
         f.whileShown = [&] {
-            tabsFirst = w.tabs().lblFolder(c.to)->isBold() && (c.from == c.to || !w.tabs().lblFolder(c.from)->isBold());
+            tabsFirst = w.tabs().folderTab(c.to)->isBold() && (c.from == c.to || !w.tabs().folderTab(c.from)->isBold());
         };
         f.answers << c.answer;
         f.clickTab(c.to);

@@ -1,4 +1,4 @@
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 
 #include "storage/AnsiCodec.h"
 
@@ -18,47 +18,47 @@ constexpr std::array<quint32, 6> TextColours = {
 
 } // namespace
 
-Record_Riga::Record_Riga()
+RowRecord::RowRecord()
 {
     m_bytes.fill(' ');
     std::fill(m_bytes.begin() + LongTextLength + ShortTextLength, m_bytes.end(), '0');
 }
 
-Record_Riga Record_Riga::fromBytes(const char *data, qsizetype size)
+RowRecord RowRecord::fromBytes(const char *data, qsizetype size)
 {
-    Record_Riga record;
+    RowRecord record;
     const qsizetype count = std::clamp<qsizetype>(size, 0, RecordLength);
     if (count > 0)
         std::memcpy(record.m_bytes.data(), data, static_cast<std::size_t>(count));
     return record;
 }
 
-QByteArray Record_Riga::bytes() const
+QByteArray RowRecord::bytes() const
 {
     return QByteArray(m_bytes.data(), RecordLength);
 }
 
-QString Record_Riga::Testo1() const
+QString RowRecord::longText() const
 {
     return text(0, LongTextLength);
 }
 
-QString Record_Riga::Testo2() const
+QString RowRecord::shortText() const
 {
     return text(LongTextLength, ShortTextLength);
 }
 
-void Record_Riga::setTesto1(const QString &text)
+void RowRecord::setLongText(const QString &text)
 {
     setText(0, LongTextLength, text);
 }
 
-void Record_Riga::setTesto2(const QString &text)
+void RowRecord::setShortText(const QString &text)
 {
     setText(LongTextLength, ShortTextLength, text);
 }
 
-QString Record_Riga::text(int offset, int length) const
+QString RowRecord::text(int offset, int length) const
 {
     const char *begin = m_bytes.data() + offset;
     const char *end = std::find(begin, begin + length, '\0');
@@ -68,7 +68,7 @@ QString Record_Riga::text(int offset, int length) const
     return AnsiCodec::decode(QByteArray(begin, end - begin));
 }
 
-void Record_Riga::setText(int offset, int length, const QString &text)
+void RowRecord::setText(int offset, int length, const QString &text)
 {
     const QByteArray encoded = AnsiCodec::encode(text, length);
     const qsizetype count = std::min<qsizetype>(encoded.size(), length);

@@ -1,4 +1,4 @@
-#include "dialogs/frmColore.h"
+#include "dialogs/PaletteDialog.h"
 
 #include "model/CellCode.h"
 #include "model/SheetModel.h"
@@ -7,7 +7,7 @@
 #include "editing/Grid.h"
 #include "platform/Twips.h"
 #include "platform/WinColour.h"
-#include "storage/Record_Riga.h"
+#include "storage/RowRecord.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -57,17 +57,17 @@ void ColourSquare::paintEvent(QPaintEvent *)
     painter.fillRect(rect(), toQColor(m_colour, palette()));
 }
 
-frmColore *frmColore::open(QWidget *agenda, qreal logicalDpi, ShownSheet &sheet, Grid &grid,
+PaletteDialog *PaletteDialog::open(QWidget *agenda, qreal logicalDpi, ShownSheet &sheet, Grid &grid,
                            OpenChanged openChanged)
 {
-    auto *palette = new frmColore(agenda, logicalDpi, sheet, grid, std::move(openChanged));
-    palette->Form_Load();
+    auto *palette = new PaletteDialog(agenda, logicalDpi, sheet, grid, std::move(openChanged));
+    palette->placeUnderButton();
     palette->show();
     palette->activateWindow();
     return palette;
 }
 
-frmColore::frmColore(QWidget *agenda, qreal logicalDpi, ShownSheet &sheet, Grid &grid, OpenChanged openChanged)
+PaletteDialog::PaletteDialog(QWidget *agenda, qreal logicalDpi, ShownSheet &sheet, Grid &grid, OpenChanged openChanged)
     : QWidget(agenda, Qt::Tool | Qt::FramelessWindowHint)
     , m_agenda(agenda)
     , m_dpi(logicalDpi)
@@ -88,14 +88,14 @@ frmColore::frmColore(QWidget *agenda, qreal logicalDpi, ShownSheet &sheet, Grid 
         square->setAccessibleName(colourNameOfCode(layout.code));
         square->setGeometry(twipsToPixels(QRect(layout.left, layout.top, SquareSide, SquareSide), m_dpi)
                                 .translated(Border, Border));
-        connect(square, &QAbstractButton::clicked, this, [this, square] { Label_Click(square->colour()); });
+        connect(square, &QAbstractButton::clicked, this, [this, square] { squareClicked(square->colour()); });
     }
     // A click elsewhere in the program takes the focus from the palette. Where no window
     // manager activates the clicked window, the palette would never hear of it.
     qApp->installEventFilter(this);
 }
 
-void frmColore::Form_Load()
+void PaletteDialog::placeUnderButton()
 {
     m_openChanged(true);
     // Outer corners on both sides, wherever the address book stands; not kept on the screen.
@@ -103,7 +103,7 @@ void frmColore::Form_Load()
     move(corner + QPoint(twipsToPixels(OffsetLeft, m_dpi), twipsToPixels(OffsetTop, m_dpi)));
 }
 
-void frmColore::Label_Click(quint32 colour)
+void PaletteDialog::squareClicked(quint32 colour)
 {
     m_sheet.modified = true;
     const int code = m_sheet.currentCell();
@@ -114,9 +114,9 @@ void frmColore::Label_Click(quint32 colour)
     giveFocusToCurrentCell();
 }
 
-void frmColore::Form_KeyPress(int KeyAscii)
+void PaletteDialog::keyTyped(int character)
 {
-    Q_UNUSED(KeyAscii)
+    Q_UNUSED(character)
     giveFocusToCurrentCell();
     if (!m_closing)
         close();
@@ -124,20 +124,20 @@ void frmColore::Form_KeyPress(int KeyAscii)
 
 // Only a focus loss tells that the palette is no longer open. After a close from outside the
 // toolbar still counts it open, and the next request to close finds no palette and does nothing.
-void frmColore::Form_LostFocus()
+void PaletteDialog::focusLost()
 {
     m_openChanged(false);
     if (!m_closing)
         close();
 }
 
-void frmColore::closeFromOutside()
+void PaletteDialog::closeFromOutside()
 {
     if (!m_closing && isVisible())
         close();
 }
 
-void frmColore::giveFocusToCurrentCell()
+void PaletteDialog::giveFocusToCurrentCell()
 {
     CellEdit *cell = m_grid.cell(m_sheet.currentCell());
     if (!cell)
@@ -151,32 +151,32 @@ void frmColore::giveFocusToCurrentCell()
 
 // Only keys that type a character (Esc, Enter and Backspace among them); arrows and function
 // keys carry no text and leave the palette open.
-void frmColore::keyPressEvent(QKeyEvent *event)
+void PaletteDialog::keyPressEvent(QKeyEvent *event)
 {
     if (event->text().isEmpty()) {
         QWidget::keyPressEvent(event);
         return;
     }
     event->accept();
-    Form_KeyPress(event->text().at(0).unicode());
+    keyTyped(event->text().at(0).unicode());
 }
 
-void frmColore::changeEvent(QEvent *event)
+void PaletteDialog::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible() && !m_closing)
-        Form_LostFocus();
+        focusLost();
     QWidget::changeEvent(event);
 }
 
-bool frmColore::eventFilter(QObject *watched, QEvent *event)
+bool PaletteDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()
         && static_cast<QWidget *>(watched)->window() != this && isVisible() && !m_closing)
-        Form_LostFocus();
+        focusLost();
     return QWidget::eventFilter(watched, event);
 }
 
-void frmColore::closeEvent(QCloseEvent *event)
+void PaletteDialog::closeEvent(QCloseEvent *event)
 {
     m_closing = true;
     // The owner takes the keyboard back, as it would on Windows; without a window manager
@@ -186,7 +186,7 @@ void frmColore::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void frmColore::paintEvent(QPaintEvent *)
+void PaletteDialog::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::Shadow));

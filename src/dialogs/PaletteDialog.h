@@ -28,7 +28,7 @@ private:
 // The text colour palette: a small window without a title bar just under the toolbar's colour
 // button. It lives only while it is the active window; closing it deletes it, so each opening
 // is a fresh window.
-class frmColore : public QWidget
+class PaletteDialog : public QWidget
 {
     Q_OBJECT
 public:
@@ -38,12 +38,12 @@ public:
 
     // Creates, places, shows and activates a palette for the address book window `agenda`,
     // whose layout was made at `logicalDpi`; a square colours `sheet`'s current cell.
-    static frmColore *open(QWidget *agenda, qreal logicalDpi, ShownSheet &sheet, Grid &grid,
+    static PaletteDialog *open(QWidget *agenda, qreal logicalDpi, ShownSheet &sheet, Grid &grid,
                            OpenChanged openChanged);
 
-    void Label_Click(quint32 colour);
-    void Form_KeyPress(int KeyAscii);
-    void Form_LostFocus();
+    void squareClicked(quint32 colour);
+    void keyTyped(int character);
+    void focusLost();
     // Toolbar and search box: close while open; a palette already closing is left alone.
     void closeFromOutside();
 
@@ -55,8 +55,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    frmColore(QWidget *agenda, qreal logicalDpi, ShownSheet &sheet, Grid &grid, OpenChanged openChanged);
-    void Form_Load();
+    PaletteDialog(QWidget *agenda, qreal logicalDpi, ShownSheet &sheet, Grid &grid, OpenChanged openChanged);
+    void placeUnderButton();
     void giveFocusToCurrentCell();
 
     QWidget *m_agenda;

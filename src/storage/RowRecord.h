@@ -8,7 +8,7 @@
 #include <optional>
 
 // One row of a sheet as the store file holds it: 146 bytes, no header, no separator.
-//   0..99 Testo1, 100..139 Testo2, 140 Stile1, 141 Stile2, 142 Riserva1, 143 Riserva2,
+//   0..99 longText, 100..139 shortText, 140 Stile1, 141 Stile2, 142 Riserva1, 143 Riserva2,
 //   144 Colore1, 145 Colore2.
 constexpr int RecordLength = 146;
 constexpr int LongTextLength = 100;
@@ -18,24 +18,24 @@ constexpr int RowsPerSheet = 44;
 constexpr int RecordCount = SheetCount * RowsPerSheet;         // 1936
 constexpr qint64 StoreSize = qint64(RecordCount) * RecordLength; // 282656
 
-class Record_Riga
+class RowRecord
 {
 public:
     // The empty record: both texts blank, plain, black, reserved fields "0".
-    Record_Riga();
+    RowRecord();
 
     // Bytes beyond `size` keep the empty record's bytes, so a record cut short by the end
     // of the file reads as empty, plain and black where it is missing.
-    static Record_Riga fromBytes(const char *data, qsizetype size);
+    static RowRecord fromBytes(const char *data, qsizetype size);
     QByteArray bytes() const;
     const char *constData() const { return m_bytes.data(); }
 
     // The text before the first NUL, trailing blanks removed, leading blanks kept.
-    QString Testo1() const;
-    QString Testo2() const;
+    QString longText() const;
+    QString shortText() const;
     // Cut to the field and padded with blanks.
-    void setTesto1(const QString &text);
-    void setTesto2(const QString &text);
+    void setLongText(const QString &text);
+    void setShortText(const QString &text);
 
     char Stile1() const { return m_bytes[140]; }
     char Stile2() const { return m_bytes[141]; }
@@ -50,8 +50,8 @@ public:
     void setColore1(char code) { m_bytes[144] = code; }
     void setColore2(char code) { m_bytes[145] = code; }
 
-    bool operator==(const Record_Riga &other) const { return m_bytes == other.m_bytes; }
-    bool operator!=(const Record_Riga &other) const { return m_bytes != other.m_bytes; }
+    bool operator==(const RowRecord &other) const { return m_bytes == other.m_bytes; }
+    bool operator!=(const RowRecord &other) const { return m_bytes != other.m_bytes; }
 
 private:
     QString text(int offset, int length) const;

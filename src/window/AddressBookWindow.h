@@ -15,7 +15,7 @@ class ColumnClipboard;
 class ExchangeMenu;
 class FolderTabs;
 class Grid;
-class frmColore;
+class PaletteDialog;
 class InstanceGuard;
 class MessageBoxes;
 class OnlineHelp;
@@ -29,12 +29,12 @@ class ScreenProbe;
 class SearchBox;
 class SheetPager;
 class Toolbar;
-class frmOpzioni;
+class ColourOptionsDialog;
 class WindowDirectory;
 class GridKeyboard;
 
 // What the window needs from outside the process; tests hand in their own.
-struct AgendaServices
+struct WindowServices
 {
     InstanceGuard *instance = nullptr;
     WindowDirectory *windows = nullptr;
@@ -46,15 +46,15 @@ struct AgendaServices
 };
 
 // The address book window on an open store. Closing it ends the program.
-class frmAgenda : public QWidget
+class AddressBookWindow : public QWidget
 {
     Q_OBJECT
 public:
-    frmAgenda(const AgendaServices &services, SheetStore &store, QWidget *parent = nullptr);
-    ~frmAgenda() override;
+    AddressBookWindow(const WindowServices &services, SheetStore &store, QWidget *parent = nullptr);
+    ~AddressBookWindow() override;
 
     // Reads the colours, comes on screen and shows the first sheet.
-    void Form_Load();
+    void start();
     // A close request from outside the window (a termination signal): the title bar's close,
     // once no box is open.
     void requestClose();
@@ -69,32 +69,32 @@ public:
     Toolbar &toolbar() { return *m_toolbar; }
     SheetPager &sheets() { return *m_sheets; }
     ExchangeMenu &exchange() { return *m_exchange; }
-    QLineEdit *Text4() const { return m_searchBox; }
+    QLineEdit *searchBox() const { return m_searchBox; }
     QString storePath() const;
     // The colour options while they are open, else null.
-    frmOpzioni *optionsDialog() const;
+    ColourOptionsDialog *optionsDialog() const;
     bool isStoreOpen() const;
 
-    void lblFolder_Click(int Index);
-    void Form_Click();
-    void Form_MouseMove();
+    void folderTabClicked(int index);
+    void pageClicked();
+    void pointerOverPage();
     // Gives the focus to the cell a cell code names (0: none).
     void giveFocusBack(int cellCode);
 
     // Toolbar actions whose own work lives elsewhere; each is filled in by its feature.
-    void Taglia();
-    void Copia();
-    void Incolla();
-    void Grassetto();
-    void Sottolineato();
-    void Inserisci_Riga();
-    void Togli_Riga();
-    void Colore_Testo();
-    void Cerca();
-    void Opzioni_Colore();
-    void Guida();
+    void cutColumn();
+    void copyColumn();
+    void pasteColumn();
+    void toggleBold();
+    void toggleUnderline();
+    void insertRow();
+    void removeRow();
+    void openTextPalette();
+    void findNext();
+    void openColourOptions();
+    void openHelp();
     // The text colour palette while it is open; null when closed, also before it is deleted.
-    frmColore *textPalette() const;
+    PaletteDialog *textPalette() const;
     // Closing a palette that is not open does nothing.
     void closePalette();
 
@@ -106,16 +106,16 @@ protected:
 
 private:
     void createControls();
-    bool Form_QueryUnload();
+    bool mayClose();
     // The close question; false when the user cancelled. Yes saves, No keeps the store as it is.
     bool askToSaveChanges();
     void commitSessionData(QSessionManager &manager);
-    void Form_Unload();
+    void closeHelpWindows();
     // The store could not be read: the user is told why; what is on screen stays as it is.
     void reportStoreFailure();
     void runToolbarAction(int index);
 
-    AgendaServices m_services;
+    WindowServices m_services;
     ShownSheet m_shown;
     SearchPosition m_searchPosition;
     ColourSettings m_colours;
@@ -133,8 +133,8 @@ private:
     std::unique_ptr<GridKeyboard> m_keyboard;
     std::unique_ptr<RowOperations> m_rows;
     std::unique_ptr<ColumnClipboard> m_clipboard;
-    QPointer<frmColore> m_palette;
-    QPointer<frmOpzioni> m_options;
+    QPointer<PaletteDialog> m_palette;
+    QPointer<ColourOptionsDialog> m_options;
     SearchBox *m_search = nullptr;
     ExchangeMenu *m_exchange = nullptr;
 };

@@ -1,4 +1,4 @@
-#include "dialogs/frmOpzioni.h"
+#include "dialogs/ColourOptionsDialog.h"
 
 #include "dialogs/OptionSwatch.h"
 #include "platform/Twips.h"
@@ -14,7 +14,7 @@ namespace {
 constexpr int ClientWidth = 3675; // twips, as every position below
 constexpr int ClientHeight = 3720;
 constexpr int FrameLeft = 80, FrameWidth = 3495, FrameHeight = 1455;
-constexpr int TastiFrameTop = 90, SfondoFrameTop = 1640;
+constexpr int TabsFrameTop = 90, SfondoFrameTop = 1640;
 constexpr int OwnerOffsetTop = 1600, OwnerOffsetLeft = 6000;
 constexpr int ScreenBottomMargin = 400;
 
@@ -35,7 +35,7 @@ QRect swatchRect(int index)
 
 } // namespace
 
-frmOpzioni::frmOpzioni(ColourSettings &settings, ColourTargets targets, QWidget *owner)
+ColourOptionsDialog::ColourOptionsDialog(ColourSettings &settings, ColourTargets targets, QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_settings(settings)
     , m_targets(std::move(targets))
@@ -53,10 +53,10 @@ frmOpzioni::frmOpzioni(ColourSettings &settings, ColourTargets targets, QWidget 
     setFixedSize(twipsToPixels(ClientWidth, m_dpi), twipsToPixels(ClientHeight, m_dpi));
 
     // The caption of swatch 0 starts further in on the tab colours than on the page colours.
-    buildGroup(QStringLiteral("Frame2"), QStringLiteral("Colore pulsanti rubrica"), TastiFrameTop, 240,
-               QStringLiteral("lblColTasti_%1"), TastiNames, m_tasti, &frmOpzioni::lblColTasti_Click);
+    buildGroup(QStringLiteral("Frame2"), QStringLiteral("Colore pulsanti rubrica"), TabsFrameTop, 240,
+               QStringLiteral("lblColTasti_%1"), TastiNames, m_tabSwatches, &ColourOptionsDialog::tabSwatchClicked);
     buildGroup(QStringLiteral("Frame1"), QStringLiteral("Colore sfondo rubrica"), SfondoFrameTop, 120,
-               QStringLiteral("lblColSfondo_%1"), SfondoNames, m_sfondo, &frmOpzioni::lblColSfondo_Click);
+               QStringLiteral("lblColSfondo_%1"), SfondoNames, m_pageSwatches, &ColourOptionsDialog::pageSwatchClicked);
 
     const auto button = [this](const char *name, const QString &caption, const QRect &twips) {
         auto *b = new QPushButton(caption, this);
@@ -65,18 +65,18 @@ frmOpzioni::frmOpzioni(ColourSettings &settings, ColourTargets targets, QWidget 
         return b;
     };
     m_ok = button("cmdOk", QStringLiteral("Ok"), QRect(600, 3240, 975, 375));
-    m_annulla = button("cmdAnnulla", QStringLiteral("Annulla"), QRect(1680, 3240, 855, 375));
-    m_applica = button("cmdApplica", QStringLiteral("Applica"), QRect(2640, 3240, 940, 375));
+    m_cancel = button("cmdAnnulla", QStringLiteral("Annulla"), QRect(1680, 3240, 855, 375));
+    m_apply = button("cmdApplica", QStringLiteral("Applica"), QRect(2640, 3240, 940, 375));
     m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &frmOpzioni::cmdOk_Click);
-    connect(m_annulla, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_applica, &QPushButton::clicked, this, &frmOpzioni::cmdApplica_Click);
+    connect(m_ok, &QPushButton::clicked, this, &ColourOptionsDialog::okClicked);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_apply, &QPushButton::clicked, this, &ColourOptionsDialog::applyClicked);
 }
 
 // The swatches of one frame are its only buttons, so auto-exclusivity makes them one group.
-void frmOpzioni::buildGroup(const QString &objectName, const QString &title, int top, int captionLeft,
+void ColourOptionsDialog::buildGroup(const QString &objectName, const QString &title, int top, int captionLeft,
                             const QString &swatchName, const std::array<const char *, 8> &names,
-                            std::array<OptionSwatch *, 8> &swatches, void (frmOpzioni::*click)(int))
+                            std::array<OptionSwatch *, 8> &swatches, void (ColourOptionsDialog::*click)(int))
 {
     auto *frame = new QGroupBox(title, this);
     frame->setObjectName(objectName);
@@ -103,20 +103,20 @@ void frmOpzioni::buildGroup(const QString &objectName, const QString &title, int
     }
 }
 
-void frmOpzioni::Form_Load()
+void ColourOptionsDialog::readSettings()
 {
     m_choice.load();
     showChoice();
     placeBelowOwner();
     for (int i = 1; i < 8; ++i) {
-        m_tasti[size_t(i)]->setFill(m_settings.Colori_Tasti.at(size_t(i)));
-        m_sfondo[size_t(i)]->setFill(m_settings.Colori_Sfondo.at(size_t(i)));
+        m_tabSwatches[size_t(i)]->setFill(m_settings.tabColours.at(size_t(i)));
+        m_pageSwatches[size_t(i)]->setFill(m_settings.pageColours.at(size_t(i)));
     }
     m_ok->setFocus(Qt::OtherFocusReason);
 }
 
 // The thick frame and the one Tab stop of each group are on the chosen swatch.
-void frmOpzioni::showChoice()
+void ColourOptionsDialog::showChoice()
 {
     const auto mark = [](const std::array<OptionSwatch *, 8> &swatches, int chosen) {
         for (int i = 0; i < 8; ++i) {
@@ -126,12 +126,12 @@ void frmOpzioni::showChoice()
             swatch->update();
         }
     };
-    mark(m_tasti, m_choice.Scelta_Tasti());
-    mark(m_sfondo, m_choice.Scelta_Sfondo());
-    m_applica->setEnabled(m_choice.canApply());
+    mark(m_tabSwatches, m_choice.tabChoice());
+    mark(m_pageSwatches, m_choice.pageChoice());
+    m_apply->setEnabled(m_choice.canApply());
 }
 
-void frmOpzioni::placeBelowOwner()
+void ColourOptionsDialog::placeBelowOwner()
 {
     QWidget *owner = parentWidget();
     if (!owner)
@@ -149,25 +149,25 @@ void frmOpzioni::placeBelowOwner()
     move(ownerFrame.left() + twipsToPixels(OwnerOffsetLeft, m_dpi), top);
 }
 
-void frmOpzioni::lblColTasti_Click(int Index)
+void ColourOptionsDialog::tabSwatchClicked(int index)
 {
-    m_choice.chooseTasti(Index);
+    m_choice.chooseTasti(index);
     showChoice();
 }
 
-void frmOpzioni::lblColSfondo_Click(int Index)
+void ColourOptionsDialog::pageSwatchClicked(int index)
 {
-    m_choice.chooseSfondo(Index);
+    m_choice.chooseSfondo(index);
     showChoice();
 }
 
-void frmOpzioni::cmdApplica_Click()
+void ColourOptionsDialog::applyClicked()
 {
     m_choice.apply(m_targets);
     showChoice();
 }
 
-void frmOpzioni::cmdOk_Click()
+void ColourOptionsDialog::okClicked()
 {
     m_choice.apply(m_targets);
     accept();

@@ -1,7 +1,7 @@
-#include "window/frmAgenda.h"
+#include "window/AddressBookWindow.h"
 
-#include "dialogs/frmColore.h"
-#include "dialogs/frmOpzioni.h"
+#include "dialogs/PaletteDialog.h"
+#include "dialogs/ColourOptionsDialog.h"
 #include "help/OnlineHelp.h"
 #include "editing/CellEdit.h"
 #include "editing/ColumnClipboard.h"
@@ -44,7 +44,7 @@ constexpr int OptionsButton = 10;
 constexpr int ModalPollMs = 100;
 } // namespace
 
-frmAgenda::frmAgenda(const AgendaServices &services, SheetStore &store, QWidget *parent)
+AddressBookWindow::AddressBookWindow(const WindowServices &services, SheetStore &store, QWidget *parent)
     : QWidget(parent)
     , m_services(services)
     , m_store(store)
@@ -63,10 +63,10 @@ frmAgenda::frmAgenda(const AgendaServices &services, SheetStore &store, QWidget 
     setFont(windowFont);
     setFixedSize(twipsToPixels(ClientWidthTwips, m_dpi), twipsToPixels(ClientHeightTwips, m_dpi));
     setMouseTracking(true);
-    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &frmAgenda::commitSessionData);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &AddressBookWindow::commitSessionData);
 }
 
-frmAgenda::~frmAgenda()
+AddressBookWindow::~AddressBookWindow()
 {
     // The cells outlive this object's members by a moment; they must not call into them.
     if (m_grid)
@@ -77,7 +77,7 @@ frmAgenda::~frmAgenda()
 // first text box alone loads the font database, which costs more than all else before the
 // window appears. They are made, and the sheet is read, before the window's first paint all
 // the same. Made in this order, each lies over the ones before it.
-void frmAgenda::createControls()
+void AddressBookWindow::createControls()
 {
     m_toolbar = new Toolbar(this, m_dpi, *m_services.screen);
     for (int i = 0; i < SeparatorCount; ++i) {
@@ -85,8 +85,8 @@ void frmAgenda::createControls()
         separator->setGeometry(twipsToPixels(separatorRect(i), m_dpi));
     }
     m_tabs = new FolderTabs(this, m_dpi);
-    connect(m_tabs, &FolderTabs::lblFolder_Click, this, &frmAgenda::lblFolder_Click);
-    connect(m_toolbar, &Toolbar::actionRequested, this, &frmAgenda::runToolbarAction);
+    connect(m_tabs, &FolderTabs::folderTabClicked, this, &AddressBookWindow::folderTabClicked);
+    connect(m_toolbar, &Toolbar::actionRequested, this, &AddressBookWindow::runToolbarAction);
 
     // The grid comes first in the tab order, so the long cell of row 1 takes the focus.
     m_grid = std::make_unique<Grid>(this, m_dpi, *m_model);
@@ -101,11 +101,11 @@ void frmAgenda::createControls()
     m_keyboard = std::make_unique<GridKeyboard>(m_shown, m_searchPosition, *m_grid, *m_searchBox);
     m_grid->setHandler(m_keyboard.get());
     m_clipboard = std::make_unique<ColumnClipboard>(m_shown, gridModes(), *m_grid, *m_services.clipboard, *m_services.messages);
-    m_keyboard->setHelpHandler([this] { Guida(); });
+    m_keyboard->setHelpHandler([this] { openHelp(); });
     // Keys mark the sheet changed; edits that come without one (the cell's own menu) must too,
     // or a folder switch would drop them without asking.
     for (int row = 1; row <= CellCode::RowCount; ++row) {
-        for (CellEdit *cell : {m_grid->Text1(row), m_grid->Text2(row)})
+        for (CellEdit *cell : {m_grid->longCellAt(row), m_grid->shortCellAt(row)})
             connect(cell, &QLineEdit::textEdited, this, [this] { m_shown.modified = true; });
     }
     // Children made after their window is shown stay hidden until shown themselves; theirs
@@ -115,20 +115,20 @@ void frmAgenda::createControls()
 
     m_sheets = new SheetPager(m_shown, gridModes(), m_colours, *m_grid, *m_tabs, m_store, *m_services.messages, this);
     m_rows = std::make_unique<RowOperations>(m_shown, *m_grid, *m_services.messages,
-                                             [this] { m_toolbar->Azzera_Pulsanti(); });
+                                             [this] { m_toolbar->resetButtons(); });
     m_search = new SearchBox({m_shown, gridModes(), m_searchPosition}, m_searchPosition, *m_grid, *m_searchBox, m_store, *m_services.messages,
-                             {[this](int Index) { return m_sheets->QuerySave(Index); },
-                              [this](int Index) { m_sheets->Apre_Foglio(Index); },
+                             {[this](int index) { return m_sheets->askToSave(index); },
+                              [this](int index) { m_sheets->showSheet(index); },
                               [this] { reportStoreFailure(); },
-                              [this](int Index) { return m_tabs->lblFolder(Index)->caption(); }},
+                              [this](int index) { return m_tabs->folderTab(index)->caption(); }},
                              this);
-    connect(m_toolbar, &Toolbar::closePaletteRequested, this, &frmAgenda::closePalette);
+    connect(m_toolbar, &Toolbar::closePaletteRequested, this, &AddressBookWindow::closePalette);
 
     // Keyboard: every toolbar action, the folders in the order of the book, F6 between areas.
     auto *keys = new KeyboardShortcuts(this, *m_toolbar, *m_tabs, m_searchBox, m_shown);
     connect(keys, &KeyboardShortcuts::actionRequested, this,
             [this](ToolbarAction action) { runToolbarAction(toolbarIndex(action)); });
-    connect(keys, &KeyboardShortcuts::folderRequested, this, &frmAgenda::lblFolder_Click);
+    connect(keys, &KeyboardShortcuts::folderRequested, this, &AddressBookWindow::folderTabClicked);
     connect(keys, &KeyboardShortcuts::sheetFocusRequested, this,
             [this] { giveFocusBack(m_shown.lastCell ? m_shown.lastCell : 1); });
     // Export, import and print: the right button on the page or a tab, or the key.
@@ -136,61 +136,61 @@ void frmAgenda::createControls()
     connect(keys, &KeyboardShortcuts::exchangeMenuRequested, m_exchange, &ExchangeMenu::popupForFocus);
 }
 
-void frmAgenda::Form_Load()
+void AddressBookWindow::start()
 {
-    m_colours.Percorso_Ini = programFile(m_services.programDirectory, QStringLiteral("Kardel.ini"));
-    m_colours.Carica_Colori();
+    m_colours.iniPath = programFile(m_services.programDirectory, QStringLiteral("Kardel.ini"));
+    m_colours.loadPalettes();
     m_shown.row = 1;
-    m_colours.Colore_Tasti = m_colours.Colori_Tasti.at(size_t(m_colours.Leggi_Colore(QStringLiteral("ColTasti"))));
-    m_colours.Colore_Sfondo = m_colours.Colori_Sfondo.at(size_t(m_colours.Leggi_Colore(QStringLiteral("ColSfondo"))));
+    m_colours.tabColour = m_colours.tabColours.at(size_t(m_colours.readColourIndex(QStringLiteral("ColTasti"))));
+    m_colours.pageColour = m_colours.pageColours.at(size_t(m_colours.readColourIndex(QStringLiteral("ColSfondo"))));
 
     show();
     setWindowIcon(applicationIcon());
     createControls();
     for (int i = 1; i < FolderTabCount; ++i)
-        m_tabs->lblFolder(i)->setBackColour(m_colours.Colore_Tasti);
-    m_tabs->lblFolder(0)->setBackColour(m_colours.Colore_Sfondo);
-    m_tabs->lblScheda()->setBackColour(m_colours.Colore_Sfondo);
+        m_tabs->folderTab(i)->setBackColour(m_colours.tabColour);
+    m_tabs->folderTab(0)->setBackColour(m_colours.pageColour);
+    m_tabs->pageLabel()->setBackColour(m_colours.pageColour);
     m_toolbar->initialise(WinColour::ButtonFace);
-    m_sheets->Apre_Foglio(0);
+    m_sheets->showSheet(0);
 }
 
-QString frmAgenda::storePath() const
+QString AddressBookWindow::storePath() const
 {
     return m_store.path();
 }
 
-bool frmAgenda::isStoreOpen() const
+bool AddressBookWindow::isStoreOpen() const
 {
     return m_store.isOpen();
 }
 
-void frmAgenda::closeEvent(QCloseEvent *event)
+void AddressBookWindow::closeEvent(QCloseEvent *event)
 {
-    if (!Form_QueryUnload()) {
+    if (!mayClose()) {
         event->ignore();
         return;
     }
     event->accept();
-    Form_Unload();
+    closeHelpWindows();
 }
 
 // A request to terminate comes from outside (Ctrl+C, kill, the end of the session); it gets
 // the title bar's close, question included. While a box or dialog is open it waits for it, so
 // that no second question stacks on the first; while the close question is open it is that
 // question's answer that counts.
-void frmAgenda::requestClose()
+void AddressBookWindow::requestClose()
 {
     if (m_asking || !isVisible())
         return;
     if (QApplication::activeModalWidget()) {
-        QTimer::singleShot(ModalPollMs, this, &frmAgenda::requestClose);
+        QTimer::singleShot(ModalPollMs, this, &AddressBookWindow::requestClose);
         return;
     }
     close();
 }
 
-bool frmAgenda::Form_QueryUnload()
+bool AddressBookWindow::mayClose()
 {
     if (!askToSaveChanges())
         return false;
@@ -198,7 +198,7 @@ bool frmAgenda::Form_QueryUnload()
     return true;
 }
 
-bool frmAgenda::askToSaveChanges()
+bool AddressBookWindow::askToSaveChanges()
 {
     if (!m_shown.modified)
         return true;
@@ -211,7 +211,7 @@ bool frmAgenda::askToSaveChanges()
         return false;
     }
     // A save that failed and was given up keeps the window, with the changes, open.
-    if (answer == MsgAnswer::Yes && !m_sheets->Salva()) {
+    if (answer == MsgAnswer::Yes && !m_sheets->save()) {
         giveFocusBack(m_shown.lastCell);
         return false;
     }
@@ -221,7 +221,7 @@ bool frmAgenda::askToSaveChanges()
 // Qt closes no window when the session ends (log off, shut down): the process just ends. Ask
 // the close question here, so that changes are not lost without a word. The store stays open,
 // since another program may still cancel the end of the session.
-void frmAgenda::commitSessionData(QSessionManager &manager)
+void AddressBookWindow::commitSessionData(QSessionManager &manager)
 {
     if (!manager.allowsInteraction())
         return;
@@ -230,28 +230,28 @@ void frmAgenda::commitSessionData(QSessionManager &manager)
     manager.release();
 }
 
-void frmAgenda::reportStoreFailure()
+void AddressBookWindow::reportStoreFailure()
 {
     m_services.messages->show(m_store.error().description(), MsgStyle::Critical | MsgStyle::TopMost);
 }
 
-void frmAgenda::Form_Unload()
+void AddressBookWindow::closeHelpWindows()
 {
     m_help->closeAll();
 }
 
-void frmAgenda::giveFocusBack(int cellCode)
+void AddressBookWindow::giveFocusBack(int cellCode)
 {
     m_grid->focusCell(cellCode);
 }
 
-void frmAgenda::lblFolder_Click(int Index)
+void AddressBookWindow::folderTabClicked(int index)
 {
-    if (!m_sheets->Apre_Foglio(Index))
+    if (!m_sheets->showSheet(index))
         return;
     m_searchPosition.endSearch();
     m_shown.column = CellCode::LongColumn;
-    CellEdit *first = m_grid->Text1(1);
+    CellEdit *first = m_grid->longCellAt(1);
     m_model->setHighlight(first->cellCode(), SheetModel::Highlight::Selected);
     first->setFocus(Qt::OtherFocusReason);
     first->putCaretAtEnd();
@@ -259,135 +259,135 @@ void frmAgenda::lblFolder_Click(int Index)
     gridModes().caretMode = false;
 }
 
-void frmAgenda::Form_Click()
+void AddressBookWindow::pageClicked()
 {
-    CellEdit *first = m_grid->Text1(1);
+    CellEdit *first = m_grid->longCellAt(1);
     first->setFocus(Qt::OtherFocusReason);
     first->putCaretAtEnd();
 }
 
-void frmAgenda::Form_MouseMove()
+void AddressBookWindow::pointerOverPage()
 {
-    m_toolbar->Azzera_Pulsanti();
+    m_toolbar->resetButtons();
 }
 
 // Only the bare window surface counts; events that bubble up from the controls do not.
-void frmAgenda::mouseMoveEvent(QMouseEvent *event)
+void AddressBookWindow::mouseMoveEvent(QMouseEvent *event)
 {
     if (!childAt(event->position().toPoint()))
-        Form_MouseMove();
+        pointerOverPage();
     QWidget::mouseMoveEvent(event);
 }
 
-void frmAgenda::mouseReleaseEvent(QMouseEvent *event)
+void AddressBookWindow::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())
         && !childAt(event->position().toPoint()))
-        Form_Click();
+        pageClicked();
     QWidget::mouseReleaseEvent(event);
 }
 
-bool frmAgenda::eventFilter(QObject *watched, QEvent *event)
+bool AddressBookWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_searchBox && event->type() == QEvent::MouseMove) {
         if (m_toolbar->isPaletteOpen())
             closePalette();
-        m_toolbar->Azzera_Pulsanti();
+        m_toolbar->resetButtons();
     }
     // F1 opens the help from anywhere in the window; the cells see it through their keyboard.
     // The key goes on to the search box afterwards.
     if (watched == m_searchBox && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1)
-        Guida();
+        openHelp();
     return QWidget::eventFilter(watched, event);
 }
 
-void frmAgenda::runToolbarAction(int index)
+void AddressBookWindow::runToolbarAction(int index)
 {
     switch (toolbarAction(index)) {
-    case ToolbarAction::Save: m_sheets->Salva(); break;
-    case ToolbarAction::Cut: Taglia(); break;
-    case ToolbarAction::Copy: Copia(); break;
-    case ToolbarAction::Paste: Incolla(); break;
-    case ToolbarAction::Bold: Grassetto(); break;
-    case ToolbarAction::Underline: Sottolineato(); break;
-    case ToolbarAction::InsertRow: Inserisci_Riga(); break;
-    case ToolbarAction::RemoveRow: Togli_Riga(); break;
-    case ToolbarAction::TextColour: Colore_Testo(); break;
-    case ToolbarAction::Search: Cerca(); break;
-    case ToolbarAction::ColourOptions: Opzioni_Colore(); break;
-    case ToolbarAction::Help: Guida(); break;
+    case ToolbarAction::Save: m_sheets->save(); break;
+    case ToolbarAction::Cut: cutColumn(); break;
+    case ToolbarAction::Copy: copyColumn(); break;
+    case ToolbarAction::Paste: pasteColumn(); break;
+    case ToolbarAction::Bold: toggleBold(); break;
+    case ToolbarAction::Underline: toggleUnderline(); break;
+    case ToolbarAction::InsertRow: insertRow(); break;
+    case ToolbarAction::RemoveRow: removeRow(); break;
+    case ToolbarAction::TextColour: openTextPalette(); break;
+    case ToolbarAction::Search: findNext(); break;
+    case ToolbarAction::ColourOptions: openColourOptions(); break;
+    case ToolbarAction::Help: openHelp(); break;
     case ToolbarAction::Close: close(); break;
     }
 }
 
-void frmAgenda::Grassetto()
+void AddressBookWindow::toggleBold()
 {
-    Formatting::Grassetto(m_shown, *m_grid);
+    Formatting::toggleBold(m_shown, *m_grid);
 }
 
-void frmAgenda::Sottolineato()
+void AddressBookWindow::toggleUnderline()
 {
-    Formatting::Sottolineato(m_shown, *m_grid);
+    Formatting::toggleUnderline(m_shown, *m_grid);
 }
 
 // Built only when asked for, so that start-up does not pay for it; each opening is a new window.
-void frmAgenda::Colore_Testo()
+void AddressBookWindow::openTextPalette()
 {
     closePalette();
-    m_palette = frmColore::open(this, m_dpi, m_shown, *m_grid,
+    m_palette = PaletteDialog::open(this, m_dpi, m_shown, *m_grid,
                                 [this](bool open) { m_toolbar->setPaletteOpen(open); });
 }
 
-GridModes &frmAgenda::gridModes()
+GridModes &AddressBookWindow::gridModes()
 {
     return m_keyboard->modes();
 }
 
-frmColore *frmAgenda::textPalette() const
+PaletteDialog *AddressBookWindow::textPalette() const
 {
     return m_palette && m_palette->isVisible() ? m_palette.data() : nullptr;
 }
 
-void frmAgenda::closePalette()
+void AddressBookWindow::closePalette()
 {
     if (m_palette)
         m_palette->closeFromOutside();
 }
 
-void frmAgenda::Taglia() { m_clipboard->Taglia(); }
-void frmAgenda::Copia() { m_clipboard->Copia(); }
-void frmAgenda::Incolla() { m_clipboard->Incolla(); }
-void frmAgenda::Inserisci_Riga() { m_rows->Inserisci_Riga(); }
-void frmAgenda::Togli_Riga() { m_rows->Togli_Riga(); }
+void AddressBookWindow::cutColumn() { m_clipboard->cutColumn(); }
+void AddressBookWindow::copyColumn() { m_clipboard->copyColumn(); }
+void AddressBookWindow::pasteColumn() { m_clipboard->pasteColumn(); }
+void AddressBookWindow::insertRow() { m_rows->insertRow(); }
+void AddressBookWindow::removeRow() { m_rows->removeRow(); }
 
-void frmAgenda::Cerca() { m_search->Cerca(); }
+void AddressBookWindow::findNext() { m_search->findNext(); }
 
-frmOpzioni *frmAgenda::optionsDialog() const
+ColourOptionsDialog *AddressBookWindow::optionsDialog() const
 {
     return m_options;
 }
 
 // Built on demand: the dialog costs nothing at start-up, and each opening reads the settings
 // afresh. It is modal but does not block here, so the press that opened it returns at once.
-void frmAgenda::Opzioni_Colore()
+void AddressBookWindow::openColourOptions()
 {
     if (m_options)
         return;
     ColourTargets targets;
     targets.tabCount = FolderTabCount;
-    targets.isTabBold = [this](int index) { return m_tabs->lblFolder(index)->isBold(); };
-    targets.setTabColour = [this](int index, quint32 colour) { m_tabs->lblFolder(index)->setBackColour(colour); };
-    targets.setPageColour = [this](quint32 colour) { m_tabs->lblScheda()->setBackColour(colour); };
+    targets.isTabBold = [this](int index) { return m_tabs->folderTab(index)->isBold(); };
+    targets.setTabColour = [this](int index, quint32 colour) { m_tabs->folderTab(index)->setBackColour(colour); };
+    targets.setPageColour = [this](quint32 colour) { m_tabs->pageLabel()->setBackColour(colour); };
     targets.messages = m_services.messages;
-    m_options = new frmOpzioni(m_colours, std::move(targets), this);
+    m_options = new ColourOptionsDialog(m_colours, std::move(targets), this);
     m_toolbar->holdPressed(OptionsButton);
     connect(m_options, &QDialog::finished, m_toolbar, &Toolbar::endHold);
-    m_options->Form_Load();
+    m_options->readSettings();
     m_options->show();
 }
 
-void frmAgenda::Guida()
+void AddressBookWindow::openHelp()
 {
     // An open help window is left exactly as it is: not raised, and the focus stays put.
     if (m_help->isOpen())
