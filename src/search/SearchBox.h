@@ -14,7 +14,7 @@ class QLineEdit;
 class SearchPosition;
 class SheetStore;
 
-// The search box searchBox and the search step Cerca. A step walks the store from where the last
+// The search box ("Text4") and its search step, findNext. A step walks the store from where the last
 // one stopped, opens the folder of the next hit, paints the hit cell green and gives the focus
 // back to the box, so that Enter goes on to the next hit. A screen reader hears where the hit
 // is and what the cell holds.

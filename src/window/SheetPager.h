@@ -14,7 +14,7 @@ class SheetStore;
 struct GridModes;
 struct ShownSheet;
 
-// Moves sheets between the grid and the store: Apri reads one into the grid, Salva writes the
+// Moves sheets between the grid and the store: loadSheet reads one into the grid, save writes the
 // grid back, askToSave asks before changes are dropped, showSheet switches the sheet shown.
 //
 // A save never ends the program and never writes where nobody will read: a store that was
