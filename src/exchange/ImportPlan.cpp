@@ -161,9 +161,12 @@ BookImage applied(const BookImage &book, const ImportPlan &plan)
     return result;
 }
 
-bool writePlan(SheetStore &store, const BookImage &book, const ImportPlan &plan, QString *reason)
+bool writePlan(SheetStore &store, const BookImage &book, const ImportPlan &plan, QString *reason,
+               BookImage *filledOut)
 {
     const BookImage filled = applied(book, plan);
+    if (filledOut)
+        *filledOut = filled;
     QVector<int> written;
     for (const int sheet : plan.sheets()) {
         if (store.writeSheet(sheet, filled.sheetBytes(sheet))) {

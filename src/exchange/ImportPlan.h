@@ -40,5 +40,7 @@ ImportPlan placeEntries(const BookImage &book, const QVector<RowEntry> &entries)
 BookImage applied(const BookImage &book, const ImportPlan &plan);
 
 // Writes the plan's sheets through the store, one sheet at a time. When a write fails, the
-// sheets already written are put back and the store's Italian reason is returned.
-bool writePlan(SheetStore &store, const BookImage &book, const ImportPlan &plan, QString *reason);
+// sheets already written are put back and the store's Italian reason is returned. `filled`,
+// when given, receives the book as written.
+bool writePlan(SheetStore &store, const BookImage &book, const ImportPlan &plan, QString *reason,
+               BookImage *filled = nullptr);

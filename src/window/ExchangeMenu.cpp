@@ -194,6 +194,8 @@ void ExchangeMenu::importFile()
             cell->colour = from->colour.value_or(0);
         }
     }
+    // One step takes the whole import back: the rows on screen and the folders in the store.
+    QVector<ImportStep::Sheet> written;
     if (!others.rows.isEmpty()) {
         // Written into a file that is no longer at its path, the entries would reach nobody.
         if (m_store.location() != StoreLocation::Same) {
@@ -210,16 +212,12 @@ void ExchangeMenu::importFile()
                                  "importata.").arg(reason.isEmpty() ? m_store.error().reason : reason));
             return;
         }
-        if (!writePlan(m_store, book, others, &reason)) {
+        BookImage filled;
+        if (!writePlan(m_store, book, others, &reason, &filled)) {
             alert(QStringLiteral("Impossibile scrivere la rubrica %1: %2. Nessuna voce è stata importata.")
                       .arg(QDir::toNativeSeparators(m_store.path()), reason));
             return;
         }
-    }
-    // One step takes the whole import back: the rows on screen and the folders in the store.
-    QVector<ImportStep::Sheet> written;
-    if (!others.rows.isEmpty()) {
-        const BookImage filled = applied(book, others);
         for (const int sheet : others.sheets())
             written.append({sheet, book.sheetBytes(sheet), filled.sheetBytes(sheet)});
     }
