@@ -1,13 +1,10 @@
 #include "editing/CellEdit.h"
 
 #include "editing/CellDescription.h"
-#include "editing/CellInput.h"
+#include "editing/CellEntry.h"
 #include "editing/KeyCodes.h"
 #include "model/CellCode.h"
-#include "model/VisibleText.h"
 #include "platform/WinColour.h"
-
-#include <algorithm>
 
 #include <QContextMenuEvent>
 #include <QFocusEvent>
@@ -20,7 +17,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <QUndoStack>
-#include <QValidator>
 
 namespace {
 int windowsMouseButton(Qt::MouseButtons buttons)
@@ -34,48 +30,6 @@ int windowsMouseButton(Qt::MouseButtons buttons)
     return 0;
 }
 
-// The marks a cell shows for characters of an old store that would show as nothing stand for
-// those characters; everything around them is what the user brought in.
-QString storableKeepingMarks(const QString &text)
-{
-    if (!text.contains(QChar(VisibleText::Mark)))
-        return CellInput::toStorable(text);
-    QStringList parts = text.split(QChar(VisibleText::Mark));
-    for (QString &part : parts)
-        part = CellInput::toStorable(part);
-    return parts.join(QChar(VisibleText::Mark));
-}
-
-// Every change of the text passes here, whatever brought it (typing, an input method, any
-// paste, QLineEdit::insert), so nothing the store cannot keep enters the cell.
-class StorableTextValidator : public QValidator
-{
-public:
-    explicit StorableTextValidator(CellEdit *cell)
-        : QValidator(cell)
-        , m_cell(cell)
-    {
-    }
-
-    State validate(QString &input, int &pos) const override
-    {
-        if (m_cell->isShowingSheetText())
-            return Acceptable;
-        const QString storable = storableKeepingMarks(input);
-        if (storable != input) {
-            pos = int(storableKeepingMarks(input.left(pos)).size());
-            input = storable.left(m_cell->maxLength());
-            pos = qMin(pos, int(input.size()));
-        }
-        return Acceptable;
-    }
-
-private:
-    const CellEdit *m_cell;
-};
-
-// Focus that leaves with the whole window (another program, a message box) or for a popup menu
-// has not moved inside the window; the cell keeps its caret and the grid its highlights.
 // Ctrl+Y as on Windows, and the system's own redo keys.
 bool isRedoKey(const QKeyEvent *event)
 {
@@ -88,10 +42,13 @@ QString menuKeys(QKeySequence::StandardKey key)
     return u'\t' + QKeySequence(key).toString(QKeySequence::NativeText);
 }
 
+// Focus that leaves with the whole window (another program, a message box) or for a popup menu
+// has not moved inside the window; the cell keeps its caret and the grid its highlights.
 bool leavesWithWindow(Qt::FocusReason reason)
 {
     return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
+
 // A theme or high-contrast switch gives the program a new palette. Qt tells the application
 // object, but a cell only when its own resolved palette happens to change; every cell must
 // hear of it to keep the colours its record holds.
@@ -134,7 +91,7 @@ CellEdit::CellEdit(int cellCode, int maxLength, QWidget *parent)
     // The next row covers the bottom three pixels of this one, as on a ruled sheet; keep the
     // text in the part that shows.
     setTextMargins(2, 0, 1, 3);
-    setValidator(new StorableTextValidator(this));
+    setValidator(new CellEntry::StorableTextValidator(this, m_showingSheetText));
     ApplicationPaletteWatcher::ensureInstalled();
     applyColours();
 }
@@ -300,42 +257,11 @@ void CellEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    if (composeTypedMark(text) || typeStorable(text, event->modifiers())) {
+    if (CellEntry::composeTypedMark(*this, text) || CellEntry::typeStorable(*this, text, event->modifiers())) {
         event->accept();
         return;
     }
     QLineEdit::keyPressEvent(event);
-}
-
-// A typed character that the store cannot keep goes in as what it keeps ("?" for a Greek
-// letter), as typing does: left to the cell's check, the rewrite would wipe the undo history.
-bool CellEdit::typeStorable(const QString &typed, Qt::KeyboardModifiers modifiers)
-{
-    if (typed.isEmpty() || (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-        return false;
-    const QList<uint> points = typed.toUcs4();
-    if (!std::all_of(points.cbegin(), points.cend(), [](uint point) { return QChar::isPrint(char32_t(point)); }))
-        return false; // editing keys (Backspace, Return, ...) carry control characters
-    const QString storable = CellInput::toStorable(typed);
-    if (storable == typed)
-        return false;
-    insert(storable);
-    return true;
-}
-
-// A combining mark typed after a letter becomes one accented character with it, also in a full
-// cell, where Qt would refuse the mark before the cell's check could compose it.
-bool CellEdit::composeTypedMark(const QString &typed)
-{
-    const int pos = cursorPosition();
-    if (typed.size() != 1 || !typed.at(0).isMark() || hasSelectedText() || pos == 0)
-        return false;
-    const QString composed = (text().mid(pos - 1, 1) + typed).normalized(QString::NormalizationForm_C);
-    if (composed.size() != 1)
-        return false;
-    setSelection(pos - 1, 1);
-    insert(composed);
-    return true;
 }
 
 void CellEdit::mouseReleaseEvent(QMouseEvent *event)
@@ -378,24 +304,14 @@ void CellEdit::contextMenuEvent(QContextMenuEvent *event)
 
 void CellEdit::inputMethodEvent(QInputMethodEvent *event)
 {
-    if (event->commitString().isEmpty()) {
-        QLineEdit::inputMethodEvent(event);
-        return;
-    }
-    QInputMethodEvent storable(event->preeditString(), event->attributes());
-    storable.setCommitString(CellInput::toStorable(event->commitString()), event->replacementStart(),
-                             event->replacementLength());
-    QLineEdit::inputMethodEvent(&storable);
-    event->setAccepted(storable.isAccepted());
+    if (!event->commitString().isEmpty())
+        CellEntry::makeCommitStorable(*event);
+    QLineEdit::inputMethodEvent(event);
 }
 
 void CellEdit::pasteStorable(QClipboard::Mode mode)
 {
-    if (isReadOnly())
-        return;
-    const QString text = CellInput::fromPaste(QGuiApplication::clipboard()->text(mode));
-    if (!text.isEmpty() || hasSelectedText())
-        insert(text);
+    CellEntry::paste(*this, QGuiApplication::clipboard()->text(mode));
 }
 
 void CellEdit::paintEvent(QPaintEvent *event)

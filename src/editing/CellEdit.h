@@ -72,11 +72,7 @@ private:
     void applyColours();
     // The accessible description tells bold, underline and the text colour by name.
     void describeLook();
-    // The cell's own paste, with the text already in stored form, so that the length limit
-    // counts the characters the store will hold.
     void pasteStorable(QClipboard::Mode mode);
-    bool composeTypedMark(const QString &typed);
-    bool typeStorable(const QString &typed, Qt::KeyboardModifiers modifiers);
 
     int m_cellCode;
     quint32 m_backColour;
