@@ -16,6 +16,7 @@
 #include "platform/ScreenProbe.h"
 #include "platform/WindowDirectory.h"
 #include "window/FolderTabs.h"
+#include "window/Toolbar.h"
 #include "window/AddressBookApplication.h"
 
 #include "common/StoreDiff.h"
@@ -125,6 +126,7 @@ struct WindowFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
         QTest::keyClicks(focused(), text);
     }
     void clickTab(int index) { QTest::mouseClick(window->tabs().folderTab(index), Qt::LeftButton); }
+    void press(int button) { QTest::mouseClick(window->toolbar().toolBox(button), Qt::LeftButton); }
     AddressBookWindow &w() { return *window; }
     SheetModel &model() { return window->model(); }
     // Formatting as the toolbar and the palette give it, in one undoable step.
