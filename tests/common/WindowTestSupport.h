@@ -127,6 +127,14 @@ struct WindowFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
     }
     void clickTab(int index) { QTest::mouseClick(window->tabs().folderTab(index), Qt::LeftButton); }
     void press(int button) { QTest::mouseClick(window->toolbar().toolBox(button), Qt::LeftButton); }
+    // The pointer onto a toolbar button (its centre by default); the leave test's pointer goes along.
+    void moveOnto(int button, QPoint at = QPoint())
+    {
+        ToolBox *box = window->toolbar().toolBox(button);
+        at = at.isNull() ? box->rect().center() : at;
+        pointer = box->mapToGlobal(at);
+        QTest::mouseMove(box, at);
+    }
     AddressBookWindow &w() { return *window; }
     SheetModel &model() { return window->model(); }
     // Formatting as the toolbar and the palette give it, in one undoable step.
