@@ -22,15 +22,6 @@ class TestToolbar : public QObject
 
     Toolbar &bar() { return m_f->w().toolbar(); }
 
-    // The leave test's pointer goes along.
-    void moveOnto(int i, QPoint at = QPoint())
-    {
-        ToolBox *box = bar().toolBox(i);
-        at = at.isNull() ? box->rect().center() : at;
-        m_f->pointer = box->mapToGlobal(at);
-        QTest::mouseMove(box, at);
-    }
-
     void checkHighlight(int active) { QCOMPARE(bar().activeButton(), active); }
 
 private slots:
@@ -63,8 +54,8 @@ private slots:
         QSignalSpy closeRequests(&bar(), &Toolbar::closePaletteRequested);
         for (int b : c.buttons) {
             const int before = int(closeRequests.count());
-            moveOnto(b, QPoint(2, 2)); // over the margin of the box, then over the image
-            moveOnto(b);
+            m_f->moveOnto(b, QPoint(2, 2)); // over the margin of the box, then over the image
+            m_f->moveOnto(b);
             checkHighlight(b);
             QVERIFY(bar().leaveTimer()->isActive());
             QCOMPARE(closeRequests.count(), before + (c.palette && b != 8 ? 2 : 0));
@@ -90,7 +81,7 @@ private slots:
             {{last.right() + 1, mid}, false}, {{gap, mid}, true}, {{search, mid}, true}};
         int step = 0; // a move to where the pointer already is would be no move
         for (const auto &probe : probes) {
-            moveOnto(3, QPoint(3 + step++, 3));
+            m_f->moveOnto(3, QPoint(3 + step++, 3));
             m_f->pointer = probe.at;
             bar().runLeaveTest();
             checkHighlight(probe.inside ? 3 : 13);
@@ -103,7 +94,7 @@ private slots:
     {
         m_f->type(112, QStringLiteral("z"));
         clickAt(m_f->w().searchBox());
-        moveOnto(0);
+        m_f->moveOnto(0);
         QTest::mousePress(bar().toolBox(0), Qt::RightButton);
         COMPARE_STORE(m_f->store(), storeWith({{12, makeRecord("", "z")}}));
         QVERIFY(m_f->focusOn(112));
@@ -174,7 +165,7 @@ private slots:
     void doubleClickActsOnce()
     {
         QSignalSpy actions(&bar(), &Toolbar::actionRequested);
-        moveOnto(6);
+        m_f->moveOnto(6);
         QTest::mouseDClick(bar().toolBox(6), Qt::LeftButton);
         QCOMPARE(actions.count(), 1);
     }
