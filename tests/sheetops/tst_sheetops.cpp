@@ -57,11 +57,9 @@ class TestSheetOps : public QObject
     static void press(WindowFixture &f, int button)
     {
         QTest::mouseMove(&f.w(), QPoint(f.w().width() / 2, f.w().height() - 2));
-        ToolBox *box = f.w().toolbar().toolBox(button);
-        f.pointer = box->mapToGlobal(box->rect().center());
-        QTest::mouseMove(box, box->rect().center());
+        f.moveOnto(button);
         QCOMPARE(f.w().toolbar().activeButton(), button);
-        QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+        QTest::mouseClick(f.w().toolbar().toolBox(button), Qt::LeftButton);
     }
 
 private slots:
