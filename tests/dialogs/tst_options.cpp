@@ -60,11 +60,9 @@ class TestOptions : public QObject
     // Presses button 10 as the pointer does; the dialog opens inside the press.
     ColourOptionsDialog *openOptions()
     {
-        ToolBox *box = w().toolbar().toolBox(10);
-        m_f->pointer = box->mapToGlobal(box->rect().center());
-        QTest::mouseMove(box);
+        m_f->moveOnto(10);
         w().toolbar().hover(10); // the pointer may have rested there already, so no move arrived
-        QTest::mousePress(box, Qt::LeftButton);
+        QTest::mousePress(w().toolbar().toolBox(10), Qt::LeftButton);
         ColourOptionsDialog *d = w().optionsDialog();
         return d && QTest::qWaitForWindowActive(d) ? d : nullptr;
     }
