@@ -135,8 +135,10 @@ private slots:
         QByteArray wider = good;
         wider[4] = 4; // claims four columns
         const QByteArray png = QByteArray("\x89PNG\r\n\x1a\n").append(good.mid(8));
-        for (const QByteArray &bad : {good.chopped(1), good + 'x', wider, png, QByteArray()})
-            QVERIFY2(decode(bad).isNull(), (bad.left(8).toHex() + " size " + QByteArray::number(bad.size())).constData());
+        for (const QByteArray &bad : {good.chopped(1), good + 'x', wider, png, QByteArray()}) {
+            const QByteArray which = bad.left(8).toHex() + " of size " + QByteArray::number(bad.size());
+            QVERIFY2(decode(bad).isNull(), which.constData());
+        }
     }
 
     // A focused button and a focused tab show their focus mark.
