@@ -16,6 +16,7 @@
 #include "platform/ScreenProbe.h"
 #include "platform/WindowDirectory.h"
 #include "window/FolderTabs.h"
+#include "window/Toolbar.h"
 #include "window/AddressBookApplication.h"
 
 #include "common/StoreDiff.h"
@@ -125,6 +126,15 @@ struct WindowFixture : InstanceGuard, WindowDirectory, MessageBoxes, ScreenProbe
         QTest::keyClicks(focused(), text);
     }
     void clickTab(int index) { QTest::mouseClick(window->tabs().folderTab(index), Qt::LeftButton); }
+    void press(int button) { QTest::mouseClick(window->toolbar().toolBox(button), Qt::LeftButton); }
+    // The pointer onto a toolbar button (its centre by default); the leave test's pointer goes along.
+    void moveOnto(int button, QPoint at = QPoint())
+    {
+        ToolBox *box = window->toolbar().toolBox(button);
+        at = at.isNull() ? box->rect().center() : at;
+        pointer = box->mapToGlobal(at);
+        QTest::mouseMove(box, at);
+    }
     AddressBookWindow &w() { return *window; }
     SheetModel &model() { return window->model(); }
     // Formatting as the toolbar and the palette give it, in one undoable step.

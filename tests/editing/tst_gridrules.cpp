@@ -24,8 +24,7 @@ struct Rules
     operator Context() { return {sheet, modes, search}; }
 };
 
-// A key in a cell: the cell that gets the focus (0: it stays) and the cell the exit step
-// names (0: no exit step, the key reaches the text).
+// The cell that gets the focus (0: it stays); the exit step's cell (0: the key reaches the text).
 struct KeyCase { int cell, key; bool caretMode; int target, exit; };
 // A key with a shift state (1 Shift, 2 Ctrl, 4 Alt) in extend mode after a search hit.
 struct ModeCase { int cell, key, shift; bool extends, hitKept; };
@@ -40,8 +39,7 @@ class TestGridRules : public QObject
     Q_OBJECT
 
 private slots:
-    // Line L shows longCellAt(L), shortCellAt(L), longCellAt(L + 22), shortCellAt(L + 22): Right walks that order
-    // through all 88 cells and round, Left walks it back.
+    // Right walks the cells in reading order, four to a line over two halves, and round; Left back.
     void readingCycle()
     {
         QList<int> order;
@@ -118,8 +116,7 @@ private slots:
             QCOMPARE(onFocusGained(s, out.focusCell).highlight, c.hitKept ? SheetModel::Highlight::Found : SheetModel::Highlight::Selected);
     }
 
-    // Enter, Shift, Page Up/Down, the arrows and F4 leave the sheet unmarked; every other key
-    // marks it, even one that changes no text.
+    // Every key but Enter, Shift, Page Up/Down, the arrows and F4 marks the sheet, changed text or not.
     void modifyingKeys()
     {
         for (const int key : {0, 9, 13, 16, 17, 18, 27, 32, 33, 34, 35, 36, 37, 38, 39, 40, 45, 46, 81, 112, 115, 116}) {

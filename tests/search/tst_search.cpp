@@ -2,7 +2,6 @@
 
 #include "window/FolderTabs.h"
 #include "window/SheetPager.h"
-#include "window/Toolbar.h"
 
 #include <QLineEdit>
 
@@ -61,7 +60,7 @@ private slots:
         QTest::keyClicks(focused(), QStringLiteral("x"));
         key(Qt::Key_F4);
         enter(f);
-        QTest::mouseClick(f.w().toolbar().toolBox(9), Qt::LeftButton);
+        f.press(9);
         QCOMPARE(f.texts, QStringList(2, QStringLiteral("  Non hai inserito il testo da cercare    ")));
         QCOMPARE(f.styles, QList<int>(2, MsgStyle::Exclamation | MsgStyle::TopMost));
         QVERIFY(f.w().shownSheet().modified);
@@ -70,8 +69,7 @@ private slots:
         COMPARE_STORE(f.store(), storeWith({{1, makeRecord("Anna", "")}}));
     }
 
-    // Hits at the edges of the folders; the end message holds the box's text as typed, blanks
-    // and all, between the fixed pieces; then the next step starts at the first record again.
+    // Hits at the folders' edges, the end message with the text as typed, then a new start.
     void walkToTheEnd()
     {
         WindowFixture f;
@@ -94,8 +92,7 @@ private slots:
         verifyHit(f, 44, false);
     }
 
-    // An edit of the box restarts the walk and turns the hit yellow; Shift+Down leaves the box for
-    // the first cell, caret at its end, and ends the walk.
+    // An edit restarts the walk and turns the hit yellow; Shift+Down goes to the first cell.
     void editAfterHitAndDown()
     {
         WindowFixture f;
@@ -111,7 +108,7 @@ private slots:
         enter(f);
         verifyHit(f, 2, false);
         QTest::keyClick(box(f), Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(focused(), static_cast<QWidget *>(f.cell(1)));
+        QVERIFY(f.focusOn(1));
         QVERIFY(f.cellsIn(Green).isEmpty());
         QCOMPARE(f.yellowCells(), QList<int>{1});
         QVERIFY(f.cell(1)->cursorPosition() == 5);
@@ -157,8 +154,7 @@ private slots:
         QCOMPARE(recordOf(f.store(), 2), saved ? makeRecord("Rossi", "") : makeRecord("", ""));
     }
 
-    // The grid is never searched, and a hit in the folder shown shows it as the store holds it,
-    // also when the hit cell held the focus and the step came from the toolbar.
+    // The store is searched, not the grid: a hit in the folder shown reloads it.
     void hitInFolderShownReloadsIt()
     {
         WindowFixture f;
@@ -166,7 +162,7 @@ private slots:
         clickAt(f.cell(1));
         f.cell(2)->setText(QStringLiteral("Alfa bis")); // not through the keyboard: nothing is marked changed
         box(f)->setText(QStringLiteral("alfa"));
-        QTest::mouseClick(f.w().toolbar().toolBox(9), Qt::LeftButton);
+        f.press(9);
         verifyHit(f, 1, false);
         QCOMPARE(f.cell(2)->text(), QStringLiteral("Beta"));
         enter(f);

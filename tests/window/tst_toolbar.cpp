@@ -4,15 +4,13 @@
 #include "window/RawPicture.h"
 #include "window/Toolbar.h"
 
-#include <QIcon>
 #include <QLineEdit>
 #include <QSignalSpy>
 
 using namespace WindowTest;
 
 namespace {
-// Buttons the pointer moves onto, each at two points; whether the text colour palette is open;
-// the widget the pointer goes to afterwards and whether that resets the highlight.
+// Buttons hovered, each at two points; palette open; where the pointer goes next; whether it resets.
 struct HoverCase { QList<int> buttons; bool palette; const char *target; bool resets; };
 } // namespace
 Q_DECLARE_METATYPE(HoverCase)
@@ -23,15 +21,6 @@ class TestToolbar : public QObject
     std::unique_ptr<WindowFixture> m_f;
 
     Toolbar &bar() { return m_f->w().toolbar(); }
-
-    // The leave test's pointer goes along.
-    void moveOnto(int i, QPoint at = QPoint())
-    {
-        ToolBox *box = bar().toolBox(i);
-        at = at.isNull() ? box->rect().center() : at;
-        m_f->pointer = box->mapToGlobal(at);
-        QTest::mouseMove(box, at);
-    }
 
     void checkHighlight(int active) { QCOMPARE(bar().activeButton(), active); }
 
@@ -56,8 +45,7 @@ private slots:
         QTest::newRow("palette button, to the page") << HoverCase{{3, 8, 9, 8, 12}, true, "lblScheda", false};
     }
 
-    // Every button but 8 closes the palette, the highlighted one too. The leave test's pointer
-    // stays on the last button, so only the last move itself can reset.
+    // Every button but 8 closes the palette; the leave test's pointer stays on the last button.
     void hover()
     {
         QFETCH(HoverCase, c);
@@ -66,8 +54,8 @@ private slots:
         QSignalSpy closeRequests(&bar(), &Toolbar::closePaletteRequested);
         for (int b : c.buttons) {
             const int before = int(closeRequests.count());
-            moveOnto(b, QPoint(2, 2)); // over the margin of the box, then over the image
-            moveOnto(b);
+            m_f->moveOnto(b, QPoint(2, 2)); // over the margin of the box, then over the image
+            m_f->moveOnto(b);
             checkHighlight(b);
             QVERIFY(bar().leaveTimer()->isActive());
             QCOMPARE(closeRequests.count(), before + (c.palette && b != 8 ? 2 : 0));
@@ -93,7 +81,7 @@ private slots:
             {{last.right() + 1, mid}, false}, {{gap, mid}, true}, {{search, mid}, true}};
         int step = 0; // a move to where the pointer already is would be no move
         for (const auto &probe : probes) {
-            moveOnto(3, QPoint(3 + step++, 3));
+            m_f->moveOnto(3, QPoint(3 + step++, 3));
             m_f->pointer = probe.at;
             bar().runLeaveTest();
             checkHighlight(probe.inside ? 3 : 13);
@@ -101,89 +89,55 @@ private slots:
         }
     }
 
-    void pressSaves_data()
-    {
-        QTest::addColumn<Qt::MouseButton>("button");
-        QTest::addColumn<int>("cellCode"); // "z" typed there before the user went on to the search box
-        QTest::newRow("left, short cell") << Qt::LeftButton << 130;
-        QTest::newRow("right, long cell") << Qt::RightButton << 12;
-    }
-
-    // The save runs on the press and gives the focus back.
+    // The save runs on the press, of the right button too, and gives the focus back.
     void pressSaves()
     {
-        QFETCH(Qt::MouseButton, button);
-        QFETCH(int, cellCode);
-        m_f->type(cellCode, QStringLiteral("z"));
+        m_f->type(112, QStringLiteral("z"));
         clickAt(m_f->w().searchBox());
-        moveOnto(0);
-        QTest::mousePress(bar().toolBox(0), button);
-        COMPARE_STORE(m_f->store(), storeWith({{cellCode % 100, cellCode > 100 ? makeRecord("", "z") : makeRecord("z", "")}}));
-        QCOMPARE(focused(), static_cast<QWidget *>(m_f->cell(cellCode)));
+        m_f->moveOnto(0);
+        QTest::mousePress(bar().toolBox(0), Qt::RightButton);
+        COMPARE_STORE(m_f->store(), storeWith({{12, makeRecord("", "z")}}));
+        QVERIFY(m_f->focusOn(112));
         QVERIFY(!m_f->w().shownSheet().modified);
-        QVERIFY(!m_f->w().gridModes().caretMode);
     }
 
-    void pictures_data()
-    {
-        QTest::addColumn<int>("scale"); // device pixels per picture pixel: 200 % screens, large dpi
-        QTest::addColumn<int>("asked"); // extra width asked beyond the picture's own
-        QTest::newRow("plain") << 1 << 0;
-        QTest::newRow("double") << 2 << 0;
-        QTest::newRow("between") << 2 << -3; // 150 %: the double picture, drawn smaller
-        QTest::newRow("beyond") << 2 << 5;   // 300 %: the largest there is, drawn larger
-    }
-
-    // Every button has its picture rendered at its own size and at twice that, and it is not
-    // blank; the window icon comes at the sizes window systems ask for.
+    // Every button's picture is not blank at the widths screens ask for: 100, 150, 200 and 300 %.
     void pictures()
     {
-        QFETCH(int, scale);
-        QFETCH(int, asked);
         for (const ToolButtonLayout &layout : toolButtonLayouts()) {
             const QString resource = QString::fromLatin1(layout.icon);
-            const QImage picture = ToolImage::picture(resource, layout.imageWidth * scale + asked).toImage();
-            QCOMPARE(picture.size(), QSize(layout.imageWidth, layout.imageHeight) * scale);
-            int inked = 0;
-            for (int y = 0; y < picture.height(); ++y) {
-                for (int x = 0; x < picture.width(); ++x)
-                    inked += picture.pixelColor(x, y).alpha() > 0;
+            for (int width : {layout.imageWidth, layout.imageWidth * 3 / 2, layout.imageWidth * 2, layout.imageWidth * 3}) {
+                const QImage picture = ToolImage::picture(resource, width).toImage();
+                int inked = 0;
+                for (int y = 0; y < picture.height(); ++y) {
+                    for (int x = 0; x < picture.width(); ++x)
+                        inked += picture.pixelColor(x, y).alpha() > 0;
+                }
+                QVERIFY2(inked > picture.width() * picture.height() / 8, qPrintable(resource));
             }
-            QVERIFY2(inked > picture.width() * picture.height() / 8, qPrintable(resource));
         }
-        QCOMPARE(applicationIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
-    }
-
-    void rawPicture_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("whole");
-        QImage sample(3, 2, QImage::Format_ARGB32);
-        sample.fill(QColor(10, 20, 30, 128));
-        sample.setPixelColor(2, 1, Qt::red);
-        const QByteArray good = RawPicture::encode(sample);
-        QByteArray wrongSize = good;
-        wrongSize[4] = 4; // claims four columns
-        QTest::newRow("whole") << good << true;
-        QTest::newRow("one byte short") << good.chopped(1) << false;
-        QTest::newRow("one byte over") << good + 'x' << false;
-        QTest::newRow("size that does not match") << wrongSize << false;
-        QTest::newRow("not a picture") << QByteArray("\x89PNG\r\n\x1a\n").append(good.mid(8)) << false;
-        QTest::newRow("header only") << good.left(RawPicture::HeaderSize) << false;
-        QTest::newRow("empty") << QByteArray() << false;
     }
 
     // A picture comes back pixel for pixel; anything else is no picture, never a read past its end.
     void rawPicture()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, whole);
-        const QImage picture = RawPicture::decode(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size());
-        QCOMPARE(picture.isNull(), !whole);
-        if (whole) {
-            QCOMPARE(picture.size(), QSize(3, 2));
-            QCOMPARE(picture.pixelColor(2, 1), QColor(Qt::red));
-            QCOMPARE(picture.pixelColor(0, 0).alpha(), 128);
+        QImage sample(3, 2, QImage::Format_ARGB32);
+        sample.fill(QColor(10, 20, 30, 128));
+        sample.setPixelColor(2, 1, Qt::red);
+        const QByteArray good = RawPicture::encode(sample);
+        const auto decode = [](const QByteArray &bytes) {
+            return RawPicture::decode(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size());
+        };
+        const QImage picture = decode(good);
+        QCOMPARE(picture.size(), QSize(3, 2));
+        QCOMPARE(picture.pixelColor(2, 1), QColor(Qt::red));
+        QCOMPARE(picture.pixelColor(0, 0).alpha(), 128);
+        QByteArray wider = good;
+        wider[4] = 4; // claims four columns
+        const QByteArray png = QByteArray("\x89PNG\r\n\x1a\n").append(good.mid(8));
+        for (const QByteArray &bad : {good.chopped(1), good + 'x', wider, png, QByteArray()}) {
+            const QByteArray which = bad.left(8).toHex() + " of size " + QByteArray::number(bad.size());
+            QVERIFY2(decode(bad).isNull(), which.constData());
         }
     }
 
@@ -202,7 +156,7 @@ private slots:
     void doubleClickActsOnce()
     {
         QSignalSpy actions(&bar(), &Toolbar::actionRequested);
-        moveOnto(6);
+        m_f->moveOnto(6);
         QTest::mouseDClick(bar().toolBox(6), Qt::LeftButton);
         QCOMPARE(actions.count(), 1);
     }
