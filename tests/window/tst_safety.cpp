@@ -1,6 +1,8 @@
 #include "common/WindowTestSupport.h"
 
 #include "platform/QuitOnSignal.h"
+#include "storage/SaveJournal.h"
+#include "window/LayoutTables.h"
 #include "window/SheetPager.h"
 
 #include <QDir>
@@ -229,6 +231,49 @@ private slots:
         QCOMPARE(kept.size(), 7);
         QCOMPARE(kept.first(), QStringLiteral("rubri-2024-06-04.bak"));
         QVERIFY(f.texts.isEmpty());
+    }
+
+    // A save cut short by a crash, found at the next start: the window shows the folder as the
+    // journal leaves it, says which folder in one box, and saves normally afterwards.
+    void startAfterInterruptedSave_data()
+    {
+        QTest::addColumn<bool>("wholeSaveWritten");
+        QTest::newRow("torn: put back") << false;
+        QTest::newRow("written: kept") << true;
+    }
+    void startAfterInterruptedSave()
+    {
+        QFETCH(bool, wholeSaveWritten);
+        constexpr int sheet = 3, firstRecord = sheet * 44 + 1;
+        const qint64 start = qint64(firstRecord - 1) * RecordBytes, length = 44 * RecordBytes;
+        const QByteArray before = storeWith({{1, makeRecord("Anna", "")}, {firstRecord, makeRecord("Bruno", "0471")}});
+        QByteArray saved = before;
+        saved.replace(start, length, makeRecord("Carla", "").repeated(44));
+        SaveJournal journal;
+        journal.sheet = sheet;
+        journal.oldFileSize = before.size();
+        journal.writtenStart = start;
+        journal.writtenLength = length;
+        journal.oldBytes = before.mid(start, length);
+        journal.newDigest = SaveJournal::digest(saved.mid(start, length));
+        QByteArray onDisk = before;
+        onDisk.replace(start, length / 2, saved.mid(start, length / 2));
+        WindowFixture f;
+        QVERIFY(writeAll(f.file("rubri.dat-journal"), journal.encode()));
+        QVERIFY(f.loadStore(wholeSaveWritten ? saved : onDisk));
+        const QByteArray expected = wholeSaveWritten ? saved : before;
+        COMPARE_STORE(f.store(), expected);
+        QVERIFY(!QFile::exists(f.file("rubri.dat-journal")));
+        QCOMPARE(f.texts.size(), 1);
+        QVERIFY(f.texts.first().contains(QString::fromUtf8(folderTabLayouts().at(sheet).caption)));
+        f.clickTab(sheet);
+        QCOMPARE(f.cell(1)->text(), wholeSaveWritten ? QStringLiteral("Carla") : QStringLiteral("Bruno"));
+        f.type(102, QStringLiteral("x"));
+        QVERIFY(f.w().sheets().save());
+        QByteArray edited = expected;
+        edited.replace(start + RecordBytes, RecordBytes, makeRecord(wholeSaveWritten ? "Carla" : "", "x"));
+        COMPARE_STORE(f.store(), edited);
+        QCOMPARE(f.texts.size(), 1);
     }
 
     // After start-up and a switch; the focused cell keeps the caret the focus rules gave it.
