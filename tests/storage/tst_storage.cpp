@@ -1,5 +1,6 @@
 #include "common/StoreDiff.h"
 #include "common/TestFiles.h"
+#include "MemoryRecordFile.h"
 #include "storage/ColourSettings.h"
 #include "storage/IniFile.h"
 #include "storage/SheetCodec.h"
@@ -26,35 +27,6 @@ namespace {
 // A record as a new store holds it: both texts blank, plain, black, reserved "0".
 const QByteArray EmptyRecord = QByteArray(140, ' ') + "000000";
 constexpr int SheetBytes = 44 * 146;
-
-// A store file in memory, on a disk that fills up in the middle of a save: its first write stops
-// after writeBudget bytes, and with failAlways every later write, even the undo, takes nothing;
-// with a negative budget all is written and the first flush fails.
-struct MemoryFile : RecordFile
-{
-    MemoryFile(QByteArray *file, qint64 budget, bool alwaysFails) : bytes(file), writeBudget(budget), failAlways(alwaysFails) {}
-    bool readAt(qint64 offset, char *data, qint64 size, qint64 *got) override
-    {
-        const QByteArray part = bytes->mid(offset, size);
-        *got = std::copy(part.begin(), part.end(), data) - data;
-        return true;
-    }
-    bool writeAt(qint64 offset, const char *data, qint64 size) override
-    {
-        const qint64 count = writeBudget < 0 ? size : writes++ == 0 ? std::min(size, writeBudget) : failAlways ? 0 : size;
-        *bytes = bytes->leftJustified(offset + count, '\0').replace(offset, count, QByteArray(data, count));
-        return count == size;
-    }
-    bool flush() override { return !(writeBudget < 0 && flushes++ == 0); }
-    qint64 size() override { return bytes->size(); }
-    bool resize(qint64 size) override { bytes->resize(size); return true; }
-    QString errorReason() const override { return u"disco pieno"_s; }
-
-    QByteArray *bytes;
-    qint64 writeBudget;
-    bool failAlways;
-    int writes = 0, flushes = 0;
-};
 
 } // namespace
 
@@ -238,8 +210,12 @@ private slots:
         QFETCH(bool, failAlways);
         const QByteArray before = QByteArray("abcdefghijklmnopqrstuvwxyz").repeated(11000).left(initialSize);
         QByteArray bytes = before;
+        auto file = std::make_unique<MemoryRecordFile>(&bytes);
+        file->flushFails = writeBudget < 0;
+        file->writeBudget = writeBudget < 0 ? file->writeBudget : writeBudget;
+        file->failAlways = failAlways;
         SheetStore store;
-        QVERIFY(store.open(std::make_unique<MemoryFile>(&bytes, writeBudget, failAlways), u"rubri.dat"_s));
+        QVERIFY(store.open(std::move(file), u"rubri.dat"_s));
         QVERIFY(!store.writeSheet(sheet, QByteArray(SheetBytes, 'W')));
         QVERIFY(failAlways || bytes == before);
         const QString outcome = failAlways ? u"potrebbe essere rimasto danneggiato"_s : u"non è stato modificato"_s;
@@ -294,46 +270,39 @@ private slots:
             QCOMPARE(m_colours.readColourIndex(QString::fromLatin1(key)), index);
     }
 
-    // The settings file's lines, whatever ends them, found as the profile functions find them;
-    // a write changes or adds one line and leaves every other byte alone.
-    void iniLines_data()
+    // A write changes or adds one line, whatever ends the lines, and leaves every other byte
+    // alone; how the lines read is checked against Windows' own reader in tst_inioracle.
+    void iniWrite_data()
     {
         QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QString>("was"); // ColTasti as read before the write; null: missing
         QTest::addColumn<QByteArray>("after"); // once ColTasti is 5
         QTest::newRow("CR alone, key added")
-            << QByteArray("[Rubrica]\rColSfondo=1\r\r[Z]\rColTasti=1") << QString()
+            << QByteArray("[Rubrica]\rColSfondo=1\r\r[Z]\rColTasti=1")
             << QByteArray("[Rubrica]\rColSfondo=1\rColTasti=5\r\r[Z]\rColTasti=1");
         QTest::newRow("CR alone, section added after a last line without one")
-            << QByteArray("[Kardel]\rX=1") << QString() << QByteArray("[Kardel]\rX=1\r[Rubrica]\rColTasti=5");
-        QTest::newRow("CR CR LF") << QByteArray("[Rubrica]\r\r\nColTasti=1\r\r\n") << u"1"_s
+            << QByteArray("[Kardel]\rX=1") << QByteArray("[Kardel]\rX=1\r[Rubrica]\rColTasti=5");
+        QTest::newRow("CR CR LF") << QByteArray("[Rubrica]\r\r\nColTasti=1\r\r\n")
                                   << QByteArray("[Rubrica]\r\r\nColTasti=5\r\r\n");
         QTest::newRow("replaced in place, names as spelled, each line its own ending")
-            << QByteArray("[A]\nk=v\n[rubrica]\r\n  coltasti = 1 \r\n\n[B]\nz=1") << u"1"_s
+            << QByteArray("[A]\nk=v\n[rubrica]\r\n  coltasti = 1 \r\n\n[B]\nz=1")
             << QByteArray("[A]\nk=v\n[rubrica]\r\ncoltasti=5\r\n\n[B]\nz=1");
-        QTest::newRow("tabs and blanks around")
-            << QByteArray("[Rubrica]\r\n\tColTasti =\t3 \r\n") << u"3"_s << QByteArray("[Rubrica]\r\nColTasti=5\r\n");
         QTest::newRow("byte order mark, upper case")
-            << QByteArray("\xEF\xBB\xBF[ RUBRICA ]\nCOLTASTI=3") << u"3"_s << QByteArray("\xEF\xBB\xBF[ RUBRICA ]\nCOLTASTI=5");
+            << QByteArray("\xEF\xBB\xBF[ RUBRICA ]\nCOLTASTI=3") << QByteArray("\xEF\xBB\xBF[ RUBRICA ]\nCOLTASTI=5");
         QTest::newRow("only in other sections")
-            << QByteArray("ColTasti=4\n[A]\nColTasti=6\n[Rubrica]\n[X]\nColTasti=6") << QString()
+            << QByteArray("ColTasti=4\n[A]\nColTasti=6\n[Rubrica]\n[X]\nColTasti=6")
             << QByteArray("ColTasti=4\n[A]\nColTasti=6\n[Rubrica]\nColTasti=5\n[X]\nColTasti=6");
-        QTest::newRow("longer key name") << QByteArray("[Rubrica]\nColTastiX=3\n") << QString()
+        QTest::newRow("longer key name") << QByteArray("[Rubrica]\nColTastiX=3\n")
                                          << QByteArray("[Rubrica]\nColTastiX=3\nColTasti=5\n");
         QTest::newRow("new lines take the usual ending")
-            << QByteArray("[A]\nk=v\r\n[B]\nz=1\n") << QString() << QByteArray("[A]\nk=v\r\n[B]\nz=1\n[Rubrica]\nColTasti=5\n");
+            << QByteArray("[A]\nk=v\r\n[B]\nz=1\n") << QByteArray("[A]\nk=v\r\n[B]\nz=1\n[Rubrica]\nColTasti=5\n");
         QTest::newRow("same value, kept as written")
-            << QByteArray("[Rubrica]\r\n  coltasti = \"5\" \r\n") << u"5"_s << QByteArray("[Rubrica]\r\n  coltasti = \"5\" \r\n");
+            << QByteArray("[Rubrica]\r\n  coltasti = \"5\" \r\n") << QByteArray("[Rubrica]\r\n  coltasti = \"5\" \r\n");
     }
 
-    void iniLines()
+    void iniWrite()
     {
         QFETCH(QByteArray, before);
-        QFETCH(QString, was);
-        QCOMPARE(IniFile::valueIn(before, u"rubrica"_s, u"ColTasti"_s).value_or(QString()), was);
-        const QByteArray after = IniFile::withValue(before, u"Rubrica"_s, u"ColTasti"_s, u"5"_s);
-        QTEST(after, "after");
-        QCOMPARE(IniFile::valueIn(after, u"Rubrica"_s, u"coltasti"_s), u"5"_s);
+        QTEST(IniFile::withValue(before, u"Rubrica"_s, u"ColTasti"_s, u"5"_s), "after");
     }
 
     // The dated copies of the store: their names, and which of them go. Writing them is tested
