@@ -94,7 +94,7 @@ struct DiskJournal : JournalFile
     }
     bool write(const QByteArray &contents) override
     {
-        if (!disk.step())
+        if (fault == u"write" || !disk.step())
             return false;
         disk.journal.exists = true;
         disk.journal.now.clear();
@@ -105,15 +105,16 @@ struct DiskJournal : JournalFile
     }
     bool remove() override
     {
-        if (!disk.step())
+        if (fault == u"remove" || !disk.step())
             return false;
         disk.journal.exists = false;
         disk.journal.now.clear();
         return true;
     }
-    QString errorReason() const override { return u"corrente mancata"_s; }
+    QString errorReason() const override { return fault.isEmpty() ? u"corrente mancata"_s : u"accesso negato"_s; }
     QString name() const override { return u"rubri.dat-journal"_s; }
     PowerCutDisk &disk;
+    QString fault; // "write" or "remove": that step is refused
 };
 
 QByteArray sheetOf(char fill)
@@ -220,21 +221,13 @@ private slots:
 
     void journalFaults()
     {
-        struct FaultyJournal : DiskJournal
-        {
-            using DiskJournal::DiskJournal;
-            bool write(const QByteArray &contents) override { return fault != u"write" && DiskJournal::write(contents); }
-            bool remove() override { return fault != u"remove" && DiskJournal::remove(); }
-            QString errorReason() const override { return u"accesso negato"_s; }
-            QString fault;
-        };
         QFETCH(QString, fault);
         QFETCH(QString, reason);
         QFETCH(bool, storeWritten);
         PowerCutDisk disk;
         disk.store.now = initialStore(false);
-        auto journal = std::make_unique<FaultyJournal>(disk);
-        FaultyJournal *faulty = journal.get();
+        auto journal = std::make_unique<DiskJournal>(disk);
+        DiskJournal *faulty = journal.get();
         SheetStore store;
         QVERIFY(store.open(std::make_unique<DiskStore>(disk), u"rubri.dat"_s, std::move(journal)));
         faulty->fault = fault;
