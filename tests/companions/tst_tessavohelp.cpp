@@ -122,18 +122,16 @@ private slots:
         QCOMPARE(parsed->page, page);
     }
 
-    // A file that is not a compiled help file is refused, so the own page is shown instead;
-    // without that page either, the window says which file is missing.
+    // Without a usable help file the caller shows the own page; without that either, the window
+    // says which file is missing.
     void fallbackPage()
     {
         QTemporaryDir dir;
         QVERIFY(writeAll(dir.filePath("TessavoHlp.chm"), "not a help file"));
         HelpWindow window;
         QVERIFY(!window.showFromHelpFile(dir.filePath("TessavoHlp.chm"), DefaultHelpPage));
-        QVERIFY(!window.showsHelpFile());
         window.showFromFolder(dir.path(), DefaultHelpPage);
         QVERIFY(window.toPlainText().contains(QDir::toNativeSeparators(dir.filePath("rubrica.htm"))));
-        QCOMPARE(window.windowTitle(), Title);
     }
 
     // The page comes from the help file when it has it, pictures included; a page in the
@@ -161,11 +159,7 @@ private slots:
         QVERIFY(window.showsHelpFile());
         QVERIFY(window.toPlainText().contains(QStringLiteral("Citt\u00e0 e cartelle")));
         QCOMPARE(pictureSize(window.document()->resource(QTextDocument::ImageResource, QUrl("img/A.png"))), QSize(3, 2));
-        QCOMPARE(window.windowTitle(), Title);
-        // A help file without the page is no help: the caller shows the program's own page.
-        HelpWindow other;
-        QVERIFY(!other.showFromHelpFile(help, QStringLiteral("altro.htm")));
-        QVERIFY(!other.showsHelpFile());
+        QVERIFY(!HelpWindow().showFromHelpFile(help, QStringLiteral("altro.htm"))); // no page, no help
     }
 
     // The page the user reads: every picture it shows lies beside it, every link inside it has
