@@ -3,7 +3,6 @@
 #include "common/PrivateRuntimeDir.h"
 #include "common/StoreDiff.h"
 #include "common/TestFiles.h"
-#include "exchange/BookPrinter.h"
 #include "exchange/CsvFormat.h"
 #include "exchange/ExchangeCommand.h"
 #include "exchange/ExchangeFiles.h"
@@ -287,16 +286,6 @@ private slots:
         QCOMPARE(run({QStringLiteral("--esporta"), dir.filePath("nessuna/cartella/x.vcf")}, &err), 1);
         QVERIFY2(err.contains(QStringLiteral("Impossibile esportare in ")), qPrintable(err));
         COMPARE_STORE(fileBytes(dir.filePath("rubri.dat")), stored); // a failed export neither
-    }
-
-    void printModuleLoadsAndPrints()
-    {
-        QTemporaryDir dir;
-        QString message;
-        const BookPrinter::Result result = BookPrinter::print(nullptr, filledBook(), {0}, false, &message,
-                                                              dir.filePath("stampa.pdf"), QStringLiteral(RUBRICA_PRODUCT_DIR));
-        QVERIFY2(result == BookPrinter::Result::Printed, qPrintable(message));
-        QVERIFY(fileBytes(dir.filePath("stampa.pdf")).startsWith("%PDF"));
     }
 };
 
