@@ -202,7 +202,6 @@ private slots:
         QTest::newRow("first letter") << entry("  mario") << "M1" << 1;
         QTest::newRow("accented letter") << entry("Èrica") << "E1" << 1;
         QTest::newRow("K goes to HJK") << entry("Kappa") << "HJK" << 1;
-        QTest::newRow("Y goes to WXY") << entry("Yuri") << "WXY" << 1;
         QTest::newRow("B1 full: B2 full: nowhere") << entry("Bruno") << "" << 0;
         QTest::newRow("digit") << entry("118") << "*" << 1;
         QTest::newRow("no base letter") << entry("Øre") << "#" << 1;
