@@ -174,9 +174,7 @@ private slots:
         }
     }
 
-    // Whatever moment the power goes, the next start finds each sheet wholly old or wholly new,
-    // every other byte and the size as they were, no journal, and a save that said it was done
-    // done.
+    // Whenever the power goes, the next start finds each sheet wholly old or new, no journal.
     void powerCut()
     {
         QFETCH(bool, isShort);
@@ -208,8 +206,7 @@ private slots:
         QVERIFY(recovery.outcome != StoreRecovery::Nothing || after == found); // untouched without a word
     }
 
-    // A journal that cannot be written or removed stops the save, and says so; a sheet that
-    // was written whole is said to be.
+    // The message says whether the sheet was written whole.
     void journalFaults_data()
     {
         QTest::addColumn<QString>("fault");
@@ -243,8 +240,7 @@ private slots:
         QVERIFY(!disk.journal.exists);
     }
 
-    // The real files: a journal left beside the store is applied and removed at open, one torn
-    // is removed without a word; a save leaves none behind.
+    // The real files: a journal is applied at open, a torn one dropped; a save leaves none.
     void journalOnDisk()
     {
         QTemporaryDir dir;
@@ -277,8 +273,7 @@ private slots:
     }
 
 #ifdef Q_OS_UNIX
-    // A child saving in a loop is killed at random moments; each time the store opens with
-    // every sheet one save's bytes and no journal left.
+    // The real files again, a child saving in a loop killed at random moments.
     void killedWhileSaving()
     {
         QTemporaryDir dir;
