@@ -84,8 +84,7 @@ private slots:
         }
     }
 
-    // Style codes beyond "0".."3" and colour codes beyond "0".."5" mean nothing: the cell keeps
-    // the look of the cell above.
+    // Codes beyond "3" for the style and "5" for the colour: the cell keeps the look above it.
     void unknownCodes()
     {
         const DecodedRow row = decodeRow(RowRecord::fromBytes((QByteArray(140, ' ') + "4/00 6").constData(), 146));
@@ -95,8 +94,7 @@ private slots:
         }
     }
 
-    // A colour outside the six takes the code of the row above in the same column, each column
-    // its own; a blank in row 1.
+    // A colour outside the six takes the code above it in its column; a blank in row 1.
     void encodedSheet()
     {
         const quint32 odd = 0x123456;
@@ -222,9 +220,7 @@ private slots:
     }
 
 
-    // Another program deletes the store or puts another file or a folder at its path while it is
-    // open: the store notices. A reopen that fails keeps the old file; one that works is tested
-    // with the window.
+    // Another program at work while the store is open; a reopen that works is tested with the window.
     void storeThatMoved_data()
     {
         QTest::addColumn<QString>("change");
@@ -268,8 +264,7 @@ private slots:
             QCOMPARE(m_colours.readColourIndex(QString::fromLatin1(key)), index);
     }
 
-    // A write changes or adds one line, whatever ends the lines, and leaves every other byte
-    // alone; how the lines read is checked against Windows' own reader in tst_inioracle.
+    // One line changed or added, every other byte alone; the reading side is tst_inioracle's.
     void iniWrite_data()
     {
         QTest::addColumn<QByteArray>("before");
@@ -303,8 +298,7 @@ private slots:
         QTEST(IniFile::withValue(before, u"Rubrica"_s, u"ColTasti"_s, u"5"_s), "after");
     }
 
-    // The dated copies of the store: their names, and which of them go. Writing them is tested
-    // with the window, where the first save of a run makes one.
+    // Writing the dated copies is tested with the window, where the first save of a run makes one.
     void backupNames_data()
     {
         QTest::addColumn<QString>("name");
@@ -324,9 +318,7 @@ private slots:
         QTEST(StoreBackup::dayOf(u"/tessavo/rubri.dat"_s, name), "day");
     }
 
-    // The newest seven days stay, whatever order the folder lists them in; other files stay too.
-    // The names fileName gives are the ones surplus takes for backups. Today's copy stays even
-    // below seven later ones, left by a clock that was ahead.
+    // The newest seven stay, other files too; today's stays even below seven left by a fast clock.
     void backupSurplus()
     {
         QStringList names{u"rubri.dat"_s, u"Kardel.ini"_s, u"rubri-2024-13-01.bak"_s};
