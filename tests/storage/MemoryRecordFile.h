@@ -7,10 +7,8 @@
 #include <algorithm>
 #include <limits>
 
-// A store file in memory; by default a disk that never fails. With a writeBudget it fills up in
-// the middle of a save: its first write stops after that many bytes, and with failAlways every
-// later write, even the undo, takes nothing. With flushFails all is written and the first flush
-// fails.
+// A store file in memory. A disk filling up mid-save stops its first write after writeBudget bytes
+// (with failAlways later writes, the undo too, take nothing); or its first flush fails.
 struct MemoryRecordFile : RecordFile
 {
     explicit MemoryRecordFile(QByteArray *file) : bytes(file) {}
