@@ -107,8 +107,7 @@ private slots:
         QTest::newRow("beyond 16 bits") << u"  Fine ricerca del dato:  "_s + u"😀"_s.repeated(10000);
     }
 
-    // A search for a long pasted text ends with a box that still fits the screen, its button
-    // within reach; it shows the text's beginning.
+    // A search for a long pasted text ends with a box whose button is still on the screen.
     void longTextFitsTheScreen()
     {
         QFETCH(QString, text);
