@@ -50,8 +50,7 @@ class tst_WindowRegistry : public QObject
     std::optional<PrivateRuntimeDir> m_runtime;
 
 private slots:
-    // Registrations and locks land in a private runtime directory, never among the user's own;
-    // child processes inherit it.
+    // Never among the user's own registrations; child processes inherit the directory.
     void init()
     {
         QVERIFY(m_runtime.emplace().activate());
@@ -119,8 +118,7 @@ private slots:
         QTest::newRow("flood, then a request") << QList<QByteArray>{QByteArray(200, 'x'), "close\n"} << 0;
     }
 
-    // Only a whole "close" line is a request, however the bytes arrive; a peer that sends a
-    // line longer than any request loses its connection.
+    // However the bytes arrive; a peer sending a line longer than any request is cut off.
     void requests()
     {
         QFETCH(QList<QByteArray>, writes);
@@ -152,8 +150,7 @@ private slots:
         QTest::newRow("killed") << true;
     }
 
-    // The tray stand-in holds its title and another copy of this program holds the instance claim;
-    // what a killed one leaves behind stops nobody.
+    // The tray stand-in and another copy of this program; what a killed one leaves stops nobody.
     void otherProcesses()
     {
         QFETCH(bool, killed);
