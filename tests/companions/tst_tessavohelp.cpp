@@ -22,8 +22,7 @@
 namespace {
 const QString Title = QStringLiteral("Help di Tessavo");
 
-// A compiled help file as small as chmlib reads it: a header, one directory chunk listing the
-// files, and the files themselves stored uncompressed.
+// The smallest compiled help file chmlib reads: a header, one directory chunk, files uncompressed.
 QByteArray encodedInt(quint64 n)
 {
     QByteArray bytes(1, char(n & 0x7f));
@@ -122,8 +121,7 @@ private slots:
         QCOMPARE(parsed->page, page);
     }
 
-    // Without a usable help file the caller shows the own page; without that either, the window
-    // says which file is missing.
+    // Without the own page either, the window says which file is missing.
     void fallbackPage()
     {
         QTemporaryDir dir;
@@ -134,8 +132,7 @@ private slots:
         QVERIFY(window.toPlainText().contains(QDir::toNativeSeparators(dir.filePath("rubrica.htm"))));
     }
 
-    // The page comes from the help file when it has it, pictures included; a page in the
-    // Windows code page reads right.
+    // Pictures included, the page in the Windows code page.
     void showsHelpFile()
     {
         if (!ChmArchive::isSupported()) {
@@ -162,8 +159,7 @@ private slots:
         QVERIFY(!HelpWindow().showFromHelpFile(help, QStringLiteral("altro.htm"))); // no page, no help
     }
 
-    // The page the user reads: every picture it shows lies beside it, every link inside it has
-    // its target, and the browser loads the pictures; the window keeps its title, not the page's.
+    // Every picture and link target there, the pictures loaded; the window's title, not the page's.
     void ownPageIsWhole()
     {
         const QString folder = QStringLiteral(HELP_PAGE_DIR);
@@ -191,8 +187,7 @@ private slots:
         }
     }
 
-    // The viewer as the address book meets it: found by its title, alone, and gone on a close
-    // request, even when started with a folder that holds no help file.
+    // Found by its title, alone, gone on a close request, even without a help file.
     void viewerProcess()
     {
         QTemporaryDir dir;
