@@ -1,5 +1,3 @@
-// Export and import through files: the round trip to identical store bytes, what each reader
-// makes of other programs' files, bad input, where entries go, and the command line.
 #include "common/PrivateRuntimeDir.h"
 #include "common/StoreDiff.h"
 #include "common/TestFiles.h"
@@ -17,8 +15,7 @@
 
 namespace {
 
-// Every printable character of the code page, formula look-alikes, separators and quotes, in
-// every style and colour, rows 1..n of each folder.
+// Every printable character, formula look-alikes, separators and quotes, every style and colour.
 BookImage filledBook()
 {
     QString all;
