@@ -59,11 +59,12 @@ app = within_10_s(lambda: next((a for a in apps() if a is not None and a.get_pro
 if app is None:
     fail("the address book never showed itself on the accessibility bus")
 nodes = walk(app)
-tabs = [n for n in nodes if n.get_role() == Atspi.Role.PAGE_TAB]
+lists = [n for n in nodes if n.get_role() == Atspi.Role.PAGE_TAB_LIST]
+tabs = [n for n in walk(lists[0]) if n.get_role() == Atspi.Role.PAGE_TAB] if len(lists) == 1 else []
 bars = [n for n in nodes if n.get_role() == Atspi.Role.TOOL_BAR]
 buttons = [n for bar in bars for n in walk(bar) if n.get_role() == Atspi.Role.PUSH_BUTTON]
 if len(tabs) != 44 or not within_10_s(lambda: selected(tabs) == ["A1"]):
-    fail("%d folder tabs, %s selected" % (len(tabs), selected(tabs)))
+    fail("%d tab lists, %d folder tabs, %s selected" % (len(lists), len(tabs), selected(tabs)))
 if len(buttons) != 13 or buttons[0].get_name() != "Salva":
     fail("%d toolbar buttons, the first %r" % (len(buttons), buttons[0].get_name() if buttons else None))
 for button in buttons:
