@@ -143,17 +143,10 @@ private slots:
     }
 #endif
 
-    void otherProcesses_data()
-    {
-        QTest::addColumn<bool>("killed"); // else asked to close
-        QTest::newRow("ending cleanly") << false;
-        QTest::newRow("killed") << true;
-    }
-
-    // The tray stand-in and another copy of this program; what a killed one leaves stops nobody.
+    // The tray stand-in and another copy of this program, killed: what they leave stops nobody.
+    // The address book never asks the tray to close, so only its death is tried.
     void otherProcesses()
     {
-        QFETCH(bool, killed);
         auto directory = createSystemWindowDirectory();
         QProcess tray, secondTray, claimHolder;
         claimHolder.start(QCoreApplication::applicationFilePath(), {u"--hold-claim"_s});
@@ -171,14 +164,12 @@ private slots:
         QCOMPARE(tray.state(), QProcess::Running);
 
         claimHolder.kill();
-        killed ? tray.kill() : directory->postClose(directory->findWindow(Tray));
+        tray.kill();
         QVERIFY(tray.waitForFinished(10000));
         QVERIFY(claimHolder.waitForFinished(10000));
-        QCOMPARE(tray.exitStatus() == QProcess::NormalExit, !killed);
-        QVERIFY(killed || tray.exitCode() == 0);
         QCOMPARE(directory->findWindow(Tray), quintptr(0));
 #ifndef Q_OS_WIN
-        QCOMPARE(QFileInfo::exists(WindowRegistry::socketPath(Tray)), killed);
+        QVERIFY(QFileInfo::exists(WindowRegistry::socketPath(Tray))); // left behind, and no obstacle
         QVERIFY(QFileInfo::exists(WindowRegistry::directory() + u"/rubrica.lock"_s));
 #endif
         TitleRegistration registration;
