@@ -6,14 +6,6 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-# Bytes of one field of a record of sheet 0, as stored: long cell 0..99, short cell 100..139.
-field() { # <row> <offset> <length>
-    dd if="$work/rubri.dat" bs=146 skip=$(($1 - 1)) count=1 status=none | tail -c +$(($2 + 1)) | head -c "$3" | od -An -c | tr -s ' ' | sed 's/ *$//'
-}
-padded() { # <text as printf format> <length>
-    printf "%-$2s" "$(printf "$1")" | od -An -c | tr -s ' ' | sed 's/ *$//'
-}
-
 # Cut, copy and paste start at x 33, 57 and 81. The short cell of row 1 starts at (223, 72).
 cut() { click_box 44; }
 paste() { click_box 92; }

@@ -61,6 +61,16 @@ wait_end() { wait_for eval "! running $1"; }
 # (close) at 602. Clicks the box whose x range holds $1; the program takes X events in order.
 click_box() { xdotool mousemove --window "$window" "$1" 15 click 1; }
 
+# <length> bytes from <offset> of record <row> of sheet A1 in the store, shown by od, so that
+# blanks and bytes above 127 compare and print legibly.
+field() { # <row> <offset> <length>
+    dd if="$work/rubri.dat" bs=146 skip=$(($1 - 1)) count=1 status=none | tail -c +$(($2 + 1)) |
+        head -c "$3" | od -An -c | tr -s ' ' | sed 's/ *$//'
+}
+padded() { # <text as printf format> <length>: the field that holds that text
+    printf "%-$2s" "$(printf "$1")" | od -An -c | tr -s ' ' | sed 's/ *$//'
+}
+
 # The save button, then the close button, which must end the address book.
 save_and_close() {
     click_box 15

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # F1 in the real program under Xvfb opens the real help viewer, titled "Help di Tessavo", on the
-# program's own page; a second F1 opens no second viewer; closing the address book closes it.
+# program's own page, once; closing the address book closes it. A second F1 finding the open
+# viewer is checked in-process.
 # Usage: help.sh <product-dir> [screenshot.png]
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -28,13 +29,8 @@ if [ -n "$shot" ]; then
     import -window root "$shot"
 fi
 
-# Without a window manager the maximised viewer stays on top of the address book.
-xdotool windowraise "$window"
-xdotool windowfocus --sync "$window"
-xdotool key --window "$window" shift+F1
-never_within_a_second more_viewers || fail "a second F1 started another viewer"
-
 # F1 marks the sheet changed, as any key does in a cell: save first, so that closing asks nothing.
+# Without a window manager the maximised viewer stays on top of the address book.
 xdotool windowraise "$window"
 save_and_close
 wait_for eval '[ "$(viewers)" -eq 0 ]' || fail "the help viewer outlived the address book"

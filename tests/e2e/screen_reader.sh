@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real program as a screen reader reads it over AT-SPI, under Xvfb and a private session
-# bus: the folder tabs as a tab list with the shown folder selected, the toolbar's buttons with
-# their names, a press action and their keys; a press through AT-SPI and Ctrl+PgDn both move
-# the selection, and Alt+F4 closes. Exits 77 (skipped) when no accessibility bus can start.
+# bus: the folder tabs with the shown folder selected, the toolbar's buttons with their keys, a
+# press through AT-SPI that opens a folder; then Alt+F4 closes. Exits 77 (skipped) when no accessibility bus
+# can start.
 # Debian's own Python, which holds the Atspi bindings (not a Python of the user's PATH).
 # Usage: dbus-run-session -- screen_reader.sh <product-dir>
 set -euo pipefail
@@ -24,88 +24,57 @@ start_tray
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_rubrica
 
+# What reaches the bus: roles, the buttons' keys, a press; the names are checked in-process.
 /usr/bin/python3 - "$rubrica" <<'PY'
-import subprocess, sys, time
+import sys, time
 import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi
 
-pid = int(sys.argv[1])
-
 def fail(message):
-    print("FAIL: " + message)
-    sys.exit(1)
+    sys.exit("FAIL: " + message)
 
-def application():
-    desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app is not None and app.get_process_id() == pid:
-            return app
+def within_10_s(found):
+    for _ in range(100):
+        result = found()
+        if result:
+            return result
+        time.sleep(0.1)
     return None
 
-def walk(node, found):
-    found.append(node)
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is not None:
-            walk(child, found)
-    return found
+def walk(node):
+    children = (node.get_child_at_index(i) for i in range(node.get_child_count()))
+    return [node] + [n for child in children if child is not None for n in walk(child)]
 
-def has(node, state):
-    return node.get_state_set().contains(state)
-
-def press_index(node):
+def press(node):
     names = [node.get_action_name(i).lower() for i in range(node.get_n_actions())]
-    return names.index("press") if "press" in names else -1
+    return names.index("press") if "press" in names else fail("%r cannot be pressed" % node.get_name())
 
-def wait_selected(tabs, name):
-    for _ in range(50):
-        if [t.get_name() for t in tabs if has(t, Atspi.StateType.SELECTED)] == [name]:
-            return
-        time.sleep(0.1)
-    fail("the selected tab is %s, not %s" % ([t.get_name() for t in tabs if has(t, Atspi.StateType.SELECTED)], name))
+def selected(tabs):
+    return [t.get_name() for t in tabs if t.get_state_set().contains(Atspi.StateType.SELECTED)]
 
-app = None
-for _ in range(100):
-    app = application()
-    if app is not None:
-        break
-    time.sleep(0.1)
+pid, desktop = int(sys.argv[1]), Atspi.get_desktop(0)
+apps = lambda: (desktop.get_child_at_index(i) for i in range(desktop.get_child_count()))
+app = within_10_s(lambda: next((a for a in apps() if a is not None and a.get_process_id() == pid), None))
 if app is None:
     fail("the address book never showed itself on the accessibility bus")
-
-nodes = walk(app, [])
+nodes = walk(app)
 lists = [n for n in nodes if n.get_role() == Atspi.Role.PAGE_TAB_LIST]
-if len(lists) != 1:
-    fail("%d tab lists instead of one" % len(lists))
-tabs = [lists[0].get_child_at_index(i) for i in range(lists[0].get_child_count())]
-if len(tabs) != 44 or any(t.get_role() != Atspi.Role.PAGE_TAB for t in tabs):
-    fail("the tab list does not hold 44 page tabs")
-if any(not has(t, Atspi.StateType.FOCUSABLE) or press_index(t) < 0 for t in tabs):
-    fail("a tab cannot take the focus or be pressed")
-wait_selected(tabs, "A1")
-
+tabs = [n for n in walk(lists[0]) if n.get_role() == Atspi.Role.PAGE_TAB] if len(lists) == 1 else []
 bars = [n for n in nodes if n.get_role() == Atspi.Role.TOOL_BAR]
-buttons = [n for bar in bars for n in walk(bar, []) if n.get_role() == Atspi.Role.PUSH_BUTTON]
-if len(buttons) != 13:
-    fail("%d toolbar buttons instead of 13" % len(buttons))
+buttons = [n for bar in bars for n in walk(bar) if n.get_role() == Atspi.Role.PUSH_BUTTON]
+if len(tabs) != 44 or not within_10_s(lambda: selected(tabs) == ["A1"]):
+    fail("%d tab lists, %d folder tabs, %s selected" % (len(lists), len(tabs), selected(tabs)))
+if len(buttons) != 13 or buttons[0].get_name() != "Salva":
+    fail("%d toolbar buttons, the first %r" % (len(buttons), buttons[0].get_name() if buttons else None))
 for button in buttons:
-    at = press_index(button)
-    if at < 0 or not has(button, Atspi.StateType.FOCUSABLE) or not button.get_key_binding(at):
-        fail("button %r: no press action, not focusable or no key" % button.get_name())
-save = buttons[0]
-print("save button: %r, key %r" % (save.get_name(), save.get_key_binding(press_index(save))))
-if save.get_name() != "Salva":
-    fail("the first button is %r" % save.get_name())
-
+    if not button.get_key_binding(press(button)):
+        fail("button %r has no key" % button.get_name())
 b1 = next(t for t in tabs if t.get_name() == "B1")
-b1.do_action(press_index(b1))
-wait_selected(tabs, "B1")
-window = subprocess.check_output(["xdotool", "search", "--onlyvisible", "--name", "Rubrica di Tessavo"]).split()[0]
-subprocess.check_call(["xdotool", "key", "--window", window, "ctrl+Next"])
-wait_selected(tabs, "B2")
-print("tabs and buttons read as a screen reader reads them; a press and Ctrl+PgDn moved the selection")
+b1.do_action(press(b1))
+if not within_10_s(lambda: selected(tabs) == ["B1"]):
+    fail("a press on B1 left %s selected" % selected(tabs))
+print("the folder tabs and the toolbar reach the bus; a press through it opens a folder")
 PY
 
 # The window is gone before the key's release reaches it, which xdotool reports as an error.

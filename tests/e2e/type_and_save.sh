@@ -16,8 +16,6 @@ xdotool type --window "$window" --delay 50 "Bruno"
 xdotool key --window "$window" --delay 50 ctrl+z
 save_and_close
 
-record4=$(dd if="$work/rubri.dat" bs=146 skip=3 count=1 status=none | head -c 100)
-[ "$record4" = "$(printf '%-100s' Agnese)" ] || fail "record 4 holds '${record4}'"
-record5=$(dd if="$work/rubri.dat" bs=146 skip=4 count=1 status=none | head -c 100)
-[ "$record5" = "$(printf '%-100s' '')" ] || fail "record 5 holds '${record5}' after its undo"
+[ "$(field 4 0 100)" = "$(padded Agnese 100)" ] || fail "record 4 holds $(field 4 0 100)"
+[ "$(field 5 0 100)" = "$(padded '' 100)" ] || fail "record 5 holds $(field 5 0 100) after its undo"
 echo "record 4 holds the typed word, record 5 nothing after its undo"

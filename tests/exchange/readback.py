@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
-"""Runs `rubrica --esporta` on a filled store, reads the files back with other programs'
-readers (csv, vobject, pdftotext), imports the CSV into an empty store and compares the bytes.
-Usage: readback.py PATH/TO/rubrica"""
+"""Runs `rubrica --esporta` on a filled store and reads the files back with other programs'
+readers (csv, vobject, pdftotext). Usage: readback.py PATH/TO/rubrica"""
 import csv
 import io
 import os
@@ -40,22 +39,10 @@ def store_bytes(filled):
     return bytes(out)
 
 
-def run(prog, *args, status=0):
+def run(prog, *args):
     result = subprocess.run([os.path.join(prog, "rubrica"), *args], capture_output=True, text=True, cwd=prog)
-    if result.returncode != status:
-        sys.exit("rubrica %s: exit %d, expected %d\n%s%s" % (" ".join(args), result.returncode, status,
-                                                           result.stdout, result.stderr))
-    return result
-
-
-def program_dir(root, name, rubrica, store=None):
-    prog = os.path.join(root, name)
-    os.mkdir(prog)
-    shutil.copy2(rubrica, prog)
-    if store is not None:
-        with open(os.path.join(prog, "rubri.dat"), "wb") as f:
-            f.write(store)
-    return prog
+    if result.returncode != 0:
+        sys.exit("rubrica %s: exit %d\n%s%s" % (" ".join(args), result.returncode, result.stdout, result.stderr))
 
 
 def check(condition, what):
@@ -71,15 +58,17 @@ def main():
     os.environ.pop("DISPLAY", None)  # the command line needs no display
     filled = cells()
     store = store_bytes(filled)
-    prog = program_dir(root, "prog", sys.argv[1], store)
+    prog = os.path.join(root, "prog")
+    os.mkdir(prog)
+    shutil.copy2(sys.argv[1], prog)
+    with open(os.path.join(prog, "rubri.dat"), "wb") as f:
+        f.write(store)
     out = os.path.join(root, "rubrica")
     for args in (["--esporta", out + ".csv"], ["--esporta", out + ".vcf"], ["--esporta", out + ".pdf"],
                  ["--esporta", out + "-m1.pdf", "--cartella", "M1", "--pagina", "A5"]):
         run(prog, *args)
     with open(os.path.join(prog, "rubri.dat"), "rb") as f:
         check(f.read() == store, "an export changed the store")
-    err = run(prog, "--esporta", status=2).stderr
-    check("dopo --esporta manca il valore" in err, "misuse message: " + err)
 
     expected = [(FOLDERS[s], r) + filled[(s, r)] for (s, r) in sorted(filled)]
     with open(out + ".csv", encoding="utf-8-sig", newline="") as f:
@@ -110,14 +99,8 @@ def main():
             # A soft hyphen is drawn only where a line breaks, so the text layer has none.
             check("".join(text.replace("\xad", "").split()) in layer, "PDF text layer lacks %r" % text)
     check("RubricaM1" in words(out + "-m1.pdf").replace("·", ""), "A5 PDF of M1")
-
-    empty = program_dir(root, "empty", sys.argv[1])
-    report = run(empty, "--importa", out + ".csv").stdout
-    check(report.startswith("Importate %d voci su %d" % (len(expected), len(expected))), report)
-    with open(os.path.join(empty, "rubri.dat"), "rb") as f:
-        check(f.read() == store, "the store imported from the CSV differs from the one exported")
     shutil.rmtree(root)
-    print("readback: CSV, vCard and PDF read back; CSV import gives the same store")
+    print("readback: CSV, vCard and PDF read back")
 
 
 if __name__ == "__main__":

@@ -1,21 +1,11 @@
-// Text of any Unicode entering a cell, typed or pasted down a column: what a cell takes is
-// storable (one code-page byte per character, no control character), the same when it enters
-// again, and within the cell's limit; a paste's lines are the text's lines, row after row,
-// never past row 44.
+// Any text typed or pasted into cells: storable, unchanged when entered again, within the cell's
+// limit; a paste's lines go row after row, never past row 44.
+#include "FuzzHarness.h"
 #include "editing/CellInput.h"
 #include "editing/ClipboardText.h"
 #include "storage/AnsiCodec.h"
 
-#include <cstdint>
-#include <cstdlib>
-
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 bool storable(const QString &text)
 {

@@ -1,14 +1,12 @@
 // Arbitrary bytes as a CSV file to import: reading never crashes, and whatever the placement
 // makes of it comes back exactly through an export and a second import.
+#include "FuzzHarness.h"
 #include "exchange/CsvFormat.h"
 #include "exchange/ImportPlan.h"
 
-#include <cstdint>
-#include <cstdlib>
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray input(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    const QByteArray input = bytesOf(data, size);
     QVector<RowEntry> entries;
     QStringList notes;
     InputProblem problem;
@@ -16,9 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const BookImage book = applied(BookImage(), placeEntries(BookImage(), entries));
     QVector<RowEntry> again;
-    if (!Csv::read(Csv::write(book.entries(allSheets())), &again, &notes, &problem))
-        std::abort();
-    if (applied(BookImage(), placeEntries(BookImage(), again)).bytes() != book.bytes())
-        std::abort();
+    require(Csv::read(Csv::write(book.entries(allSheets())), &again, &notes, &problem));
+    require(applied(BookImage(), placeEntries(BookImage(), again)).bytes() == book.bytes());
     return 0;
 }

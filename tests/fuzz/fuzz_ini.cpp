@@ -1,19 +1,11 @@
 // Arbitrary bytes as a settings file: reading never fails, and writing one key changes only
 // that key's line (or adds the key, or the section and the key) and nothing else.
+#include "FuzzHarness.h"
 #include "storage/IniFile.h"
 
 #include <QList>
 
-#include <cstdint>
-#include <cstdlib>
-
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 // Lines with their endings: CR LF, LF, or CR alone.
 QList<QByteArray> linesOf(const QByteArray &bytes)
@@ -59,7 +51,7 @@ bool isWrittenLine(const QByteArray &withEnding, const QByteArray &value)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray before(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    const QByteArray before = bytesOf(data, size);
     const auto read = [](const QByteArray &contents, const char *section, const char *key) {
         return IniFile::valueIn(contents, QLatin1String(section), QLatin1String(key));
     };
@@ -74,9 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (read(before, "Rubrica", "ColTasti") == value)
         require(after == before);
 
-    // The change is one run of lines: at most one old line replaced, or one or two added. A
-    // last line without an ending gets one when something is added after it, which is the
-    // only change it may see.
+    // One old line replaced, or one or two added; a last line without an ending may gain one.
     const QList<QByteArray> oldLines = linesOf(before), newLines = linesOf(after);
     const auto same = [&](qsizetype oldIndex, qsizetype newIndex) {
         const QByteArray &line = oldLines[oldIndex];

@@ -1,40 +1,11 @@
-// Arbitrary bytes as the journal found beside a store at start: opening never fails, touches
-// nothing outside the one save's range, leaves no journal, and a journal the reader takes is
-// exactly what the writer makes of it.
+// Any journal found at open: the open works, touches nothing outside the save's range and leaves
+// no journal; a journal the reader takes is exactly what the writer makes of it.
+#include "../storage/MemoryRecordFile.h"
+#include "FuzzHarness.h"
 #include "storage/SaveJournal.h"
 #include "storage/SheetStore.h"
 
-#include <cstdint>
-#include <cstdlib>
-
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-struct MemoryStore : RecordFile
-{
-    explicit MemoryStore(QByteArray *file) : bytes(file) {}
-    bool readAt(qint64 offset, char *data, qint64 size, qint64 *got) override
-    {
-        const QByteArray part = bytes->mid(offset, size);
-        *got = std::copy(part.begin(), part.end(), data) - data;
-        return true;
-    }
-    bool writeAt(qint64 offset, const char *data, qint64 size) override
-    {
-        *bytes = bytes->leftJustified(offset + size, '\0').replace(offset, size, QByteArray(data, size));
-        return true;
-    }
-    bool flush() override { return true; }
-    qint64 size() override { return bytes->size(); }
-    bool resize(qint64 size) override { return bytes->resize(size), true; }
-    QString errorReason() const override { return QStringLiteral("errore"); }
-    QByteArray *bytes;
-};
 
 struct MemoryJournal : JournalFile
 {
@@ -54,8 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)
         return 0;
-    // An odd first byte seals the rest with its checksum, so that what the reader checks after
-    // the checksum is reached as well.
+    // An odd first byte seals the rest with its checksum, so that the checks behind it are reached.
     QByteArray input(reinterpret_cast<const char *>(data) + 1, static_cast<qsizetype>(size - 1));
     if (data[0] & 1)
         input += SaveJournal::digest(input);
@@ -66,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     auto file = std::make_unique<MemoryJournal>(input);
     MemoryJournal *left = file.get();
     SheetStore opened;
-    require(opened.open(std::make_unique<MemoryStore>(&store), QStringLiteral("rubri.dat"), std::move(file)));
+    require(opened.open(std::make_unique<MemoryRecordFile>(&store), QStringLiteral("rubri.dat"), std::move(file)));
     const StoreRecovery &recovery = opened.recovery();
     require(recovery.outcome != StoreRecovery::Failed);
     require(!left->exists);

@@ -1,20 +1,13 @@
 // Arbitrary bytes as the records of one sheet: decoding never fails, and saving what was read
 // gives the same cells back. The seed "all_bytes" holds every byte value once.
+#include "FuzzHarness.h"
 #include "storage/AnsiCodec.h"
 #include "storage/RowRecord.h"
 #include "storage/SheetCodec.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdlib>
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 // 0x123456 is none of the six colours, which exercises the rule for unknown colours.
 CellContent contentOf(const DecodedCell &cell)
@@ -26,7 +19,7 @@ CellContent contentOf(const DecodedCell &cell)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray input(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    const QByteArray input = bytesOf(data, size);
     require(AnsiCodec::encode(AnsiCodec::decode(input)) == input); // each byte has a character of its own
     const qsizetype rowCount = std::min<qsizetype>(RowsPerSheet, (input.size() + RecordLength - 1) / RecordLength);
     std::array<RowContent, RowsPerSheet> rows;

@@ -1,19 +1,10 @@
-// A search text and a cell: a cell is reported as a hit exactly when a plain search, on both
-// texts reduced the same way, finds the one in the other; whether the cell is read from the
+// A cell is a hit exactly when a plain search on both texts, reduced alike, finds it; read from the
 // store's bytes or as text.
+#include "FuzzHarness.h"
 #include "search/SearchText.h"
 #include "storage/AnsiCodec.h"
 
-#include <cstdint>
-#include <cstdlib>
-
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 // Blanks, full stops, slashes and hyphens left out, each character in its capital.
 QString reduced(const QString &text)
@@ -46,8 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)
         return 0;
-    // The first byte says how many UTF-16 code units of search text follow; the rest is a
-    // store's text field.
+    // The first byte: how many UTF-16 units of search text follow; the rest is a store's field.
     const size_t keyUnits = std::min<size_t>(data[0] % 64, (size - 1) / 2);
     const QString searched(reinterpret_cast<const QChar *>(data + 1), qsizetype(keyUnits));
     const char *field = reinterpret_cast<const char *>(data + 1 + 2 * keyUnits);

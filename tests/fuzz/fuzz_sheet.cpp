@@ -1,7 +1,6 @@
-// Arbitrary bytes as an old store's sheet, loaded into the sheet model and saved: every byte
-// comes back, but for what the record format itself defines (a NUL ends a text, the reserved
-// fields are "0", a style or colour code without meaning is read as plain or black). One
-// character typed into the first cell leaves every other byte as it was.
+// Any old sheet loaded into the model and saved comes back byte for byte but for what the format
+// defines; one character typed into the first cell changes no other byte.
+#include "FuzzHarness.h"
 #include "model/SheetModel.h"
 #include "model/VisibleText.h"
 #include "storage/RowRecord.h"
@@ -9,18 +8,9 @@
 
 #include <QCoreApplication>
 
-#include <cstdint>
-#include <cstdlib>
-
 namespace {
 
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-// What a save of the untouched record writes.
+// A NUL ends a text, the reserved fields are "0", a code without meaning reads as plain or black.
 QByteArray expectedRecord(QByteArray record)
 {
     for (int start : {0, LongTextLength}) {
@@ -43,8 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 1)
         return 0;
-    // The first byte says where the typed character goes; the rest are the records, padded
-    // with blanks to a whole sheet.
+    // The first byte: where the typed character goes; the rest: the records, padded to a sheet.
     const int caret = data[0] % (LongTextLength + 1);
     QByteArray sheet(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
     sheet = sheet.left(RowsPerSheet * RecordLength).leftJustified(RowsPerSheet * RecordLength, ' ');

@@ -132,9 +132,9 @@ void checkInstanceClaim()
 
 void checkWindows()
 {
-    // The tray program's title, an accented one, and one outside the code page.
+    // The tray program's title, and one outside the code page.
     const struct { std::wstring title; std::string name; } titles[] = {
-        {L"KardelTray", "KardelTray"}, {L"Citt\u00e0 \u00e8 gi\u00e0 aperta", "accented"}, {L"\u03a9 \u65e5\u672c", "Greek and Chinese"}};
+        {L"KardelTray", "KardelTray"}, {L"\u03a9 \u65e5\u672c", "Greek and Chinese"}};
     for (const auto &[title, name] : titles) {
         const Event ready(uniqueName(L"ready"));
         HANDLE child = check::startSelf(L"window \"" + title + L"\" " + ready.name);
@@ -158,8 +158,7 @@ void checkWindows()
     DestroyWindow(mine);
     that(win32::findWindowByTitle(title) == 0, "a closed window is found no more");
 
-    // Two threads claiming one title at once, each window slow to come as on a busy machine:
-    // the lock is the session's, so threads contend for it as programs do.
+    // Two threads at once, each window slow to come; the lock is the session's, as for programs.
     const std::wstring raced = uniqueName(L"Raced");
     std::atomic<int> decided{0}, won{0};
     const auto claimant = [&] {
@@ -182,8 +181,7 @@ void checkWindows()
 
 void checkProgramStart(const std::wstring &folder)
 {
-    // The help viewer stands beside the program, and the help file in a folder whose name has
-    // blanks and characters the ANSI code page cannot spell.
+    // The help file in a folder with blanks and characters the ANSI code page cannot spell.
     const std::wstring self = check::selfPath();
     const std::wstring viewer = self.substr(0, self.find_last_of(L'\\') + 1) + L"HH.EXE";
     const std::wstring helpFolder = folder + L"\\Guida \u03a9 \u65e5\u672c";

@@ -53,40 +53,6 @@ bool writeWholeFile(const std::wstring &path, const std::string &bytes)
 
 } // namespace check
 
-namespace {
-
-// A private folder for the files of one run, removed with what it holds.
-std::wstring makeFolder()
-{
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    const std::wstring folder = std::wstring(base) + L"rubrica-win32-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
-}
-
-void removeFolder(const std::wstring &folder)
-{
-    WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring path = folder + L"\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                removeFolder(path);
-            else
-                DeleteFileW(path.c_str());
-        } while (FindNextFileW(find, &entry));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
-} // namespace
-
 int wmain(int argc, wchar_t **argv)
 {
     const std::wstring role = argc > 1 ? argv[1] : L"";
@@ -97,14 +63,17 @@ int wmain(int argc, wchar_t **argv)
     if (role.rfind(L"mk:@MSITStore:", 0) == 0)
         return echoCommandLine();
 
-    const std::wstring folder = makeFolder();
+    // A folder of this run's files, left for the private Wine prefix to take away.
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"rubrica-win32-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
     checkStoreFile(folder);
     checkCodePage();
     checkIniReader(folder);
     checkInstanceClaim();
     checkWindows();
     checkProgramStart(folder);
-    removeFolder(folder);
 
     std::printf("%d passed, %d failed\n", check::passed, check::failed);
     return check::failed == 0 ? 0 : 1;

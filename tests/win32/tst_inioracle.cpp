@@ -6,8 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// The portable settings reader against the answers of the Windows profile reader, which the
-// Windows test program checks under Wine for the very same cases.
+// The portable settings reader against the Windows answers the Windows test program checks.
 class TestIniOracle : public QObject
 {
     Q_OBJECT
