@@ -2,6 +2,7 @@
 
 #include "editing/CellDescription.h"
 #include "editing/CellEntry.h"
+#include "editing/CellPainter.h"
 #include "editing/KeyCodes.h"
 #include "model/CellCode.h"
 #include "platform/WinColour.h"
@@ -177,6 +178,15 @@ void CellEdit::changeEvent(QEvent *event)
     QLineEdit::changeEvent(event);
 }
 
+bool CellEdit::focusNextPrevChild(bool next)
+{
+    if (CellEdit *neighbour = m_tabNeighbour ? m_tabNeighbour(next) : nullptr) {
+        neighbour->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return QLineEdit::focusNextPrevChild(next);
+}
+
 void CellEdit::describeLook()
 {
     const QString description = CellDescription::of(isBold(), isUnderlined(), m_foreColour);
@@ -317,14 +327,6 @@ void CellEdit::pasteStorable(QClipboard::Mode mode)
 void CellEdit::paintEvent(QPaintEvent *event)
 {
     QLineEdit::paintEvent(event);
-    // The ruling as four filled strips: a stroked rectangle takes the painter's path stroker,
-    // which cost more than the cell's text.
     QPainter painter(this);
-    const QColor ruling = palette().color(QPalette::Dark);
-    const int w = width();
-    const int h = height();
-    painter.fillRect(0, 0, w, 1, ruling);
-    painter.fillRect(0, h - 1, w, 1, ruling);
-    painter.fillRect(0, 1, 1, h - 2, ruling);
-    painter.fillRect(w - 1, 1, 1, h - 2, ruling);
+    CellPainter::paintRuling(painter, rect(), palette().color(QPalette::Dark));
 }

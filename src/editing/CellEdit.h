@@ -3,6 +3,8 @@
 #include <QClipboard>
 #include <QLineEdit>
 
+#include <functional>
+
 class CellEdit;
 class QUndoStack;
 
@@ -35,6 +37,9 @@ public:
     void setHandler(CellEventHandler *handler) { m_handler = handler; }
     // Ctrl+Z, Ctrl+Y and the menu's "Annulla" and "Ripeti" undo and redo the sheet's steps.
     void setUndoStack(QUndoStack *stack) { m_undo = stack; }
+    // The cell that Tab (next) or Shift+Tab moves to; null past the grid's ends, where the
+    // window's own tab order goes on.
+    void setTabNeighbour(std::function<CellEdit *(bool next)> neighbour) { m_tabNeighbour = std::move(neighbour); }
 
     quint32 backColour() const { return m_backColour; }
     void setBackColour(quint32 colour);
@@ -67,6 +72,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void applyColours();
@@ -79,6 +85,7 @@ private:
     quint32 m_foreColour = 0;
     CellEventHandler *m_handler = nullptr;
     QUndoStack *m_undo = nullptr;
+    std::function<CellEdit *(bool next)> m_tabNeighbour;
     bool m_pressRunBeforeFocus = false;
     bool m_focusAway = false; // the focus left with the window, not for another control
     bool m_showingSheetText = false;

@@ -1,17 +1,25 @@
 #include "editing/Grid.h"
 
 #include "editing/CellEdit.h"
+#include "editing/CellPainter.h"
 #include "editing/GridLayout.h"
+#include "editing/GridView.h"
 #include "model/CellCode.h"
 #include "model/SheetModel.h"
 #include "model/VisibleText.h"
 #include "platform/Twips.h"
 #include "platform/WinColour.h"
 
+#include <QAccessible>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QRegion>
 #include <QScopedValueRollback>
 #include <QWidget>
 
 namespace {
+constexpr int CellCount = 2 * CellCode::RowCount;
+
 quint32 backgroundOf(SheetModel::Highlight highlight)
 {
     switch (highlight) {
@@ -21,66 +29,175 @@ quint32 backgroundOf(SheetModel::Highlight highlight)
     }
     return WinColour::WindowBackground;
 }
+
+// The cells lie over each other row by row, the short cell over the long one: the next row
+// covers the bottom edge of a cell, the short cell the right edge of the long one.
+int codeAt(int orderIndex)
+{
+    return CellCode::make(orderIndex % 2 ? CellCode::ShortColumn : CellCode::LongColumn, orderIndex / 2 + 1);
+}
+
+// A screen reader reads every cell, so each becomes a line edit as soon as one runs.
+class ScreenReaderWatch : public QAccessible::ActivationObserver
+{
+public:
+    explicit ScreenReaderWatch(Grid &grid) : m_grid(grid) { QAccessible::installActivationObserver(this); }
+    ~ScreenReaderWatch() override { QAccessible::removeActivationObserver(this); }
+    void accessibilityActiveChanged(bool active) override
+    {
+        if (active)
+            m_grid.makeAllCells();
+    }
+
+private:
+    Grid &m_grid;
+};
+
+class GridConnections : public QObject
+{
+public:
+    explicit GridConnections(Grid &grid) : m_watch(grid) {}
+
+private:
+    ScreenReaderWatch m_watch;
+};
 } // namespace
 
-Grid::Grid(QWidget *window, qreal logicalDpi, SheetModel &model)
-    : m_model(model)
-    , m_connections(std::make_unique<QObject>())
+int Grid::orderIndex(int cellCode)
 {
-    // Created row by row, so that each row lies over the bottom edge of the row above.
-    for (int row = 1; row <= CellCode::RowCount; ++row) {
-        auto *longCell = new CellEdit(row, LongTextLength, window);
-        longCell->setObjectName(QStringLiteral("Text1_%1").arg(row));
-        longCell->setAccessibleName(QStringLiteral("Riga %1, testo lungo").arg(row));
-        longCell->setGeometry(twipsToPixels(longCellRect(row), logicalDpi));
-        auto *shortCell = new CellEdit(row + CellCode::ShortOffset, ShortTextLength, window);
-        shortCell->setObjectName(QStringLiteral("Text2_%1").arg(row));
-        shortCell->setAccessibleName(QStringLiteral("Riga %1, testo breve").arg(row));
-        shortCell->setGeometry(twipsToPixels(shortCellRect(row), logicalDpi));
-        m_long[size_t(row - 1)] = longCell;
-        m_short[size_t(row - 1)] = shortCell;
+    return 2 * (CellCode::row(cellCode) - 1) + (CellCode::isShort(cellCode) ? 1 : 0);
+}
+
+Grid::Grid(QWidget *window, qreal logicalDpi, SheetModel &model)
+    : m_window(window)
+    , m_model(model)
+    , m_connections(std::make_unique<GridConnections>(*this))
+{
+    QRect area;
+    for (int index = 0; index < CellCount; ++index) {
+        const int code = codeAt(index);
+        const QRect twips = CellCode::isShort(code) ? shortCellRect(CellCode::row(code)) : longCellRect(CellCode::row(code));
+        m_rects[size_t(index)] = twipsToPixels(twips, logicalDpi);
+        area |= m_rects[size_t(index)];
     }
-    QWidget *previous = nullptr;
-    for (int row = 1; row <= CellCode::RowCount; ++row) {
-        for (CellEdit *cell : {longCellAt(row), shortCellAt(row)}) {
-            if (previous)
-                QWidget::setTabOrder(previous, cell);
-            previous = cell;
-            cell->setUndoStack(&m_model.undoStack());
-            const int code = cell->cellCode();
-            QObject::connect(cell, &QLineEdit::textChanged, m_connections.get(),
-                             [this, code](const QString &text) { takeEdit(code, text); });
-        }
-    }
+    GridView::Cells cells;
+    cells.codes = [] {
+        QList<int> codes;
+        for (int index = 0; index < CellCount; ++index)
+            codes << codeAt(index);
+        return codes;
+    };
+    cells.rect = [this](int code) { return m_rects[size_t(orderIndex(code))]; };
+    cells.isMade = [this](int code) { return madeCell(code) != nullptr; };
+    cells.paint = [this](QPainter &painter, const QRect &rect, int code) { paintCell(painter, rect, code); };
+    cells.make = [this](int code) { return cell(code); };
+    // Made first, so that every cell lies over it.
+    m_view = new GridView(window, area, std::move(cells));
     QObject::connect(&m_model, &SheetModel::dataChanged, m_connections.get(),
                      [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
                          showRows(topLeft.row() + 1, bottomRight.row() + 1);
                      });
-    showRows(1, CellCode::RowCount);
+    // The ends of the tab order are line edits from the start: the focus enters the grid there
+    // from the controls before and after it.
+    make(CellCode::make(CellCode::LongColumn, 1));
+    make(CellCode::make(CellCode::ShortColumn, CellCode::RowCount));
+    if (QAccessible::isActive())
+        makeAllCells();
 }
 
 Grid::~Grid() = default;
 
-CellEdit *Grid::longCellAt(int row) const
+CellEdit *Grid::longCellAt(int row)
 {
-    return row >= 1 && row <= CellCode::RowCount ? m_long[size_t(row - 1)] : nullptr;
+    return row >= 1 && row <= CellCode::RowCount ? cell(CellCode::make(CellCode::LongColumn, row)) : nullptr;
 }
 
-CellEdit *Grid::shortCellAt(int row) const
+CellEdit *Grid::shortCellAt(int row)
 {
-    return row >= 1 && row <= CellCode::RowCount ? m_short[size_t(row - 1)] : nullptr;
+    return row >= 1 && row <= CellCode::RowCount ? cell(CellCode::make(CellCode::ShortColumn, row)) : nullptr;
 }
 
-CellEdit *Grid::cell(int cellCode) const
+CellEdit *Grid::cell(int cellCode)
 {
-    return CellCode::isShort(cellCode) ? shortCellAt(CellCode::row(cellCode)) : longCellAt(cellCode);
+    if (!CellCode::isValid(cellCode))
+        return nullptr;
+    CellEdit *made = m_cells[size_t(orderIndex(cellCode))];
+    return made ? made : make(cellCode);
+}
+
+CellEdit *Grid::madeCell(int cellCode) const
+{
+    return CellCode::isValid(cellCode) ? m_cells[size_t(orderIndex(cellCode))] : nullptr;
+}
+
+void Grid::makeAllCells()
+{
+    for (int index = 0; index < CellCount; ++index)
+        cell(codeAt(index));
+}
+
+CellEdit *Grid::make(int cellCode)
+{
+    const int index = orderIndex(cellCode);
+    const int row = CellCode::row(cellCode);
+    const bool shortCell = CellCode::isShort(cellCode);
+    auto *target = new CellEdit(cellCode, shortCell ? ShortTextLength : LongTextLength, m_window);
+    target->setObjectName(QStringLiteral("%1_%2").arg(shortCell ? QLatin1String("Text2") : QLatin1String("Text1")).arg(row));
+    target->setAccessibleName(
+        QStringLiteral("Riga %1, %2").arg(row).arg(shortCell ? QLatin1String("testo breve") : QLatin1String("testo lungo")));
+    const QRect rect = m_rects[size_t(index)];
+    target->setGeometry(rect);
+    // The cells that lie over this one draw those parts, whether they are line edits or not.
+    QRegion shown(rect);
+    for (int later = index + 1; later < CellCount; ++later)
+        shown -= m_rects[size_t(later)];
+    if (shown != QRegion(rect))
+        target->setMask(shown.translated(-rect.topLeft()));
+    target->setUndoStack(&m_model.undoStack());
+    target->setHandler(m_handler);
+    target->setTabNeighbour([this, cellCode](bool next) { return tabNeighbour(cellCode, next); });
+    QObject::connect(target, &QLineEdit::textChanged, m_connections.get(),
+                     [this, cellCode](const QString &text) { takeEdit(cellCode, text); });
+    m_cells[size_t(index)] = target;
+    {
+        const QScopedValueRollback<bool> showing(m_showing, true);
+        showCell(target);
+    }
+    target->setCursorPosition(0);
+    for (int before = index - 1; before >= 0; --before) {
+        if (CellEdit *previous = m_cells[size_t(before)]) {
+            QWidget::setTabOrder(previous, target);
+            break;
+        }
+    }
+    for (const auto &setUp : m_setUps)
+        setUp(target);
+    if (m_window->isVisible())
+        target->show();
+    return target;
+}
+
+CellEdit *Grid::tabNeighbour(int cellCode, bool next)
+{
+    const int index = orderIndex(cellCode) + (next ? 1 : -1);
+    return index >= 0 && index < CellCount ? cell(codeAt(index)) : nullptr;
 }
 
 void Grid::setHandler(CellEventHandler *handler)
 {
-    for (int row = 1; row <= CellCode::RowCount; ++row) {
-        longCellAt(row)->setHandler(handler);
-        shortCellAt(row)->setHandler(handler);
+    m_handler = handler;
+    for (CellEdit *made : m_cells) {
+        if (made)
+            made->setHandler(handler);
+    }
+}
+
+void Grid::setUpEachCell(const std::function<void(CellEdit *)> &setUp)
+{
+    m_setUps.push_back(setUp);
+    for (CellEdit *made : m_cells) {
+        if (made)
+            setUp(made);
     }
 }
 
@@ -92,21 +209,29 @@ void Grid::focusCell(int cellCode)
 
 QWidget *Grid::lastInTabOrder() const
 {
-    return shortCellAt(CellCode::RowCount);
+    return madeCell(CellCode::make(CellCode::ShortColumn, CellCode::RowCount));
 }
 
 void Grid::showRows(int firstRow, int lastRow)
 {
     const QScopedValueRollback<bool> showing(m_showing, true);
+    QRect changed;
     for (int row = firstRow; row <= lastRow; ++row) {
-        showCell(CellCode::make(CellCode::LongColumn, row));
-        showCell(CellCode::make(CellCode::ShortColumn, row));
+        for (int column : {CellCode::LongColumn, CellCode::ShortColumn}) {
+            const int code = CellCode::make(column, row);
+            if (CellEdit *made = madeCell(code))
+                showCell(made);
+            else
+                changed |= m_rects[size_t(orderIndex(code))];
+        }
     }
+    if (!changed.isEmpty())
+        m_view->updateArea(changed);
 }
 
-void Grid::showCell(int cellCode)
+void Grid::showCell(CellEdit *target)
 {
-    CellEdit *target = cell(cellCode);
+    const int cellCode = target->cellCode();
     const CellContent &content = m_model.cell(cellCode);
     const QString shown = VisibleText::shown(content.text);
     const bool newText = target->text() != shown;
@@ -134,6 +259,18 @@ void Grid::showCell(int cellCode)
     }
     target->setForeColour(content.colour);
     target->setBackColour(backgroundOf(m_model.highlight(cellCode)));
+}
+
+void Grid::paintCell(QPainter &painter, const QRect &rect, int cellCode) const
+{
+    const CellContent &content = m_model.cell(cellCode);
+    const QPalette app = QGuiApplication::palette();
+    QFont font = m_view->font();
+    font.setBold(content.font.bold);
+    font.setUnderline(content.font.underline);
+    CellPainter::paint(painter, rect,
+                       {VisibleText::shown(content.text), font, toQColor(backgroundOf(m_model.highlight(cellCode)), app),
+                        toQColor(content.colour, app), m_view->palette().color(QPalette::Dark)});
 }
 
 void Grid::takeEdit(int cellCode, const QString &shownText)

@@ -104,10 +104,9 @@ void AddressBookWindow::createControls()
     m_keyboard->setHelpHandler([this] { openHelp(); });
     // Keys mark the sheet changed; edits that come without one (the cell's own menu) must too,
     // or a folder switch would drop them without asking.
-    for (int row = 1; row <= CellCode::RowCount; ++row) {
-        for (CellEdit *cell : {m_grid->longCellAt(row), m_grid->shortCellAt(row)})
-            connect(cell, &QLineEdit::textEdited, this, [this] { m_shown.modified = true; });
-    }
+    m_grid->setUpEachCell([this](CellEdit *cell) {
+        connect(cell, &QLineEdit::textEdited, this, [this] { m_shown.modified = true; });
+    });
     // Children made after their window is shown stay hidden until shown themselves; theirs
     // come along.
     for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
@@ -126,6 +125,8 @@ void AddressBookWindow::createControls()
 
     // Keyboard: every toolbar action, the folders in the order of the book, F6 between areas.
     auto *keys = new KeyboardShortcuts(this, *m_toolbar, *m_tabs, m_searchBox, m_shown);
+    // The cells made later watch for the window's keys as those made already do.
+    m_grid->setUpEachCell([keys](CellEdit *cell) { cell->installEventFilter(keys); });
     connect(keys, &KeyboardShortcuts::actionRequested, this,
             [this](ToolbarAction action) { runToolbarAction(toolbarIndex(action)); });
     connect(keys, &KeyboardShortcuts::folderRequested, this, &AddressBookWindow::folderTabClicked);
