@@ -87,7 +87,7 @@ Grid::Grid(QWidget *window, qreal logicalDpi, SheetModel &model)
             codes << codeAt(index);
         return codes;
     };
-    cells.rect = [this](int code) { return m_rects[size_t(orderIndex(code))]; };
+    cells.rect = [this](int code) { return cellRect(code); };
     cells.isMade = [this](int code) { return madeCell(code) != nullptr; };
     cells.paint = [this](QPainter &painter, const QRect &rect, int code) { paintCell(painter, rect, code); };
     cells.make = [this](int code) { return cell(code); };
@@ -134,6 +134,11 @@ void Grid::makeAllCells()
 {
     for (int index = 0; index < CellCount; ++index)
         cell(codeAt(index));
+}
+
+QRect Grid::cellRect(int cellCode) const
+{
+    return CellCode::isValid(cellCode) ? m_rects[size_t(orderIndex(cellCode))] : QRect();
 }
 
 CellEdit *Grid::make(int cellCode)

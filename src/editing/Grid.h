@@ -46,6 +46,8 @@ public:
     CellEdit *madeCell(int cellCode) const;
     // Makes every cell a line edit, for a screen reader, which reads all of them.
     void makeAllCells();
+    // Where a cell lies in the window, whether it is a line edit yet or not.
+    QRect cellRect(int cellCode) const;
 
     void setHandler(CellEventHandler *handler);
     // Runs on every cell's line edit, those made later included.

@@ -5,6 +5,8 @@
 #include "storage/SheetCodec.h"
 #include "window/SheetPager.h"
 
+#include <QAccessible>
+
 using namespace WindowTest;
 
 class TestSheet : public QObject
@@ -105,6 +107,43 @@ private slots:
         // Nothing from before the save is left to redo.
         key(Qt::Key_Y, Qt::ControlModifier);
         COMPARE_STORE(encodeSheet(m_f->model().rows()), loaded);
+    }
+
+    // A cell never used is drawn by the sheet's view: a click there makes it a line edit with the
+    // focus, the caret under the pointer and the click's highlight; Tab makes the next one.
+    void firstClickOnACell()
+    {
+        WindowFixture f;
+        QVERIFY(f.loadStore(storeWith({{7, makeRecord("Giuseppe Verdi", "0471")}})));
+        Grid &grid = f.w().grid();
+        QVERIFY(!grid.madeCell(7));
+        const QRect rect = grid.cellRect(7);
+        QTest::mouseClick(f.w().windowHandle(), Qt::LeftButton, {}, rect.topLeft() + QPoint(30, rect.height() / 2));
+        QVERIFY(grid.madeCell(7));
+        QVERIFY(f.focusOn(7));
+        QVERIFY(f.cell(7)->cursorPosition() > 0);
+        QVERIFY(f.cell(7)->cursorPosition() < 8);
+        QVERIFY(f.model().isSelected(7));
+        QVERIFY(!grid.madeCell(107));
+        key(Qt::Key_Tab);
+        QVERIFY(f.focusOn(107));
+        QCOMPARE(f.cell(107)->text(), QStringLiteral("0471"));
+        f.type(8, QStringLiteral("Anna"));
+        QCOMPARE(f.model().cell(8).text, QStringLiteral("Anna"));
+    }
+
+    // A screen reader reads every cell, so each is a line edit once one runs.
+    void screenReaderMakesEveryCell()
+    {
+        WindowFixture f;
+        QVERIFY(f.loadStore(storeWith()));
+        QVERIFY(!f.w().grid().madeCell(120));
+        QAccessible::setActive(true);
+        QAccessible::setActive(false);
+        for (int row = 1; row <= 44; ++row) {
+            QVERIFY(f.w().grid().madeCell(row));
+            QVERIFY(f.w().grid().madeCell(row + 100));
+        }
     }
 };
 
