@@ -105,7 +105,13 @@ Grid::Grid(QWidget *window, qreal logicalDpi, SheetModel &model)
         makeAllCells();
 }
 
-Grid::~Grid() = default;
+// The view and the line edits call back into the grid; they go with it, not later with the window.
+Grid::~Grid()
+{
+    delete m_view;
+    for (CellEdit *made : m_cells)
+        delete made;
+}
 
 CellEdit *Grid::longCellAt(int row)
 {
@@ -168,7 +174,6 @@ CellEdit *Grid::make(int cellCode)
         const QScopedValueRollback<bool> showing(m_showing, true);
         showCell(target);
     }
-    target->setCursorPosition(0);
     for (int before = index - 1; before >= 0; --before) {
         if (CellEdit *previous = m_cells[size_t(before)]) {
             QWidget::setTabOrder(previous, target);
