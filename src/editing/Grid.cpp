@@ -18,8 +18,6 @@
 #include <QWidget>
 
 namespace {
-constexpr int CellCount = 2 * CellCode::RowCount;
-
 quint32 backgroundOf(SheetModel::Highlight highlight)
 {
     switch (highlight) {
@@ -29,16 +27,10 @@ quint32 backgroundOf(SheetModel::Highlight highlight)
     }
     return WinColour::WindowBackground;
 }
-
-// The cells lie over each other row by row, the short cell over the long one: the next row
-// covers the bottom edge of a cell, the short cell the right edge of the long one.
-int codeAt(int orderIndex)
-{
-    return CellCode::make(orderIndex % 2 ? CellCode::ShortColumn : CellCode::LongColumn, orderIndex / 2 + 1);
-}
+} // namespace
 
 // A screen reader reads every cell, so each becomes a line edit as soon as one runs.
-class ScreenReaderWatch : public QAccessible::ActivationObserver
+class Grid::ScreenReaderWatch : public QAccessible::ActivationObserver
 {
 public:
     explicit ScreenReaderWatch(Grid &grid) : m_grid(grid) { QAccessible::installActivationObserver(this); }
@@ -53,15 +45,10 @@ private:
     Grid &m_grid;
 };
 
-class GridConnections : public QObject
+int Grid::codeInOrder(int index)
 {
-public:
-    explicit GridConnections(Grid &grid) : m_watch(grid) {}
-
-private:
-    ScreenReaderWatch m_watch;
-};
-} // namespace
+    return CellCode::make(index % 2 ? CellCode::ShortColumn : CellCode::LongColumn, index / 2 + 1);
+}
 
 int Grid::orderIndex(int cellCode)
 {
@@ -71,28 +58,18 @@ int Grid::orderIndex(int cellCode)
 Grid::Grid(QWidget *window, qreal logicalDpi, SheetModel &model)
     : m_window(window)
     , m_model(model)
-    , m_connections(std::make_unique<GridConnections>(*this))
+    , m_connections(std::make_unique<QObject>())
+    , m_screenReaderWatch(std::make_unique<ScreenReaderWatch>(*this))
 {
     QRect area;
     for (int index = 0; index < CellCount; ++index) {
-        const int code = codeAt(index);
+        const int code = codeInOrder(index);
         const QRect twips = CellCode::isShort(code) ? shortCellRect(CellCode::row(code)) : longCellRect(CellCode::row(code));
         m_rects[size_t(index)] = twipsToPixels(twips, logicalDpi);
         area |= m_rects[size_t(index)];
     }
-    GridView::Cells cells;
-    cells.codes = [] {
-        QList<int> codes;
-        for (int index = 0; index < CellCount; ++index)
-            codes << codeAt(index);
-        return codes;
-    };
-    cells.rect = [this](int code) { return cellRect(code); };
-    cells.isMade = [this](int code) { return madeCell(code) != nullptr; };
-    cells.paint = [this](QPainter &painter, const QRect &rect, int code) { paintCell(painter, rect, code); };
-    cells.make = [this](int code) { return cell(code); };
     // Made first, so that every cell lies over it.
-    m_view = new GridView(window, area, std::move(cells));
+    m_view = new GridView(window, area, *this);
     QObject::connect(&m_model, &SheetModel::dataChanged, m_connections.get(),
                      [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
                          showRows(topLeft.row() + 1, bottomRight.row() + 1);
@@ -139,7 +116,7 @@ CellEdit *Grid::madeCell(int cellCode) const
 void Grid::makeAllCells()
 {
     for (int index = 0; index < CellCount; ++index)
-        cell(codeAt(index));
+        cell(codeInOrder(index));
 }
 
 QRect Grid::cellRect(int cellCode) const
@@ -190,7 +167,7 @@ CellEdit *Grid::make(int cellCode)
 CellEdit *Grid::tabNeighbour(int cellCode, bool next)
 {
     const int index = orderIndex(cellCode) + (next ? 1 : -1);
-    return index >= 0 && index < CellCount ? cell(codeAt(index)) : nullptr;
+    return index >= 0 && index < CellCount ? cell(codeInOrder(index)) : nullptr;
 }
 
 void Grid::setHandler(CellEventHandler *handler)

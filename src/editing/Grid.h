@@ -32,6 +32,12 @@ constexpr quint32 Found = 0xBEFEBEu;    // green
 class Grid
 {
 public:
+    static constexpr int CellCount = 2 * RowsPerSheet;
+    // The cells in the order they lie over each other, the lowest first: row by row, the short
+    // cell over the long one, so that the next row covers a cell's bottom edge and the short
+    // cell the long one's right edge.
+    static int codeInOrder(int index);
+
     Grid(QWidget *window, qreal logicalDpi, SheetModel &model);
     ~Grid();
 
@@ -48,6 +54,8 @@ public:
     void makeAllCells();
     // Where a cell lies in the window, whether it is a line edit yet or not.
     QRect cellRect(int cellCode) const;
+    // Draws a cell from the model, as its line edit would show it.
+    void paintCell(QPainter &painter, const QRect &rect, int cellCode) const;
 
     void setHandler(CellEventHandler *handler);
     // Runs on every cell's line edit, those made later included.
@@ -64,17 +72,19 @@ private:
     CellEdit *tabNeighbour(int cellCode, bool next);
     void showRows(int firstRow, int lastRow);
     void showCell(CellEdit *target);
-    void paintCell(QPainter &painter, const QRect &rect, int cellCode) const;
     void takeEdit(int cellCode, const QString &shownText);
     static int orderIndex(int cellCode);
 
     QWidget *m_window;
     SheetModel &m_model;
-    std::array<QRect, 2 * RowsPerSheet> m_rects{};      // by order index, in the window
-    std::array<CellEdit *, 2 * RowsPerSheet> m_cells{}; // by order index; null until made
+    class ScreenReaderWatch;
+
+    std::array<QRect, CellCount> m_rects{};      // by order index, in the window
+    std::array<CellEdit *, CellCount> m_cells{}; // by order index; null until made
     GridView *m_view = nullptr;
     CellEventHandler *m_handler = nullptr;
     std::vector<std::function<void(CellEdit *)>> m_setUps;
     std::unique_ptr<QObject> m_connections; // ends them with the grid
+    std::unique_ptr<ScreenReaderWatch> m_screenReaderWatch;
     bool m_showing = false; // the cells are being given the model's content
 };

@@ -1,6 +1,7 @@
 #include "editing/GridView.h"
 
 #include "editing/CellEdit.h"
+#include "editing/Grid.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -9,10 +10,9 @@
 #include <QPainter>
 #include <QRegion>
 
-GridView::GridView(QWidget *window, const QRect &area, Cells cells)
+GridView::GridView(QWidget *window, const QRect &area, Grid &grid)
     : QWidget(window)
-    , m_cells(std::move(cells))
-    , m_order(m_cells.codes())
+    , m_grid(grid)
 {
     setObjectName(QStringLiteral("Foglio"));
     setAccessibleName(QStringLiteral("Foglio"));
@@ -21,8 +21,8 @@ GridView::GridView(QWidget *window, const QRect &area, Cells cells)
     // The view is only where cells are: the window between the two pages stays bare, for the
     // pointer and for a click there.
     QRegion cellsArea;
-    for (int code : m_order)
-        cellsArea += m_cells.rect(code);
+    for (int index = 0; index < Grid::CellCount; ++index)
+        cellsArea += m_grid.cellRect(Grid::codeInOrder(index));
     setMask(cellsArea.translated(-area.topLeft()));
 }
 
@@ -31,19 +31,20 @@ void GridView::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.translate(-pos());
     const QRect dirty = event->rect().translated(pos());
-    for (int code : m_order) {
-        const QRect rect = m_cells.rect(code);
-        if (!m_cells.isMade(code) && rect.intersects(dirty))
-            m_cells.paint(painter, rect, code);
+    for (int index = 0; index < Grid::CellCount; ++index) {
+        const int code = Grid::codeInOrder(index);
+        const QRect rect = m_grid.cellRect(code);
+        if (!m_grid.madeCell(code) && rect.intersects(dirty))
+            m_grid.paintCell(painter, rect, code);
     }
 }
 
 int GridView::cellAt(const QPoint &inView) const
 {
     const QPoint inWindow = inView + pos();
-    for (auto it = m_order.crbegin(); it != m_order.crend(); ++it) {
-        if (m_cells.rect(*it).contains(inWindow))
-            return *it;
+    for (int index = Grid::CellCount - 1; index >= 0; --index) {
+        if (m_grid.cellRect(Grid::codeInOrder(index)).contains(inWindow))
+            return Grid::codeInOrder(index);
     }
     return 0;
 }
@@ -53,7 +54,7 @@ void GridView::mousePressEvent(QMouseEvent *event)
     const int code = cellAt(event->position().toPoint());
     if (code == 0)
         return;
-    m_pressed = m_cells.make(code);
+    m_pressed = m_grid.cell(code);
     if (!m_pressed)
         return;
     // A press hands over the focus before it arrives, as the window system's own would.
@@ -75,7 +76,7 @@ void GridView::mouseDoubleClickEvent(QMouseEvent *event) { forward(event); }
 void GridView::contextMenuEvent(QContextMenuEvent *event)
 {
     const int code = cellAt(event->pos());
-    CellEdit *cell = m_pressed ? m_pressed.data() : (code ? m_cells.make(code) : nullptr);
+    CellEdit *cell = m_pressed ? m_pressed.data() : m_grid.cell(code);
     if (!cell)
         return;
     QContextMenuEvent moved(event->reason(), cell->mapFrom(parentWidget(), mapTo(parentWidget(), event->pos())),
