@@ -1,3 +1,4 @@
+// The keys of the window, and the toolbar's buttons, as a user presses them.
 #include "common/WindowTestSupport.h"
 
 #include "window/KeyboardShortcuts.h"
@@ -6,10 +7,6 @@
 #include <QSignalSpy>
 
 using namespace WindowTest;
-
-namespace {
-QString nameOf(QWidget *widget) { return widget ? widget->objectName() : QStringLiteral("none"); }
-} // namespace
 
 class TestShortcuts : public QObject
 {
@@ -89,10 +86,6 @@ private slots:
         clickAt(m_f->cell(5));
         m_f->cell(5)->setCursorPosition(1);
         key(Qt::Key_Right);
-        QWidget other;
-        QVERIFY(activate(other));
-        QVERIFY(activate(w()));
-        QVERIFY(m_f->focusOn(5));
         QCOMPARE(m_f->cell(5)->cursorPosition(), 2);
         QVERIFY(!w().shownSheet().modified);
         key(Qt::Key_Up);
@@ -103,32 +96,13 @@ private slots:
         QCOMPARE(m_f->clipboard.writes, 0);
     }
 
-    // Tab and F6 between the areas, arrows along the tabs in the book's order, Space and Enter press.
-    void focusAreas()
+    // A double click on a toolbar button is one press: a row operation must not run twice.
+    void doubleClickActsOnce()
     {
-        w().searchBox()->setFocus(Qt::OtherFocusReason);
-        QStringList walked;
-        for (int i = 0; i < 3; ++i) {
-            QTest::keyClick(focused(), Qt::Key_Tab);
-            walked << nameOf(focused());
-        }
-        for (Qt::KeyboardModifiers shift : {Qt::NoModifier, Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier}) {
-            QTest::keyClick(focused(), Qt::Key_F6, shift);
-            walked << nameOf(focused());
-        }
-        const QStringList areas{"Pic_0", "lblFolder_0", "Text1_1"};
-        QCOMPARE(walked, areas + areas + QStringList{"lblFolder_0"});
-        QTest::keyClick(focused(), Qt::Key_Right); // A2, the next in the book
-        QTest::keyClick(focused(), Qt::Key_Space);
-        QCOMPARE(w().shownSheet().sheet, 21);
-        QVERIFY(m_f->focusOn(1));
-        QTest::keyClick(focused(), Qt::Key_F6);
-        QTest::keyClick(focused(), Qt::Key_End);
-        QTest::keyClick(focused(), Qt::Key_Right); // round from the last button to the first
-        QSignalSpy pressed(&w().toolbar(), &Toolbar::actionRequested);
-        QTest::keyClick(focused(), Qt::Key_Return);
-        QCOMPARE(pressed.count(), 1);
-        QCOMPARE(pressed.at(0).at(0).toInt(), 0);
+        QSignalSpy actions(&w().toolbar(), &Toolbar::actionRequested);
+        m_f->moveOnto(6);
+        QTest::mouseDClick(w().toolbar().toolBox(6), Qt::LeftButton);
+        QCOMPARE(actions.count(), 1);
     }
 };
 
