@@ -1,10 +1,8 @@
 #include "common/WindowTestSupport.h"
 
 #include "platform/ItalianTranslations.h"
-#include "platform/ScreenReader.h"
 
 #include <QAccessible>
-#include <QLineEdit>
 #include <QMenu>
 
 using namespace WindowTest;
@@ -22,12 +20,6 @@ void collectNameless(QAccessibleInterface *node, QStringList *nameless, int dept
     for (int i = 0; i < node->childCount(); ++i)
         collectNameless(node->child(i), nameless, depth + 1);
 }
-
-QList<QPair<QAccessible::Event, QObject *>> told;
-void record(QAccessibleEvent *event) { told.append({event->type(), event->object()}); }
-
-// The events a screen reader got of this kind from this control.
-int eventsOf(QAccessible::Event type, QObject *source) { return int(told.count({type, source})); }
 } // namespace
 
 class TestAccessibility : public QObject
@@ -51,30 +43,6 @@ private slots:
         QStringList nameless;
         collectNameless(QAccessible::queryAccessibleInterface(&f.w()), &nameless);
         QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(QStringLiteral(", "))));
-    }
-
-    // A switch tells the new folder, a hit is said by the search box; the first selection is no news.
-    void announcements()
-    {
-        ScreenReader::setSink(record);
-        told.clear();
-        WindowFixture f;
-        QVERIFY(f.loadStore(storeWith({{recordNumber(10, 5), makeRecord("", "Rossi")}})));
-        QCOMPARE(eventsOf(QAccessible::Alert, f.w().tabs().folderTab(0)), 0);
-        f.clickTab(2);
-        FolderTab *c1 = f.w().tabs().folderTab(2);
-        QCOMPARE(eventsOf(QAccessible::Alert, c1), 1);
-        QCOMPARE(c1->accessibleDescription(), QStringLiteral("Cartella C1"));
-        QLineEdit *box = f.w().searchBox();
-        box->setText(QStringLiteral("ross"));
-        f.w().findNext();
-        QCOMPARE(eventsOf(QAccessible::Alert, box), 1);
-        QCOMPARE(box->accessibleDescription(), QStringLiteral("Trovato in M1, riga 5, testo breve: Rossi"));
-        // The end of the search is a message box; the last hit's words must not outlive it.
-        f.w().findNext();
-        QCOMPARE(f.texts.size(), 1);
-        QVERIFY(box->accessibleDescription().isEmpty());
-        ScreenReader::setSink(nullptr);
     }
 
     // Qt's own words are Italian whatever the system's language: the test runs under C.UTF-8.
