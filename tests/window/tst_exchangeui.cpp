@@ -1,9 +1,8 @@
-// Export, import and print from the window: the menu, the question first, an import's undo.
+// Export and import from the window: the save question first, an import and its undo.
 #include "common/WindowTestSupport.h"
 
 #include "window/ExchangeMenu.h"
 #include "window/FileDialogs.h"
-#include "window/KeyboardShortcuts.h"
 
 #include <QAction>
 #include <QDate>
@@ -53,23 +52,6 @@ class TestExchangeUi : public QObject
     }
 
 private slots:
-    // The right button on a tab opens the menu for its folder and leaves the folder shown as it is.
-    void menuOpensForTheFolder()
-    {
-        QVERIFY(start(storeWith()));
-        AddressBookWindow &w = m_f->w();
-        QMenu *menu = w.exchange().menu();
-        QTest::mouseClick(w.tabs().folderTab(2), Qt::RightButton);
-        QTRY_VERIFY(menu->isVisible());
-        QCOMPARE(entry(w, "mnuEsportaCartella")->text(), QStringLiteral("&Esporta la cartella C1…"));
-        QCOMPARE(w.shownSheet().sheet, 0);
-        menu->hide();
-        QTest::keySequence(focused(), KeyboardShortcuts::exchangeMenuKey());
-        QTRY_VERIFY(menu->isVisible());
-        QCOMPARE(entry(w, "mnuEsportaCartella")->text(), QStringLiteral("&Esporta la cartella A1…"));
-        menu->hide();
-    }
-
     void exportAsksFirst_data()
     {
         QTest::addColumn<int>("answer");
@@ -142,20 +124,6 @@ private slots:
         QVERIFY(m_f->texts.last().contains(QStringLiteral("B1: è cambiata dopo l'importazione")));
         QCOMPARE(m_f->store(), changed);
         QCOMPARE(model.rows().at(1).longCell.text, QString());
-    }
-
-    // A broken import is told by the file's name and changes nothing, not even the undo history.
-    void brokenImportIsTold()
-    {
-        const QByteArray stored = storeWith({{1, makeRecord("Anna", "111")}});
-        QVERIFY(start(stored));
-        m_dialogs.path = m_f->file(QStringLiteral("rotto.csv"));
-        QVERIFY(writeAll(m_dialogs.path, "\"Alberto,0123\r\n"));
-        entry(m_f->w(), "mnuImporta")->trigger();
-        QCOMPARE(m_f->texts.size(), 1);
-        QVERIFY(m_f->texts.at(0).contains(QStringLiteral("rotto.csv")));
-        QCOMPARE(m_f->store(), stored);
-        QCOMPARE(m_f->model().undoStack().count(), 0);
     }
 };
 
