@@ -87,7 +87,7 @@ private slots:
         QTest::newRow("cancel, long cell") << CloseCase{23, MsgAnswer::Cancel, WindowClose, 1};
         QTest::newRow("button, cancel, short cell") << CloseCase{104, MsgAnswer::Cancel, CloseButton, 1};
 #ifdef Q_OS_UNIX
-        QTest::newRow("signal, cancel, then yes") << CloseCase{6, MsgAnswer::Cancel, Signal, 1};
+        QTest::newRow("signal, cancel") << CloseCase{6, MsgAnswer::Cancel, Signal, 1};
 #endif
     }
 
@@ -115,7 +115,7 @@ private slots:
             ++signalled;
             f.w().requestClose();
         });
-        // The signal again while the question is open (a modal box) asks nothing more, then or later.
+        // The signal again while the question is open (a modal box) asks nothing more.
         bool repeated = false;
         f.whileShown = [&] {
             if (std::exchange(repeated, true))
@@ -144,17 +144,9 @@ private slots:
             QVERIFY(f.closeRequests > 1);
         else
             QCOMPARE(f.closeRequests, closes ? c.helpCloses : 0);
-        if (closes)
-            return;
         // A box of the test may leave the window inactive; its own focus widget still counts.
-        QCOMPARE(c.via == Signal ? f.w().focusWidget() : focused(), static_cast<QWidget *>(f.cell(c.cell)));
-        if (c.via == Signal) {
-            f.answers << MsgAnswer::Yes;
-            ::raise(SIGTERM);
-            QTRY_VERIFY(!f.w().isVisible());
-            QVERIFY(f.texts.size() == 2);
-            COMPARE_STORE(f.store(), storeWith({{c.cell % 100, x}}));
-        }
+        if (!closes)
+            QCOMPARE(c.via == Signal ? f.w().focusWidget() : focused(), static_cast<QWidget *>(f.cell(c.cell)));
     }
 
     void tabClick_data()
