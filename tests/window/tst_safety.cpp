@@ -125,7 +125,7 @@ private slots:
         QTest::newRow("switch, Sì, Riprova switches") << FailCase{Switch, {yes, retry}, true};
     }
 
-    // A refused write: the reason in Italian, the file as it was, retry or keep the changes on screen.
+    // A refused write: a Riprova/Annulla box per attempt, the file as it was, the changes kept on screen.
     void failedSave()
     {
         QFETCH(FailCase, c);
