@@ -1,15 +1,13 @@
-// Export, import and print from the window: the menu, the question first, an import's undo.
+// Export and import from the window: the save question first, an import and its undo.
 #include "common/WindowTestSupport.h"
 
 #include "window/ExchangeMenu.h"
 #include "window/FileDialogs.h"
-#include "window/KeyboardShortcuts.h"
 
 #include <QAction>
 #include <QDate>
 #include <QDir>
 #include <QMenu>
-#include <QRegularExpression>
 #include <QUndoStack>
 
 using namespace WindowTest;
@@ -22,13 +20,12 @@ struct FakeDialogs : FileDialogs
                          int *chosenFilter) override
     {
         suggestedNames << suggested;
-        *chosenFilter = filter;
+        *chosenFilter = 0;
         return path;
     }
     QString openFileName(QWidget *, const QString &, const QStringList &) override { return path; }
     QString path;
     QStringList suggestedNames;
-    int filter = 0;
 };
 
 QAction *entry(AddressBookWindow &w, const char *name)
@@ -55,35 +52,6 @@ class TestExchangeUi : public QObject
     }
 
 private slots:
-    void menuOpensForTheFolder_data()
-    {
-        QTest::addColumn<QString>("way");
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("right button on the page") << "page" << "A1";
-        QTest::newRow("right button on a tab") << "tab" << "C1";
-        QTest::newRow("key on a cell") << "key" << "A1";
-    }
-
-    // The right button opens the menu for its folder and leaves the folder shown as it is.
-    void menuOpensForTheFolder()
-    {
-        QFETCH(QString, way);
-        QFETCH(QString, folder);
-        QVERIFY(start(storeWith()));
-        AddressBookWindow &w = m_f->w();
-        if (way == "page")
-            QTest::mouseClick(w.tabs().pageLabel(), Qt::RightButton, {}, QPoint(3, 3));
-        else if (way == "tab")
-            QTest::mouseClick(w.tabs().folderTab(2), Qt::RightButton);
-        else
-            QTest::keySequence(focused(), KeyboardShortcuts::exchangeMenuKey());
-        QMenu *menu = w.exchange().menu();
-        QTRY_VERIFY(menu->isVisible());
-        QCOMPARE(entry(w, "mnuEsportaCartella")->text(), QStringLiteral("&Esporta la cartella %1…").arg(folder));
-        QCOMPARE(w.shownSheet().sheet, 0);
-        menu->hide();
-    }
-
     void exportAsksFirst_data()
     {
         QTest::addColumn<int>("answer");
@@ -110,29 +78,6 @@ private slots:
         QVERIFY(exported.contains(QStringLiteral("Anna")));
         QCOMPARE(exported.contains(QStringLiteral("Aldo")), typedTextExported);
         QCOMPARE(m_f->store().contains("Aldo"), typedTextExported);
-    }
-
-    void pdfPaperFollowsTheFilter_data()
-    {
-        QTest::addColumn<int>("filter");
-        QTest::addColumn<int>("width"); // points
-        QTest::newRow("A4") << 2 << 595;
-        QTest::newRow("A5") << 3 << 420;
-    }
-
-    void pdfPaperFollowsTheFilter()
-    {
-        QFETCH(int, filter);
-        QFETCH(int, width);
-        QVERIFY(start(storeWith({{1, makeRecord("Anna", "111")}})));
-        m_dialogs.path = m_f->file(QStringLiteral("a1.pdf"));
-        m_dialogs.filter = filter;
-        entry(m_f->w(), "mnuEsportaCartella")->trigger();
-        QVERIFY(m_f->texts.isEmpty());
-        const QString pdf = QString::fromLatin1(fileBytes(m_dialogs.path));
-        const auto box = QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([\\d.]+) ")).match(pdf);
-        QVERIFY(box.hasMatch());
-        QCOMPARE(qRound(box.captured(1).toDouble()), width);
     }
 
     // The sheet shown waits for a save; the other folders are written at once, after the backup.
@@ -179,24 +124,6 @@ private slots:
         QVERIFY(m_f->texts.last().contains(QStringLiteral("B1: è cambiata dopo l'importazione")));
         QCOMPARE(m_f->store(), changed);
         QCOMPARE(model.rows().at(1).longCell.text, QString());
-    }
-
-    // Told by the file's name, nothing left behind, nothing changed.
-    void failuresAreTold()
-    {
-        const QByteArray stored = storeWith({{1, makeRecord("Anna", "111")}});
-        QVERIFY(start(stored));
-        m_dialogs.path = m_f->file(QStringLiteral("manca/rubrica.vcf"));
-        entry(m_f->w(), "mnuEsportaTutto")->trigger();
-        QVERIFY(m_f->texts.value(0).contains(QStringLiteral("rubrica.vcf")));
-        QVERIFY(!QFile::exists(m_dialogs.path));
-        m_dialogs.path = m_f->file(QStringLiteral("rotto.csv"));
-        QVERIFY(writeAll(m_dialogs.path, "\"Alberto,0123\r\n"));
-        entry(m_f->w(), "mnuImporta")->trigger();
-        QCOMPARE(m_f->texts.size(), 2);
-        QVERIFY(m_f->texts.at(1).contains(QStringLiteral("rotto.csv")));
-        QCOMPARE(m_f->store(), stored);
-        QCOMPARE(m_f->model().undoStack().count(), 0);
     }
 };
 
