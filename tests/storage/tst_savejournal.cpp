@@ -1,5 +1,5 @@
 #include "common/TestFiles.h"
-#include "storage/NativeRecordFile.h"
+#include "MemoryRecordFile.h"
 #include "storage/SaveJournal.h"
 #include "storage/SheetStore.h"
 
@@ -239,72 +239,28 @@ private slots:
         QVERIFY(!disk.journal.exists);
     }
 
-    // The real files: a journal is applied at open, a torn one dropped; a save leaves none.
+    // The journal on the disk is whole before the store's first byte changes, and gone after.
     void journalOnDisk()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"rubri.dat"_s), journalPath = path + u"-journal"_s;
-        const QByteArray old = initialStore(false);
-        QVERIFY(SheetStore::createIfMissing(path, nullptr, QByteArray(old).replace(9 * SheetBytes, SheetBytes, sheetOf('X'))));
-        SaveJournal journal{9, old.size(), 9 * SheetBytes, SheetBytes, sheetOf('J'), SaveJournal::digest(sheetOf('N'))};
-        QFile file(journalPath);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(journal.encode()), journal.encode().size());
-        file.close();
-
-        SheetStore store;
-        QVERIFY(store.open(path));
-        QCOMPARE(store.recovery().outcome, StoreRecovery::PutBack);
-        QCOMPARE(store.recovery().sheet, 9);
-        QVERIFY(!QFile::exists(journalPath));
-        QByteArray bytes;
-        QVERIFY(store.readWholeFile(&bytes));
-        QCOMPARE(bytes.mid(9 * SheetBytes, SheetBytes), sheetOf('J'));
-        QVERIFY(store.writeSheet(9, sheetOf('N')));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({u"rubri.dat"_s}));
-
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.write(journal.encode().chopped(1)) > 0);
-        file.close();
-        QVERIFY(store.open(path));
-        QCOMPARE(store.recovery().outcome, StoreRecovery::Nothing);
-        QVERIFY(!QFile::exists(journalPath));
-    }
-
-    // The real files during a save: the journal is on the disk before the store's first byte changes.
-    void journalOnDiskBeforeTheStore()
-    {
-        // The real store file, which looks at the journal on the disk when first written to.
-        struct Watched : RecordFile
+        struct WatchedStore : MemoryRecordFile
         {
-            bool readAt(qint64 offset, char *data, qint64 size, qint64 *got) override
-            {
-                return file->readAt(offset, data, size, got);
-            }
+            using MemoryRecordFile::MemoryRecordFile;
             bool writeAt(qint64 offset, const char *data, qint64 size) override
             {
                 if (!journalSeen)
                     journalSeen = fileBytes(journalPath);
-                return file->writeAt(offset, data, size);
+                return MemoryRecordFile::writeAt(offset, data, size);
             }
-            bool flush() override { return file->flush(); }
-            qint64 size() override { return file->size(); }
-            bool resize(qint64 size) override { return file->resize(size); }
-            QString errorReason() const override { return file->errorReason(); }
-            std::unique_ptr<RecordFile> file;
             QString journalPath;
             std::optional<QByteArray> journalSeen;
         };
         QTemporaryDir dir;
         const QString path = dir.filePath(u"rubri.dat"_s);
-        const QByteArray old = initialStore(false);
-        QVERIFY(SheetStore::createIfMissing(path, nullptr, old));
-        auto watched = std::make_unique<Watched>();
-        Watched *seen = watched.get();
-        watched->journalPath = journalPathFor(path);
-        QString reason;
-        watched->file = NativeRecordFile::open(path, &reason);
-        QVERIFY2(watched->file, qPrintable(reason));
+        QByteArray bytes = initialStore(false);
+        const QByteArray old = bytes;
+        auto watched = std::make_unique<WatchedStore>(&bytes);
+        WatchedStore *seen = watched.get();
+        seen->journalPath = journalPathFor(path);
         SheetStore store;
         QVERIFY(store.open(std::move(watched), path, nativeJournalFile(journalPathFor(path))));
         QVERIFY(store.writeSheet(6, sheetOf('N')));
@@ -312,7 +268,7 @@ private slots:
         QVERIFY(journal);
         QCOMPARE(journal->sheet, 6);
         QCOMPARE(journal->oldBytes.left(SheetBytes), old.mid(6 * SheetBytes, SheetBytes));
-        QVERIFY(!QFile::exists(journalPathFor(path)));
+        QVERIFY(QDir(dir.path()).isEmpty());
     }
 };
 
