@@ -1,13 +1,8 @@
 #include "common/TestFiles.h"
-#include "MemoryRecordFile.h"
 #include "storage/SaveJournal.h"
 #include "storage/SheetStore.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -237,38 +232,6 @@ private slots:
         faulty->fault.clear();
         QVERIFY(store.writeSheet(2, sheetOf('M')));
         QVERIFY(!disk.journal.exists);
-    }
-
-    // The journal on the disk is whole before the store's first byte changes, and gone after.
-    void journalOnDisk()
-    {
-        struct WatchedStore : MemoryRecordFile
-        {
-            using MemoryRecordFile::MemoryRecordFile;
-            bool writeAt(qint64 offset, const char *data, qint64 size) override
-            {
-                if (!journalSeen)
-                    journalSeen = fileBytes(journalPath);
-                return MemoryRecordFile::writeAt(offset, data, size);
-            }
-            QString journalPath;
-            std::optional<QByteArray> journalSeen;
-        };
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"rubri.dat"_s);
-        QByteArray bytes = initialStore(false);
-        const QByteArray old = bytes;
-        auto watched = std::make_unique<WatchedStore>(&bytes);
-        WatchedStore *seen = watched.get();
-        seen->journalPath = journalPathFor(path);
-        SheetStore store;
-        QVERIFY(store.open(std::move(watched), path, nativeJournalFile(journalPathFor(path))));
-        QVERIFY(store.writeSheet(6, sheetOf('N')));
-        const std::optional<SaveJournal> journal = SaveJournal::decode(seen->journalSeen.value_or(QByteArray()));
-        QVERIFY(journal);
-        QCOMPARE(journal->sheet, 6);
-        QCOMPARE(journal->oldBytes.left(SheetBytes), old.mid(6 * SheetBytes, SheetBytes));
-        QVERIFY(QDir(dir.path()).isEmpty());
     }
 };
 
