@@ -117,7 +117,6 @@ private slots:
         QTest::addColumn<QString>("shownAfter");
         QTest::addColumn<QString>("storedAfter");
         // \u25af is the mark.
-        QTest::newRow("typed at the end") << "A\tB" << QStringLiteral("A\u25afBx") << "A\tBx";
         QTest::newRow("typed between marks") << "\x01\x02" << QStringLiteral("\u25afx\u25af") << "\x01x\x02";
         QTest::newRow("one mark deleted") << QStringLiteral("a\u0081\u009d") << QStringLiteral("a\u25af") << QStringLiteral("a\u0081");
         QTest::newRow("a pasted mark names nothing") << "ab" << QStringLiteral("a\u25afb") << "a?b";
