@@ -1,8 +1,8 @@
 #include "common/StoreDiff.h"
 #include "common/TestFiles.h"
+#include "MemoryRecordFile.h"
 #include "storage/ColourSettings.h"
 #include "storage/IniFile.h"
-#include "storage/RecordFile.h"
 #include "storage/SheetCodec.h"
 #include "storage/SheetStore.h"
 #include "storage/StoreBackup.h"
@@ -11,8 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
-#include <limits>
 #include <memory>
 #include <optional>
 #include <tuple>
@@ -28,38 +26,6 @@ namespace {
 // A record as a new store holds it: both texts blank, plain, black, reserved "0".
 const QByteArray EmptyRecord = QByteArray(140, ' ') + "000000";
 constexpr int SheetBytes = 44 * 146;
-
-// A store file in memory. A disk filling up mid-save stops its first write after writeBudget bytes
-// (with failAlways later writes, the undo too, take nothing); or its first flush fails.
-struct MemoryRecordFile : RecordFile
-{
-    explicit MemoryRecordFile(QByteArray *file) : bytes(file) {}
-    bool readAt(qint64 offset, char *data, qint64 size, qint64 *got) override
-    {
-        const QByteArray part = bytes->mid(offset, size);
-        *got = std::copy(part.begin(), part.end(), data) - data;
-        return true;
-    }
-    bool writeAt(qint64 offset, const char *data, qint64 size) override
-    {
-        const qint64 count = writes++ == 0 ? std::min(size, writeBudget) : failAlways ? 0 : size;
-        *bytes = bytes->leftJustified(offset + count, '\0').replace(offset, count, QByteArray(data, count));
-        return count == size;
-    }
-    bool flush() override { return !(flushFails && flushes++ == 0); }
-    qint64 size() override { return bytes->size(); }
-    bool resize(qint64 size) override
-    {
-        bytes->resize(size);
-        return true;
-    }
-    QString errorReason() const override { return QStringLiteral("disco pieno"); }
-
-    QByteArray *bytes;
-    qint64 writeBudget = std::numeric_limits<qint64>::max();
-    bool failAlways = false, flushFails = false;
-    int writes = 0, flushes = 0;
-};
 
 } // namespace
 
