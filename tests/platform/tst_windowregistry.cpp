@@ -59,11 +59,9 @@ private slots:
         QVERIFY(holder->registerTitle(title));
         QVERIFY(other.registerTitle(u"Altro"_s));
         QVERIFY(!TitleRegistration().registerTitle(title));
-        QVERIFY(!TitleRegistration().registerTitle(QString()));
         const quintptr handle = directory->findWindow(title), otherHandle = directory->findWindow(u"Altro"_s);
         QVERIFY(handle != 0);
         QVERIFY(otherHandle != 0);
-        QVERIFY(handle != otherHandle);
         QCOMPARE(directory->findWindow(title + u'x'), quintptr(0));
         QCOMPARE(directory->findWindow(title.toUpper()), quintptr(0)); // capitals count, on Windows too
         QCOMPARE(QFileInfo(socket).permissions() & GroupOrOther, QFile::Permissions());
