@@ -88,7 +88,7 @@ private slots:
         rows[1].shortCell.font.underline = true;
         const QByteArray sheet = encodeSheet(rows);
         QCOMPARE(sheet.size(), SheetBytes);
-        QCOMPARE(sheet.left(3 * 146), EmptyRecord.chopped(2) + "  " + u"Rossi"_s.toLatin1().leftJustified(140) + "320040"
+        QCOMPARE(sheet.left(3 * 146), EmptyRecord.chopped(2) + "  " + QByteArray("Rossi").leftJustified(140) + "320040"
                                           + EmptyRecord.chopped(2) + "40");
     }
 
@@ -103,8 +103,8 @@ private slots:
         SheetStore store;
         QVERIFY(SheetStore::createIfMissing(m_store, nullptr));
         QVERIFY(!store.open(m_store));
-        QCOMPARE(store.error().message(), u"Impossibile aprire l'archivio della Rubrica\r%1\r\rMotivo: il file è in uso "
-                                          u"da un altro programma.\r\rIl programma verrà chiuso."_s.arg(m_store));
+        QCOMPARE(store.error().message(), u"Impossibile aprire l'archivio della Rubrica\r%1\r\rMotivo: il file è in "
+                                          u"uso da un altro programma.\r\rIl programma verrà chiuso."_s.arg(m_store));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{u"rubri.dat"_s});
         QCOMPARE(fileBytes(m_store), EmptyRecord);
     }
