@@ -62,7 +62,7 @@ private slots:
     {
         QFETCH(int, byte);
         const QByteArray b(1, char(byte));
-        const QByteArray look = codes(StyleCode::BoldUnderlined, StyleCode::Bold, ColourCode::Magenta, ColourCode::Blue);
+        const auto look = codes(StyleCode::BoldUnderlined, StyleCode::Bold, ColourCode::Magenta, ColourCode::Blue);
         const QByteArray stored = storeWith({{3, makeRecord("A" + b + "B" + b, b + "C", look)}});
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("rubri.dat"));
