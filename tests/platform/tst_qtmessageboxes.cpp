@@ -50,8 +50,8 @@ private slots:
         QTest::newRow("OK, markup shown as is") << (MsgStyle::Information | MsgStyle::TopMost) << u"<b>x</b> &amp;"_s
                                                 << u"<b>x</b> &amp;"_s << u"Information top: OK*!"_s << u"OK"_s
                                                 << int(MsgAnswer::Ok);
-        QTest::newRow("OK/Cancel, Escape cancels") << (MsgStyle::OkCancel | MsgStyle::Critical) << u"e"_s << u"e"_s
-                                                   << u"Critical: Annulla! OK*"_s << QString() << int(MsgAnswer::Cancel);
+        QTest::newRow("OK/Cancel, Escape") << (MsgStyle::OkCancel | MsgStyle::Critical) << u"e"_s << u"e"_s
+                                           << u"Critical: Annulla! OK*"_s << QString() << int(MsgAnswer::Cancel);
         QTest::newRow("retry") << (MsgStyle::RetryCancel | MsgStyle::Critical | MsgStyle::TopMost) << u"r"_s << u"r"_s
                                << u"Critical top: Annulla! Riprova*"_s << u"Riprova"_s << int(MsgAnswer::Retry);
     }
