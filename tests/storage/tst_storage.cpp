@@ -1,7 +1,6 @@
 #include "common/StoreDiff.h"
 #include "common/TestFiles.h"
 #include "MemoryRecordFile.h"
-#include "storage/ColourSettings.h"
 #include "storage/IniFile.h"
 #include "storage/SheetCodec.h"
 #include "storage/SheetStore.h"
@@ -29,20 +28,18 @@ constexpr int SheetBytes = 44 * 146;
 
 } // namespace
 
-// The store file rubri.dat, its records, its dated backups, and the colour settings in Kardel.ini.
+// The store file rubri.dat, its records, its dated backups, and writing Kardel.ini.
 class TestStorage : public QObject
 {
     Q_OBJECT
 
     std::optional<QTemporaryDir> m_dir;
-    QString m_store, m_ini;
-    ColourSettings m_colours;
+    QString m_store;
 
 private slots:
     void init()
     {
         m_store = m_dir.emplace().filePath(u"rubri.dat"_s);
-        m_colours.iniPath = m_ini = m_dir->filePath(u"Kardel.ini"_s);
     }
 
     void textFields_data()
@@ -175,15 +172,6 @@ private slots:
                  QStringList({u"rubri.dat"_s, QString(), u"Motivo: disco pieno."_s, u"Il file "_s + outcome + u'.'}));
     }
 
-    // Only the value's first character counts; a digit above 7 reads as 1, anything else as 0.
-    void readsColourIndex()
-    {
-        QCOMPARE(m_colours.readColourIndex(u"ColTasti"_s), 0); // no file
-        QVERIFY(writeAll(m_ini, "[Rubrica]\r\nA=9\r\nB=-2\r\nC=35\r\nD=7777777777\r\n"));
-        for (const auto &[key, index] : {std::pair("A", 1), std::pair("B", 0), std::pair("C", 3), std::pair("D", 7)})
-            QCOMPARE(m_colours.readColourIndex(QString::fromLatin1(key)), index);
-    }
-
     // One line changed or added, every other byte alone; the reading side is tst_inioracle's.
     void iniWrite_data()
     {
@@ -218,7 +206,6 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QDate>("day"); // invalid: not a backup
         QTest::newRow("a backup") << u"rubri-2024-06-11.bak"_s << QDate(2024, 6, 11);
-        QTest::newRow("upper case, as Windows may show it") << u"RUBRI-2024-06-11.BAK"_s << QDate(2024, 6, 11);
         QTest::newRow("no such day") << u"rubri-2023-02-29.bak"_s << QDate();
         QTest::newRow("another store's") << u"altro-2024-06-11.bak"_s << QDate();
     }
