@@ -1,13 +1,8 @@
 #include "common/TestFiles.h"
-#include "storage/NativeRecordFile.h"
 #include "storage/SaveJournal.h"
 #include "storage/SheetStore.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -237,82 +232,6 @@ private slots:
         faulty->fault.clear();
         QVERIFY(store.writeSheet(2, sheetOf('M')));
         QVERIFY(!disk.journal.exists);
-    }
-
-    // The real files: a journal is applied at open, a torn one dropped; a save leaves none.
-    void journalOnDisk()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"rubri.dat"_s), journalPath = path + u"-journal"_s;
-        const QByteArray old = initialStore(false);
-        QVERIFY(SheetStore::createIfMissing(path, nullptr, QByteArray(old).replace(9 * SheetBytes, SheetBytes, sheetOf('X'))));
-        SaveJournal journal{9, old.size(), 9 * SheetBytes, SheetBytes, sheetOf('J'), SaveJournal::digest(sheetOf('N'))};
-        QFile file(journalPath);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(journal.encode()), journal.encode().size());
-        file.close();
-
-        SheetStore store;
-        QVERIFY(store.open(path));
-        QCOMPARE(store.recovery().outcome, StoreRecovery::PutBack);
-        QCOMPARE(store.recovery().sheet, 9);
-        QVERIFY(!QFile::exists(journalPath));
-        QByteArray bytes;
-        QVERIFY(store.readWholeFile(&bytes));
-        QCOMPARE(bytes.mid(9 * SheetBytes, SheetBytes), sheetOf('J'));
-        QVERIFY(store.writeSheet(9, sheetOf('N')));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({u"rubri.dat"_s}));
-
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.write(journal.encode().chopped(1)) > 0);
-        file.close();
-        QVERIFY(store.open(path));
-        QCOMPARE(store.recovery().outcome, StoreRecovery::Nothing);
-        QVERIFY(!QFile::exists(journalPath));
-    }
-
-    // The real files during a save: the journal is on the disk before the store's first byte changes.
-    void journalOnDiskBeforeTheStore()
-    {
-        // The real store file, which looks at the journal on the disk when first written to.
-        struct Watched : RecordFile
-        {
-            bool readAt(qint64 offset, char *data, qint64 size, qint64 *got) override
-            {
-                return file->readAt(offset, data, size, got);
-            }
-            bool writeAt(qint64 offset, const char *data, qint64 size) override
-            {
-                if (!journalSeen)
-                    journalSeen = fileBytes(journalPath);
-                return file->writeAt(offset, data, size);
-            }
-            bool flush() override { return file->flush(); }
-            qint64 size() override { return file->size(); }
-            bool resize(qint64 size) override { return file->resize(size); }
-            QString errorReason() const override { return file->errorReason(); }
-            std::unique_ptr<RecordFile> file;
-            QString journalPath;
-            std::optional<QByteArray> journalSeen;
-        };
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"rubri.dat"_s);
-        const QByteArray old = initialStore(false);
-        QVERIFY(SheetStore::createIfMissing(path, nullptr, old));
-        auto watched = std::make_unique<Watched>();
-        Watched *seen = watched.get();
-        watched->journalPath = journalPathFor(path);
-        QString reason;
-        watched->file = NativeRecordFile::open(path, &reason);
-        QVERIFY2(watched->file, qPrintable(reason));
-        SheetStore store;
-        QVERIFY(store.open(std::move(watched), path, nativeJournalFile(journalPathFor(path))));
-        QVERIFY(store.writeSheet(6, sheetOf('N')));
-        const std::optional<SaveJournal> journal = SaveJournal::decode(seen->journalSeen.value_or(QByteArray()));
-        QVERIFY(journal);
-        QCOMPARE(journal->sheet, 6);
-        QCOMPARE(journal->oldBytes.left(SheetBytes), old.mid(6 * SheetBytes, SheetBytes));
-        QVERIFY(!QFile::exists(journalPathFor(path)));
     }
 };
 

@@ -29,7 +29,6 @@ void checkStoreFile(const std::wstring &folder)
     if (!store)
         return;
     that(!DeleteFileW(path.c_str()), "the open store cannot be deleted");
-    that(!MoveFileW(path.c_str(), (folder + L"\\moved.dat").c_str()), "the open store cannot be renamed");
     that(win32::openStore(path) == nullptr, "a second open of the store is refused");
     that(reasonOfLastError() == "il file è in uso da un altro programma", "the refused open says the file is in use");
     HANDLE reader = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -56,10 +55,8 @@ void checkStoreFile(const std::wstring &folder)
         CloseHandle(reader);
 
     // The moved or replaced store is told by the file's identity, not by its name.
-    const std::wstring link = folder + L"\\link.dat", other = folder + L"\\other.dat";
+    const std::wstring other = folder + L"\\other.dat";
     that(win32::pathStatus(store, path) == win32::PathStatus::SameFile, "the store's own path names it");
-    if (CreateHardLinkW(link.c_str(), path.c_str(), nullptr))
-        that(win32::pathStatus(store, link) == win32::PathStatus::SameFile, "another name of the same file is the store");
     writeWholeFile(other, record);
     that(win32::pathStatus(store, other) == win32::PathStatus::Replaced, "a different file at the path is a replaced store");
     that(win32::pathStatus(store, folder + L"\\gone.dat") == win32::PathStatus::Missing, "nothing at the path is a missing store");
@@ -68,8 +65,6 @@ void checkStoreFile(const std::wstring &folder)
     that(DeleteFileW(path.c_str()) != 0, "a closed store can be deleted");
     that(win32::openStore(path) == nullptr, "a missing store is not created");
     that(reasonOfLastError() == "il file o la cartella non esiste", "a missing store is said to be missing");
-    that(win32::isDirectory(folder), "a folder is told from a file");
-    that(win32::errorReason(123456) == "errore di sistema 123456", "an unknown code is named by number");
 }
 
 void checkCodePage()
@@ -77,12 +72,10 @@ void checkCodePage()
     using win32::decodeAnsi;
     using win32::encodeAnsi;
     const std::uint32_t system = win32::SystemCodePage;
-    that(GetACP() == 1252, "the system code page is Windows-1252");
     that(encodeAnsi(L"\u00e0\u00e8\u00e9\u00ec\u00f2\u00f9 \u20ac", system) == "\xE0\xE8\xE9\xEC\xF2\xF9 \x80",
          "Italian letters and the euro have their bytes");
     that(encodeAnsi(L"\u0101 \u03a9 \u65e5", system) == "? ? ?", "no look-alikes: a, Greek and Chinese become '?'");
     that(encodeAnsi(L"a\U0001F600b", system) == "a?b", "a character outside 16 bits is one '?'");
-    that(encodeAnsi(std::wstring(L"a") + wchar_t(0xD800) + L"b", system) == "a?b", "a lone surrogate is one '?'");
 
     std::string every(256, '\0');
     for (std::size_t i = 0; i < every.size(); ++i)
@@ -91,12 +84,6 @@ void checkCodePage()
     that(encodeAnsi(decoded, system) == every, "every byte survives a round trip");
     that(decodeAnsi("\x81\x8D\x8F\x90\x9D", system) == L"\u0081\u008D\u008F\u0090\u009D",
          "the five undefined bytes are the C1 controls of their number");
-
-    // Shift-JIS: two bytes for each of these characters.
-    const std::wstring japanese = L"\u65e5\u672c\u8a9e";
-    that(encodeAnsi(japanese, 932).size() == 6, "a double-byte page takes two bytes a character");
-    that(encodeAnsi(japanese, 932, 5) == encodeAnsi(L"\u65e5\u672c", 932), "a cut never splits a double-byte character");
-    that(encodeAnsi(L"ab\u00e0", system, 2) == "ab", "a cut on a one-byte page keeps whole characters");
 }
 
 // The program reads its settings with the ANSI profile reader, so the path goes in the ANSI page.
