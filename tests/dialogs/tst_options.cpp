@@ -104,6 +104,12 @@ private slots:
                                             << u"Ok"_s << QByteArray("[Rubrica]\nColTasti=3\nColSfondo=5\n") << painted(5, tasti(3), sfondo(5));
         QTest::newRow("Ok, no file") << QByteArray() << QStringList{u"T6"_s, u"T2"_s, u"S7"_s, u"S0"_s} << u"2/0"_s << u"Ok"_s
                                      << QByteArray("[Rubrica]\r\nColSfondo=0\r\nColTasti=2\r\n") << painted(5, tasti(2), Face);
+        // Bytes no editor writes (NULs, a mark, bare CRs, DOS's end mark): only the two values change.
+        const QByteArray garbage = "\xEF\xBB\xBF\xFF\0\x01[\r[Rubrica]\r\n\0\xC0=\x80\n"
+                                   "ColTasti=3\rColSfondo=5\x1A\r\n\xFE\xFF\0\0"_ba;
+        QTest::newRow("Ok over binary garbage") << garbage << QStringList{u"T6"_s} << u"6/5"_s << u"Ok"_s
+            << QByteArray(garbage).replace("ColTasti=3", "ColTasti=6").replace("ColSfondo=5\x1A", "ColSfondo=5")
+            << painted(5, tasti(6), sfondo(5));
         // Tab stops once per frame, on the chosen swatch; the arrows and Space choose.
         QTest::newRow("keys, Return") << Stored35 << QString("Tab Tab Right Right Tab Left Space Tab").split(u' ') << u"5/4"_s
                                       << u"Return"_s << QByteArray("[Rubrica]\r\nColTasti=5\r\nColSfondo=4\r\n") << painted(5, tasti(5), sfondo(4));
