@@ -1,14 +1,8 @@
 #include "common/WindowTestSupport.h"
 
 #include "dialogs/PaletteDialog.h"
-#include "editing/GridRules.h"
-#include "platform/WinColour.h"
 #include "window/SheetPager.h"
 #include "window/Toolbar.h"
-
-#include <QAccessible>
-#include <QPointer>
-#include <QScopeGuard>
 
 using namespace WindowTest;
 
@@ -100,81 +94,6 @@ private slots:
         QVERIFY(!w().toolbar().isPaletteOpen());
         QVERIFY(w().sheets().save());
         QCOMPARE(recordOf(m_f->store(), c.cell % 100).at(c.cell > 100 ? 145 : 144), c.code);
-        QVERIFY(w().close());
-        QVERIFY(m_f->load());
-        QCOMPARE(m_f->cell(c.cell)->foreColour(), shown);
-    }
-
-    void outside_data()
-    {
-        QTest::addColumn<QString>("where"); // a widget the pointer moves onto, or a click, or another window
-        QTest::addColumn<bool>("closes");
-        QTest::newRow("colour button") << "Pic_8" << false;
-        QTest::newRow("search button") << "Pic_9" << true;
-        QTest::newRow("search box") << "Text4" << true;
-        QTest::newRow("click into the sheet") << "click" << true;
-        QTest::newRow("another window") << "other" << true;
-    }
-
-    // The pointer on its way elsewhere closes the palette, and so does a focus loss.
-    void outside()
-    {
-        QFETCH(QString, where);
-        QFETCH(bool, closes);
-        PaletteDialog *palette = openPalette();
-        QVERIFY(palette);
-        QWidget other;
-        if (where == "other") {
-            QVERIFY(activate(other));
-        } else if (where == "click") {
-            QTest::mouseClick(w().windowHandle(), Qt::LeftButton, {}, m_f->cell(30)->mapTo(&w(), QPoint(4, 5)));
-            QTRY_VERIFY(m_f->focusOn(30));
-        } else {
-            QWidget *widget = w().findChild<QWidget *>(where);
-            QTest::mouseMove(widget, widget->rect().center());
-        }
-        QTRY_COMPARE(!w().textPalette(), closes);
-        QVERIFY(!w().shownSheet().modified);
-    }
-
-    // Each opening is a new window wherever the window stands, even where it does not fit (800 x 600).
-    void freshUnderTheButton()
-    {
-        QPointer<PaletteDialog> previous;
-        for (const QPoint place : {QPoint(40, 30), QPoint(200, 150), QPoint(700, 560)}) {
-            w().move(place);
-            QTRY_COMPARE(w().frameGeometry().topLeft(), place);
-            QPointer<PaletteDialog> palette = openPalette();
-            QVERIFY(palette);
-            QVERIFY(palette != previous);
-            QTRY_VERIFY(!previous);
-            if (place.x() > 100)
-                QTest::keyClick(palette->windowHandle(), Qt::Key_Escape);
-            previous = palette;
-        }
-    }
-
-    // A theme switch changes the window's colours, never the colour a cell's record gives it.
-    void themeSwitchKeepsTheRecordsColours()
-    {
-        const quint32 red = 0x0000FF;
-        m_f->cell(5)->setForeColour(red);
-        m_f->cell(6)->setBackColour(CellBackground::Selected);
-        m_f->cell(6)->setBackColour(WinColour::WindowBackground);
-        const QPalette light = QApplication::palette();
-        const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
-        QPalette dark = light;
-        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-            dark.setColor(group, QPalette::Base, QColor(30, 30, 30));
-            dark.setColor(group, QPalette::Text, Qt::white);
-            dark.setColor(group, QPalette::Window, QColor(50, 50, 50));
-        }
-        QApplication::setPalette(dark);
-        for (const auto &[code, colour] : {std::pair{4, QColor(Qt::black)}, {5, QColor(Qt::red)}, {6, QColor(Qt::black)}}) {
-            const QPalette shown = m_f->cell(code)->palette();
-            QCOMPARE(shown.color(QPalette::Active, QPalette::Text), colour);
-            QCOMPARE(shown.color(QPalette::Active, QPalette::Base), QColor(30, 30, 30));
-        }
     }
 };
 

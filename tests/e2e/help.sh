@@ -2,10 +2,9 @@
 # F1 in the real program under Xvfb opens the real help viewer, titled "Help di Tessavo", on the
 # program's own page, once; closing the address book closes it. A second F1 finding the open
 # viewer is checked in-process.
-# Usage: help.sh <product-dir> [screenshot.png]
+# Usage: help.sh <product-dir>
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
-shot=${2:-}
 
 # A program directory with blanks in its name, as the help command line carries it unquoted.
 prog="$work/Programmi di Tessavo"
@@ -18,16 +17,8 @@ xdotool key --window "$window" F1
 
 help_window() { xdotool search --onlyvisible --name '^Help di Tessavo$' 2>/dev/null | head -n 1; }
 wait_for eval '[ -n "$(help_window)" ]' || fail "F1 opened no window titled 'Help di Tessavo'"
-help=$(help_window)
 more_viewers() { [ "$(viewers)" -gt 1 ]; }
 [ "$(viewers)" -eq 1 ] && never_within_a_second more_viewers || fail "$(viewers) viewers run after F1"
-# For the README: the viewer scrolled to the toolbar's buttons, whose pictures lie beside it.
-if [ -n "$shot" ]; then
-    xdotool windowfocus --sync "$help"
-    xdotool key --window "$help" --delay 100 Next Next
-    sleep 0.5 # the scroll has no sign to wait on; only the picture depends on it
-    import -window root "$shot"
-fi
 
 # F1 marks the sheet changed, as any key does in a cell: save first, so that closing asks nothing.
 # Without a window manager the maximised viewer stays on top of the address book.

@@ -6,19 +6,17 @@
 #include "window/Toolbar.h"
 
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QInputMethodEvent>
-#include <QMenu>
 
 using namespace WindowTest;
 
 namespace {
-constexpr int CutButton = 1, CopyButton = 2, PasteButton = 3;
+constexpr int CutButton = 1, PasteButton = 3;
 
 // Cells that must then hold a text (all others keep theirs), and the cell that ends with the focus.
 struct PasteCase { QString clipboard; int start; QList<QPair<int, QString>> expected; int focus; };
 
-enum class Way { Typed, InputMethod, CtrlV, ContextMenu, Insert, SetText };
+enum class Way { Typed, InputMethod, CtrlV };
 
 // A text entering a cell that already holds `held`, and what the cell and the sheet then hold.
 struct EntryCase { Way way; int cell; QString held, input, shown; };
@@ -27,13 +25,12 @@ struct EntryCase { Way way; int cell; QString held, input, shown; };
 Q_DECLARE_METATYPE(PasteCase)
 Q_DECLARE_METATYPE(EntryCase)
 
-// Whole cells cut, copied and pasted by the toolbar, and every other way a text enters a cell.
+// Whole cells cut and pasted by the toolbar, and every other way a text enters a cell.
 class TestClipboard : public QObject
 {
     Q_OBJECT
     std::unique_ptr<WindowFixture> m_f;
 
-    void press(int button) { QTest::mouseClick(m_f->w().toolbar().toolBox(button), Qt::LeftButton); }
     // Each cell holds a text of its own: "L<row>" in long cells, "S<row>" in short ones.
     static QString original(int code) { return code > 100 ? QStringLiteral("S%1").arg(code - 100) : QStringLiteral("L%1").arg(code); }
 
@@ -53,34 +50,10 @@ class TestClipboard : public QObject
             break;
         }
         case Way::CtrlV:
-        case Way::ContextMenu:
             QGuiApplication::clipboard()->setText(text);
-            if (way == Way::CtrlV)
-                QTest::keyClick(cell, Qt::Key_V, Qt::ControlModifier);
-            else
-                pasteFromMenu(cell);
-            break;
-        case Way::Insert:
-            cell->insert(text);
-            break;
-        case Way::SetText:
-            cell->setText(cell->text() + text);
+            QTest::keyClick(cell, Qt::Key_V, Qt::ControlModifier);
             break;
         }
-    }
-
-    static void pasteFromMenu(CellEdit *cell)
-    {
-        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(4, 4), cell->mapToGlobal(QPoint(4, 4)));
-        QApplication::sendEvent(cell, &event);
-        QMenu *menu = nullptr;
-        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
-        const QString keys = u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
-        for (QAction *action : menu->actions()) {
-            if (action->text().endsWith(keys))
-                action->trigger();
-        }
-        menu->close();
     }
 
 private slots:
@@ -94,17 +67,6 @@ private slots:
         QTRY_VERIFY(m_f->focusOn(1));
     }
 
-    // A copy marks the sheet changed, though nothing in it changes, and leaves the focus.
-    void copyOneCell()
-    {
-        m_f->focusCell(5);
-        press(CopyButton);
-        QCOMPARE(m_f->clipboard.held, QStringLiteral("L5\n"));
-        QVERIFY(m_f->focusOn(5));
-        QVERIFY(m_f->shownSheet().modified);
-        QCOMPARE(m_f->cell(5)->text(), QStringLiteral("L5"));
-    }
-
     // Rows 3 to 6 selected with Shift+Down: texts and formatting go, short cells and highlight stay.
     void cutExtendedSelection()
     {
@@ -114,7 +76,7 @@ private slots:
         m_f->focusCell(3);
         for (int i = 0; i < 3; ++i)
             key(Qt::Key_Down, Qt::ShiftModifier);
-        press(CutButton);
+        m_f->press(CutButton);
         QCOMPARE(m_f->clipboard.held, QStringLiteral("L3\n\nL5\nL6\n"));
         for (int row = 3; row <= 6; ++row) {
             QVERIFY(m_f->cell(row)->text().isEmpty());
@@ -158,7 +120,7 @@ private slots:
         m_f->clipboard.held = c.clipboard;
         m_f->focusCell(c.start);
         m_f->format(c.start, {true, false});
-        press(PasteButton);
+        m_f->press(PasteButton);
         for (int code = 1; code <= 144; ++code) {
             if (m_f->cell(code))
                 QCOMPARE(m_f->cell(code)->text(), want[code]);
@@ -171,37 +133,6 @@ private slots:
         QVERIFY(m_f->texts.isEmpty());
     }
 
-    void pasteRefused_data()
-    {
-        QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<bool>("hit");
-        QTest::addColumn<QString>("message");
-        const QString tabs = QStringLiteral(" Gli appunti contengono caratteri di tabulazione.\r\n\r"
-                                            " Probabilmente sono state copiate pi\u00f9 colonne  \r\n"
-                                            " da un foglio di Excel o Access.  \r\n\r"
-                                            " Copiare ed incollare una sola colonna per volta...\r\n\r"
-                                            " Fare riferimento all' Help del programma.");
-        QTest::newRow("tab") << "a\tb\n" << false << tabs;
-        QTest::newRow("tab far beyond what fits") << QString(40000, u'x') + u'\t' << false << tabs;
-        QTest::newRow("hit green cell") << "a\n" << true << "  Seleziona una cella prima di incollare!  ";
-    }
-
-    // Nothing pasted, the sheet marked changed all the same, one box with OK and no icon.
-    void pasteRefused()
-    {
-        QFETCH(QString, clipboard);
-        QFETCH(bool, hit);
-        QFETCH(QString, message);
-        m_f->clipboard.held = clipboard;
-        m_f->searchPosition().found = hit;
-        m_f->focusCell(7);
-        press(PasteButton);
-        QCOMPARE(m_f->texts, QStringList{message});
-        QCOMPARE(m_f->styles, QList<int>{MsgStyle::OkOnly});
-        for (int code : {6, 7, 8, 107})
-            QCOMPARE(m_f->cell(code)->text(), original(code));
-        QVERIFY(m_f->shownSheet().modified);
-    }
     void lineBreaks_data()
     {
         QTest::addColumn<QString>("clipboard");
@@ -219,13 +150,6 @@ private slots:
         QFETCH(QString, clipboard);
         QFETCH(QString, normalised);
         QCOMPARE(ClipboardText::unifyLineBreaks(clipboard), normalised);
-    }
-
-    // The limit counts stored characters: an emoji is one, an accent and its mark are one.
-    void limitCountsStoredCharacters()
-    {
-        QCOMPARE(ClipboardText::appendWithinLimit(QString(38, u'a'), QStringLiteral("\U0001F600e\u0301z"), 40),
-                 QString(38, u'a') + QStringLiteral("?\u00e9"));
     }
 
     void storable_data()
@@ -260,21 +184,17 @@ private slots:
         const QString controls = QStringLiteral("a\r\nb\tc") + QChar(0) + QStringLiteral("d\ne\n");
         const struct { const char *name; Way way; } ways[] = {
             {"typed", Way::Typed}, {"input method", Way::InputMethod}, {"ctrl+v", Way::CtrlV},
-            {"context menu", Way::ContextMenu}, {"insert", Way::Insert}, {"set text", Way::SetText},
         };
         for (const auto &w : ways) {
-            const bool paste = w.way == Way::CtrlV || w.way == Way::ContextMenu;
             QTest::addRow("%s: foreign", w.name)
                 << EntryCase{w.way, 7, "Ciao ", foreign, QStringLiteral("Ciao Jos\u00e9 ?? \u20ac")};
             // The limit counts the stored characters: the accent composes into the last place.
-            if (w.way != Way::SetText && w.way != Way::Insert)
-                QTest::addRow("%s: accent in the last place", w.name)
-                    << EntryCase{w.way, 108, filler36, QStringLiteral("Jose\u0301"),
-                                 filler36 + QStringLiteral("Jos\u00e9")};
+            QTest::addRow("%s: accent in the last place", w.name)
+                << EntryCase{w.way, 108, filler36, QStringLiteral("Jose\u0301"), filler36 + QStringLiteral("Jos\u00e9")};
             // Keys carry no control characters; pasted text loses the line break at its end.
             if (w.way != Way::Typed)
                 QTest::addRow("%s: controls", w.name)
-                    << EntryCase{w.way, 9, "", controls, paste ? "a b cd e" : "a b cd e "};
+                    << EntryCase{w.way, 9, "", controls, w.way == Way::CtrlV ? "a b cd e" : "a b cd e "};
         }
     }
 
@@ -287,23 +207,7 @@ private slots:
         enter(cell, c.way, c.input);
         QCOMPARE(cell->text(), c.shown);
         QCOMPARE(m_f->model().cell(c.cell).text, c.shown); // what a save writes
-        if (c.way != Way::SetText && c.way != Way::Insert)
-            QVERIFY(m_f->w().shownSheet().modified);
-    }
-
-    // A rewritten entry, pasted or typed, is taken back whole by Ctrl+Z, not half converted.
-    void undoAfterRewrittenEntry()
-    {
-        for (const Way way : {Way::CtrlV, Way::Typed}) {
-            CellEdit *cell = m_f->cell(3);
-            SheetModel::Rows rows = m_f->model().rows();
-            SheetModel::cellIn(rows, 3).text = QStringLiteral("Rossi");
-            m_f->model().replaceRows(rows, QStringLiteral("seed"));
-            enter(cell, way, QStringLiteral(" \u03a9"));
-            QCOMPARE(cell->text(), QStringLiteral("Rossi ?"));
-            QTest::keyClick(cell, Qt::Key_Z, Qt::ControlModifier);
-            QCOMPARE(cell->text(), QStringLiteral("Rossi"));
-        }
+        QVERIFY(m_f->w().shownSheet().modified);
     }
 };
 

@@ -28,11 +28,9 @@ struct Rules
 struct KeyCase { int cell, key; bool caretMode; int target, exit; };
 // A key with a shift state (1 Shift, 2 Ctrl, 4 Alt) in extend mode after a search hit.
 struct ModeCase { int cell, key, shift; bool extends, hitKept; };
-struct KeyCodeCase { int qtKey, modifiers, code, shift; };
 } // namespace
 Q_DECLARE_METATYPE(KeyCase)
 Q_DECLARE_METATYPE(ModeCase)
-Q_DECLARE_METATYPE(KeyCodeCase)
 
 class TestGridRules : public QObject
 {
@@ -129,50 +127,6 @@ private slots:
                 QVERIFY2(out.passToCell == (modifies || key == VK::Shift), where.constData());
             }
         }
-    }
-
-    // A typed character ends the search; any mouse button starts caret mode.
-    void charactersAndMouse()
-    {
-        Rules s;
-        s.search.found = true;
-        s.search.nextRecord = s.search.lastHit = 9;
-        QVERIFY(!onCharacter(s, T2(3), 'a'));
-        QCOMPARE(std::tuple(s.search.found, s.search.nextRecord, s.search.lastHit, s.sheet.lastCell), std::tuple(false, 1, 0, T2(3)));
-        for (const int button : {1, 2, 4}) {
-            s.search.found = s.modes.extendSelection = true;
-            s.search.nextRecord = s.search.lastHit = 12;
-            QCOMPARE(onMousePressed(s, T2(40), button), button == 1);
-            QCOMPARE(std::tuple(s.modes.caretMode, s.modes.extendSelection, s.search.found, s.search.nextRecord, s.search.lastHit, s.sheet.lastCell),
-                     std::tuple(true, false, false, 1, 0, T2(40)));
-        }
-        onFocusLost(s, T1(17)); // only a short cell names itself when it loses the focus
-        QCOMPARE(s.sheet.lastCell, T2(40));
-        onFocusLost(s, T2(17));
-        QCOMPARE(s.sheet.lastCell, T2(17));
-    }
-
-    void keyCodes_data()
-    {
-        QTest::addColumn<KeyCodeCase>("c");
-        const int S = Qt::ShiftModifier, C = Qt::ControlModifier, A = Qt::AltModifier, P = Qt::KeypadModifier;
-        // The codes the movement and marking rules look at, and the shift states they read.
-        const struct { const char *name; KeyCodeCase c; } rows[] = {
-            {"alt", {Qt::Key_Alt, A, 18, 4}}, {"control", {Qt::Key_Control, C, 17, 2}}, {"altgr", {Qt::Key_AltGr, 0, 18, 0}},
-            {"keypad enter", {Qt::Key_Enter, P, 13, 0}}, {"page down", {Qt::Key_PageDown, 0, 34, 0}},
-            {"keypad down", {Qt::Key_Down, P | S, 40, 1}}, {"shift ctrl alt up", {Qt::Key_Up, S | C | A, 38, 7}},
-            {"backtab", {Qt::Key_Backtab, S, 9, 1}}, {"F4", {Qt::Key_F4, 0, 115, 0}},
-            {"meta group switch", {Qt::Key_Meta, Qt::MetaModifier | Qt::GroupSwitchModifier, 91, 0}},
-        };
-        for (const auto &row : rows)
-            QTest::newRow(row.name) << row.c;
-    }
-
-    void keyCodes()
-    {
-        QFETCH(KeyCodeCase, c);
-        QCOMPARE(KeyCodes::windowsKeyCode(c.qtKey, Qt::KeyboardModifiers(c.modifiers)), c.code);
-        QCOMPARE(KeyCodes::shiftState(Qt::KeyboardModifiers(c.modifiers)), c.shift);
     }
 };
 

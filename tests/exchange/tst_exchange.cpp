@@ -51,8 +51,6 @@ RowEntry entry(const QString &longText, const QString &shortText = QString(), in
 
 } // namespace
 
-Q_DECLARE_METATYPE(RowEntry)
-
 class TestExchange : public QObject
 {
     Q_OBJECT
@@ -125,28 +123,6 @@ private slots:
             QCOMPARE(notes.size(), 1); // the second number is not dropped without a word
     }
 
-    // A spreadsheet's own table: semicolons, a header in another order, quoted line breaks.
-    void csvFromOtherPrograms()
-    {
-        const QByteArray table = "Testo breve;Testo lungo;Grassetto;Colore\r\n"
-                                 "06 1234;\"Rossi\r\nMario\";sì / no;Rosso\r\n"
-                                 "\"\"\"Bar\"\" Sport\";;x;blu\r\n";
-        QVector<RowEntry> entries;
-        QStringList notes;
-        InputProblem problem;
-        QVERIFY2(Csv::read(table, &entries, &notes, &problem), qPrintable(problem.what));
-        QCOMPARE(entries.size(), 2);
-        QCOMPARE(entries.at(0).longCell.text, QStringLiteral("Rossi\r\nMario"));
-        QCOMPARE(entries.at(0).longCell.style, '1');
-        QCOMPARE(entries.at(0).shortCell.style, '0');
-        QCOMPARE(entries.at(0).shortCell.colour, '3');
-        QCOMPARE(entries.at(1).line, 4);
-        QCOMPARE(entries.at(1).shortCell.text, QStringLiteral("\"Bar\" Sport"));
-        QCOMPARE(entries.at(1).longCell.colour, '4');
-        const ImportPlan plan = placeEntries(BookImage(), entries);
-        QCOMPARE(plan.rows.at(0).record.longText(), QStringLiteral("Rossi Mario"));
-    }
-
     void badInputNamesFileAndLine_data()
     {
         QTest::addColumn<QString>("fileName");
@@ -187,50 +163,6 @@ private slots:
         QVERIFY(plan.rows.isEmpty());
     }
 
-    void placement_data()
-    {
-        QTest::addColumn<RowEntry>("incoming");
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<int>("row");
-        // The book below has text in rows 1..3 of A1, all of B1 and B2, and row 5 of M1.
-        QTest::newRow("placed on a free row") << entry("Zeta", "", FolderNames::sheetOf("M1"), 7) << "M1" << 7;
-        QTest::newRow("placed on a taken row") << entry("Zeta", "", FolderNames::sheetOf("M1"), 5) << "M1" << 1;
-        QTest::newRow("placed in a folder only") << entry("Zeta", "", FolderNames::sheetOf("A1")) << "A1" << 4;
-        QTest::newRow("first letter") << entry("  mario") << "M1" << 1;
-        QTest::newRow("accented letter") << entry("Èrica") << "E1" << 1;
-        QTest::newRow("K goes to HJK") << entry("Kappa") << "HJK" << 1;
-        QTest::newRow("B1 full: B2 full: nowhere") << entry("Bruno") << "" << 0;
-        QTest::newRow("digit") << entry("118") << "*" << 1;
-        QTest::newRow("no base letter") << entry("Øre") << "#" << 1;
-        QTest::newRow("only a short text") << entry("", "06 55") << "*" << 1;
-    }
-
-    void placement()
-    {
-        QFETCH(RowEntry, incoming);
-        QFETCH(QString, folder);
-        QFETCH(int, row);
-        BookImage book;
-        RowRecord taken;
-        taken.setShortText(QStringLiteral("x"));
-        for (int r = 1; r <= 3; ++r)
-            book.setRecord(FolderNames::sheetOf("A1"), r, taken);
-        for (int r = 1; r <= RowsPerSheet; ++r) {
-            book.setRecord(FolderNames::sheetOf("B1"), r, taken);
-            book.setRecord(FolderNames::sheetOf("B2"), r, taken);
-        }
-        book.setRecord(FolderNames::sheetOf("M1"), 5, taken);
-        const ImportPlan plan = placeEntries(book, {incoming});
-        if (row == 0) {
-            QVERIFY(plan.rows.isEmpty());
-            QVERIFY2(plan.notes.value(0).contains(QStringLiteral("nelle cartelle B1, B2")), qPrintable(plan.report()));
-            return;
-        }
-        QCOMPARE(plan.rows.size(), 1);
-        QCOMPARE(FolderNames::caption(plan.rows.at(0).sheet), folder);
-        QCOMPARE(plan.rows.at(0).row, row);
-    }
-
     void whatDoesNotFitIsReported()
     {
         const QVector<RowEntry> entries{entry(QString(130, u'a'), QStringLiteral("Ελλάδα")), entry("Bis", "", 0, 9),
@@ -262,7 +194,6 @@ private slots:
         QString err;
         QCOMPARE(run({QStringLiteral("--cartella"), QStringLiteral("A1")}, &err), 2);
         QVERIFY2(err.contains(QStringLiteral("serve --esporta FILE oppure --importa FILE")), qPrintable(err));
-        QCOMPARE(run({QStringLiteral("--esporta"), dir.filePath("a.pdf"), QStringLiteral("--cartella"), QStringLiteral("A9")}, &err), 2);
         QCOMPARE(run({QStringLiteral("--esporta"), dir.filePath("a.csv")}, &err), 1); // no store yet
         QVERIFY(!QFile::exists(dir.filePath("a.csv")));
 

@@ -1,7 +1,6 @@
 #include "common/WindowTestSupport.h"
 
 #include "window/SheetPager.h"
-#include "window/Toolbar.h"
 
 using namespace WindowTest;
 
@@ -42,25 +41,13 @@ QByteArray sheetStore(const QList<int> &blank, const QList<int> &shortOnly)
 // Button, cell; rows blank and with short text only; answer; whether asked; old rows in order.
 struct RowCase { int button, cell; QList<int> blank, shortOnly; int answer; bool asks; const char *expected; };
 
-// The cell clicked (0: none), then the search box; buttons (4 bold, 5 underline); typed; the look.
-struct ToggleCase { int cell; bool searchBox; QList<int> buttons; const char *typed; bool bold, underline; };
 } // namespace
 Q_DECLARE_METATYPE(RowCase)
-Q_DECLARE_METATYPE(ToggleCase)
 
-// The toolbar's operations on the sheet shown: inserting and removing rows, bold and underline.
+// The toolbar's row operations on the sheet shown.
 class TestSheetOps : public QObject
 {
     Q_OBJECT
-
-    // From the bare window onto the button, so that only the operation can reset the highlight.
-    static void press(WindowFixture &f, int button)
-    {
-        QTest::mouseMove(&f.w(), QPoint(f.w().width() / 2, f.w().height() - 2));
-        f.moveOnto(button);
-        QCOMPARE(f.w().toolbar().activeButton(), button);
-        QTest::mouseClick(f.w().toolbar().toolBox(button), Qt::LeftButton);
-    }
 
 private slots:
     void shift_data()
@@ -94,21 +81,15 @@ private slots:
         QTRY_VERIFY(f.focusOn(c.cell));
         f.cell(c.cell)->setCursorPosition(f.cell(c.cell)->text().isEmpty() ? 0 : 1);
         bool markedFirst = false;
-        int highlighted = -1;
-        f.whileShown = [&] {
-            markedFirst = s.modified;
-            highlighted = f.w().toolbar().activeButton();
-        };
+        f.whileShown = [&] { markedFirst = s.modified; };
         f.answers << c.answer;
-        press(f, c.button);
+        f.press(c.button);
 
         QCOMPARE(f.texts, c.asks ? QStringList{c.button == InsertButton ? InsertQuestion : RemoveQuestion} : QStringList());
         QCOMPARE(f.styles, c.asks ? QList<int>{Asking} : QList<int>());
-        // Changed before the question, whatever the answer; the toolbar goes idle once the box closes.
+        // Changed before the question, whatever the answer.
         QVERIFY(s.modified);
         QVERIFY(markedFirst == c.asks);
-        QCOMPARE(highlighted, c.asks ? c.button : -1);
-        QCOMPARE(f.w().toolbar().activeButton(), c.asks ? Toolbar::None : c.button);
 
         // The row's long cell, caret at its end; a moved text shows from its start.
         CellEdit *target = f.cell(r);
@@ -126,55 +107,6 @@ private slots:
                              sources[row - 1] ? recordOf(before, sources[row - 1]) : makeRecord("", ""));
         QVERIFY(f.w().sheets().save());
         COMPARE_STORE(f.store(), expected);
-    }
-
-    void toggle_data()
-    {
-        QTest::addColumn<ToggleCase>("c");
-        QTest::newRow("bold twice is plain again") << ToggleCase{12, false, {4, 4}, "", false, false};
-        QTest::newRow("bold then underline") << ToggleCase{12, false, {4, 5}, "", true, true};
-        QTest::newRow("underline off, bold stays") << ToggleCase{3, false, {5, 4, 5}, "", true, false};
-        QTest::newRow("short cell of row 30") << ToggleCase{130, false, {5}, "", false, true};
-        QTest::newRow("empty cell, typed after") << ToggleCase{5, false, {4}, "Nuovo", true, false};
-        QTest::newRow("back from the search box") << ToggleCase{107, true, {4}, "", true, false};
-        QTest::newRow("no current cell") << ToggleCase{0, false, {4, 5}, "", false, false};
-    }
-
-    // Only the current cell changes, in place and size; the sheet is marked even when nothing changed.
-    void toggle()
-    {
-        QFETCH(ToggleCase, c);
-        WindowFixture f;
-        QVERIFY(f.loadStore(storeWith({{3, makeRecord("Tre", "3")}, {12, makeRecord("Dodici", "")},
-                                       {30, makeRecord("Trenta", "Breve")}})));
-        if (c.cell)
-            clickAt(f.cell(c.cell));
-        else
-            f.w().shownSheet().column = 0;
-        if (c.searchBox)
-            clickAt(f.w().searchBox());
-        QWidget *before = focused();
-        const QRect geometry = c.cell ? f.cell(c.cell)->geometry() : QRect();
-        f.w().shownSheet().modified = false;
-        for (int button : c.buttons)
-            f.press(button);
-        QVERIFY(f.w().shownSheet().modified);
-        QTest::keyClicks(focused(), QString::fromLatin1(c.typed));
-        for (int code = 1; code <= 144; ++code) {
-            if (f.cell(code))
-                QCOMPARE(qMakePair(f.cell(code)->isBold(), f.cell(code)->isUnderlined()),
-                         qMakePair(code == c.cell && c.bold, code == c.cell && c.underline));
-        }
-        if (!c.cell) {
-            QCOMPARE(focused(), before);
-            return;
-        }
-        QCOMPARE(f.cell(c.cell)->geometry(), geometry);
-        QVERIFY(f.focusOn(c.cell));
-        QVERIFY(f.w().sheets().save());
-        const QByteArray record = recordOf(f.store(), c.cell % 100);
-        QCOMPARE(record.at(c.cell > 100 ? 141 : 140), char('0' + (c.bold ? 1 : 0) + (c.underline ? 2 : 0)));
-        QVERIFY(record.contains(c.typed));
     }
 };
 
