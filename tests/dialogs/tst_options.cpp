@@ -151,6 +151,19 @@ private slots:
         QVERIFY((d = openOptions()));
         QCOMPARE(thickFrames(*d), after == before ? u"3/5"_s : frames); // as the file holds it
     }
+
+    // A settings file that cannot be written (a folder here): the colours apply, and the user is told.
+    void settingsNotWritable()
+    {
+        QVERIFY(QDir().mkdir(ini()));
+        QVERIFY(start(QByteArray()));
+        ColourOptionsDialog *d = openOptions();
+        QVERIFY(d);
+        click(d, {u"S4"_s});
+        QTest::mouseClick(d->okButton(), Qt::LeftButton);
+        QCOMPARE(w().tabs().pageLabel()->backColour(), sfondo(4));
+        QVERIFY(m_f->texts.value(0).startsWith(u"Impossibile salvare i colori scelti nel file delle impostazioni\r"_s + ini()));
+    }
 };
 
 QTEST_MAIN(TestOptions)

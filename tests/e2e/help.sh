@@ -25,5 +25,4 @@ more_viewers() { [ "$(viewers)" -gt 1 ]; }
 xdotool windowraise "$window"
 save_and_close
 wait_for eval '[ "$(viewers)" -eq 0 ]' || fail "the help viewer outlived the address book"
-[ -z "$(xdotool search --name '^Help di Tessavo$' || true)" ] || fail "a help window is still there"
 echo "F1 opened the help viewer once, and closing the address book closed it"

@@ -39,7 +39,6 @@ private slots:
         QTest::addColumn<int>("width");
         const QString name = QStringLiteral("Rossi Mario, via Roma 12");
         const QString overlong = QStringLiteral("Dott. Giovanni Battista Bianchi-Ferraris, Via Garibaldi 123, Milano");
-        QTest::newRow("empty") << QString() << QString() << false << false << 0u << WinColour::WindowBackground << 216;
         QTest::newRow("plain") << QString() << name << false << false << 0u << WinColour::WindowBackground << 216;
         QTest::newRow("bold, underlined, coloured, selected")
             << QString() << name << true << true << 0xC00000u << 0xC0FFFFu << 216;

@@ -192,8 +192,6 @@ private slots:
             return status;
         };
         QString err;
-        QCOMPARE(run({QStringLiteral("--cartella"), QStringLiteral("A1")}, &err), 2);
-        QVERIFY2(err.contains(QStringLiteral("serve --esporta FILE oppure --importa FILE")), qPrintable(err));
         QCOMPARE(run({QStringLiteral("--esporta"), dir.filePath("a.csv")}, &err), 1); // no store yet
         QVERIFY(!QFile::exists(dir.filePath("a.csv")));
 

@@ -57,13 +57,11 @@ private slots:
         QTest::newRow("insert at 1, full, yes") << RowCase{I, 1, {}, {}, Yes, true, "0,1-43"};
         QTest::newRow("insert at 22 from its short cell, yes") << RowCase{I, 122, {}, {}, Yes, true, "1-21,0,22-43"};
         QTest::newRow("insert at 44 from its short cell, yes") << RowCase{I, 144, {}, {}, Yes, true, "1-43,0"};
-        QTest::newRow("insert at 1, no") << RowCase{I, 1, {}, {}, No, true, "1-44"};
         QTest::newRow("insert, row 44 only formatted") << RowCase{I, 5, {44}, {}, No, false, "1-4,0,5-43"};
         QTest::newRow("insert, row 44 short text only") << RowCase{I, 44, {}, {44}, Yes, true, "1-43,0"};
         QTest::newRow("insert at an empty row, row 44 full") << RowCase{I, 10, {10}, {}, No, true, "1-44"};
         QTest::newRow("remove 9, yes") << RowCase{R, 9, {}, {}, Yes, true, "1-8,10-44,0"};
         QTest::newRow("remove 22 from its short cell, yes") << RowCase{R, 122, {}, {}, Yes, true, "1-21,23-44,0"};
-        QTest::newRow("remove 9, no") << RowCase{R, 9, {}, {}, No, true, "1-44"};
         QTest::newRow("remove an empty row, row 44 full") << RowCase{R, 9, {9}, {}, No, false, "1-8,10-44,0"};
         QTest::newRow("remove a short text only, no") << RowCase{R, 130, {}, {30}, No, true, "1-44"};
     }
