@@ -29,6 +29,9 @@ void checkCodePage();
 void checkIniReader(const std::wstring &folder);
 void checkInstanceClaim();
 void checkWindows();
+void checkProgramStart(const std::wstring &folder);
 
 // The helper roles, run in a child process; each returns the child's exit code.
 int holdInstance(const std::wstring &name, const std::wstring &readyEvent);
+int showWindow(const std::wstring &title, const std::wstring &readyEvent);
+int echoCommandLine();

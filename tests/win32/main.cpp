@@ -58,6 +58,10 @@ int wmain(int argc, wchar_t **argv)
     const std::wstring role = argc > 1 ? argv[1] : L"";
     if (role == L"hold-instance" && argc == 4)
         return holdInstance(argv[2], argv[3]);
+    if (role == L"window" && argc == 4)
+        return showWindow(argv[2], argv[3]);
+    if (role.rfind(L"mk:@MSITStore:", 0) == 0)
+        return echoCommandLine();
 
     // A folder of this run's files, left for the private Wine prefix to take away.
     wchar_t temp[MAX_PATH];
@@ -69,6 +73,7 @@ int wmain(int argc, wchar_t **argv)
     checkIniReader(folder);
     checkInstanceClaim();
     checkWindows();
+    checkProgramStart(folder);
 
     std::printf("%d passed, %d failed\n", check::passed, check::failed);
     return check::failed == 0 ? 0 : 1;
