@@ -1,10 +1,14 @@
 #include "common/StoreImages.h"
+#include "common/TestFiles.h"
 #include "search/SearchPosition.h"
 #include "search/SearchText.h"
 #include "search/SearchWalk.h"
 #include "storage/AnsiCodec.h"
+#include "storage/SheetStore.h"
 
+#include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -123,6 +127,37 @@ private slots:
         QFETCH(QString, expected);
         SearchPosition state;
         QCOMPARE(walk(storeOf(records), search, int(expected.count(u' ')) + 1, state), expected);
+    }
+
+    // Missing records are empty, a cut record still counts, a failed read leaves the walk in place.
+    void overTheStoreFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("rubri.dat"));
+        const QByteArray bytes = makeRecord("", "") + QByteArray("Zeno Rossi").leftJustified(60, ' ');
+        QVERIFY(writeAll(path, bytes));
+        SheetStore store;
+        QVERIFY(store.open(path));
+        SearchPosition state;
+        const SearchText rossi(QStringLiteral("rossi"));
+        const SearchWalk::Result result = SearchWalk::stepOverStore(state, rossi, store);
+        QCOMPARE(std::tuple(result.outcome, result.hit.record, result.hit.shortCell), std::tuple(SearchWalk::Outcome::Found, 2, false));
+        QCOMPARE(SearchWalk::stepOverStore(state, rossi, store).outcome, SearchWalk::Outcome::EndOfStore);
+        // The range read gives what reading record by record gives, the missing tail included.
+        QByteArray range, oneByOne;
+        QVERIFY(store.readRange(1, 1936, &range));
+        QVERIFY(!store.readRange(1900, 40, &range));
+        RowRecord record;
+        for (int n = 1; n <= 1936 && store.read(n, &record); ++n)
+            oneByOne += record.bytes();
+        QVERIFY(range == oneByOne);
+        QCOMPARE(QFile(path).size(), bytes.size()); // reading never grows the file
+
+        store.close();
+        state.nextRecord = 7;
+        state.lastHit = 6;
+        QCOMPARE(SearchWalk::stepOverStore(state, rossi, store).outcome, SearchWalk::Outcome::ReadFailed);
+        QCOMPARE(std::pair(state.nextRecord, state.lastHit), std::pair(7, 6));
     }
 };
 
