@@ -123,6 +123,28 @@ private slots:
             QCOMPARE(notes.size(), 1); // the second number is not dropped without a word
     }
 
+    // A spreadsheet's own table: semicolons, its own column names, yes-no and colour words.
+    void csvFromOtherPrograms()
+    {
+        const QByteArray table = "Testo breve;Testo lungo;Grassetto;Colore\r\n"
+                                 "06 1234;\"Rossi\r\nMario\";sì / no;Rosso\r\n"
+                                 "\"\"\"Bar\"\" Sport\";;x;blu\r\n";
+        QVector<RowEntry> entries;
+        QStringList notes;
+        InputProblem problem;
+        QVERIFY2(Csv::read(table, &entries, &notes, &problem), qPrintable(problem.what));
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries.at(0).longCell.text, QStringLiteral("Rossi\r\nMario"));
+        QCOMPARE(entries.at(0).longCell.style, '1');
+        QCOMPARE(entries.at(0).shortCell.style, '0');
+        QCOMPARE(entries.at(0).shortCell.colour, '3');
+        QCOMPARE(entries.at(1).line, 4);
+        QCOMPARE(entries.at(1).shortCell.text, QStringLiteral("\"Bar\" Sport"));
+        QCOMPARE(entries.at(1).longCell.colour, '4');
+        const ImportPlan plan = placeEntries(BookImage(), entries);
+        QCOMPARE(plan.rows.at(0).record.longText(), QStringLiteral("Rossi Mario"));
+    }
+
     void badInputNamesFileAndLine_data()
     {
         QTest::addColumn<QString>("fileName");
