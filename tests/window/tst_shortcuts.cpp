@@ -96,6 +96,36 @@ private slots:
         QCOMPARE(m_f->clipboard.writes, 0);
     }
 
+    // Without a mouse: Tab and F6 go round the three areas, arrows move within the tabs and the
+    // toolbar, Space opens a folder and Return presses a button.
+    void focusAreas()
+    {
+        const auto name = [] { return focused() ? focused()->objectName() : QStringLiteral("none"); };
+        w().searchBox()->setFocus(Qt::OtherFocusReason);
+        QStringList walked;
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(focused(), Qt::Key_Tab);
+            walked << name();
+        }
+        for (Qt::KeyboardModifiers shift : {Qt::NoModifier, Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier}) {
+            QTest::keyClick(focused(), Qt::Key_F6, shift);
+            walked << name();
+        }
+        const QStringList areas{"Pic_0", "lblFolder_0", "Text1_1"};
+        QCOMPARE(walked, areas + areas + QStringList{"lblFolder_0"});
+        QTest::keyClick(focused(), Qt::Key_Right); // A2, the next in the book
+        QTest::keyClick(focused(), Qt::Key_Space);
+        QCOMPARE(w().shownSheet().sheet, 21);
+        QVERIFY(m_f->focusOn(1));
+        QTest::keyClick(focused(), Qt::Key_F6);
+        QTest::keyClick(focused(), Qt::Key_End);
+        QTest::keyClick(focused(), Qt::Key_Right); // round from the last button to the first
+        QSignalSpy pressed(&w().toolbar(), &Toolbar::actionRequested);
+        QTest::keyClick(focused(), Qt::Key_Return);
+        QCOMPARE(pressed.count(), 1);
+        QCOMPARE(pressed.at(0).at(0).toInt(), 0);
+    }
+
     // A double click on a toolbar button is one press: a row operation must not run twice.
     void doubleClickActsOnce()
     {
