@@ -25,7 +25,7 @@ struct TabCase { int from, start, answer, to; };
 const QString CloseQuestion = QStringLiteral("  Vuoi salvare le ultime modifiche effettuate?   ");
 enum Via { WindowClose, CloseButton, Signal };
 // Cell typed in (0: none); answer; how asked (SIGTERM; e2e has the others); help closes.
-struct CloseCase { int cell, answer; Via via; int helpCloses; };
+struct CloseCase { int cell, answer; Via via; int helpCloses; bool dialogOpen = false; };
 const QString HelpTitle = QStringLiteral("Help di Tessavo");
 constexpr int HelpButton = 11;
 
@@ -100,6 +100,7 @@ private slots:
         QTest::newRow("button, cancel, short cell") << CloseCase{104, MsgAnswer::Cancel, CloseButton, 1};
 #ifdef Q_OS_UNIX
         QTest::newRow("signal, cancel") << CloseCase{6, MsgAnswer::Cancel, Signal, 1};
+        QTest::newRow("signal waits for an open dialog") << CloseCase{0, 0, Signal, 1, true};
 #endif
     }
 
@@ -138,10 +139,22 @@ private slots:
             ::raise(SIGTERM);
             QTRY_VERIFY(signalled > before);
         };
+        // A dialog of the user's (the colour options, say) is not closed under them.
+        QDialog dialog(&f.w());
+        dialog.setWindowModality(Qt::ApplicationModal);
+        if (c.dialogOpen) {
+            dialog.show();
+            QTRY_COMPARE(QApplication::activeModalWidget(), static_cast<QWidget *>(&dialog));
+        }
         if (c.via == Signal) {
             ::raise(SIGTERM);
             QTRY_VERIFY(signalled > 0);
             QCoreApplication::processEvents(); // whatever the request left queued
+        }
+        if (c.dialogOpen) {
+            QVERIFY(f.w().isVisible());
+            dialog.close();
+            QTRY_VERIFY(!f.w().isVisible());
         }
 #endif
 
