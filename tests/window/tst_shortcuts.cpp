@@ -1,9 +1,11 @@
 // The keys of the window, and the toolbar's buttons, as a user presses them.
 #include "common/WindowTestSupport.h"
 
+#include "window/FolderOrder.h"
 #include "window/KeyboardShortcuts.h"
 #include "window/Toolbar.h"
 
+#include <QSet>
 #include <QSignalSpy>
 
 using namespace WindowTest;
@@ -61,6 +63,21 @@ private slots:
     }
 
     // As a tab click does (its save question is tst_window's); holding Ctrl changes nothing.
+    // Ctrl+PgDn and PgUp walk the book: every folder once, back where they started, each step
+    // undone by the other key.
+    void bookOrderVisitsEveryFolder()
+    {
+        QSet<int> seen;
+        int folder = 0;
+        for (int step = 0; step < 44; ++step) {
+            seen.insert(folder);
+            QCOMPARE(folderAfter(folderAfter(folder, 1), -1), folder);
+            folder = folderAfter(folder, 1);
+        }
+        QCOMPARE(seen.size(), 44);
+        QCOMPARE(folder, 0);
+    }
+
     void keyboardFolderSwitch()
     {
         press(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
