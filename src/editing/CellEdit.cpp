@@ -5,6 +5,7 @@
 #include "editing/CellPainter.h"
 #include "editing/KeyCodes.h"
 #include "model/CellCode.h"
+#include "platform/Clipboard.h"
 #include "platform/WinColour.h"
 
 #include <QContextMenuEvent>
@@ -263,7 +264,13 @@ void CellEdit::keyPressEvent(QKeyEvent *event)
         return;
     }
     if (event->matches(QKeySequence::Paste)) {
-        pasteStorable(QClipboard::Clipboard);
+        if (m_clipboard)
+            pasteStorable(m_clipboard->text());
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut)) {
+        copyToClipboard(event->matches(QKeySequence::Cut));
         event->accept();
         return;
     }
@@ -277,9 +284,9 @@ void CellEdit::keyPressEvent(QKeyEvent *event)
 void CellEdit::mouseReleaseEvent(QMouseEvent *event)
 {
     // The X11 primary selection, pasted by the middle button at the caret, as Qt itself does.
-    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+    if (event->button() == Qt::MiddleButton && m_clipboard && m_clipboard->hasSelection()) {
         deselect();
-        pasteStorable(QClipboard::Selection);
+        pasteStorable(m_clipboard->selectionText());
         event->accept();
         return;
     }
@@ -295,7 +302,14 @@ void CellEdit::contextMenuEvent(QContextMenuEvent *event)
         const QString text = action->text();
         if (text.endsWith(menuKeys(QKeySequence::Paste))) {
             action->disconnect(this);
-            connect(action, &QAction::triggered, this, [this] { pasteStorable(QClipboard::Clipboard); });
+            connect(action, &QAction::triggered, this, [this] {
+                if (m_clipboard)
+                    pasteStorable(m_clipboard->text());
+            });
+        } else if (text.endsWith(menuKeys(QKeySequence::Copy)) || text.endsWith(menuKeys(QKeySequence::Cut))) {
+            const bool cut = text.endsWith(menuKeys(QKeySequence::Cut));
+            action->disconnect(this);
+            connect(action, &QAction::triggered, this, [this, cut] { copyToClipboard(cut); });
         } else if (m_undo && text.endsWith(menuKeys(QKeySequence::Undo))) {
             action->disconnect(this);
             action->setText(QStringLiteral("&Annulla") + menuKeys(QKeySequence::Undo));
@@ -319,9 +333,18 @@ void CellEdit::inputMethodEvent(QInputMethodEvent *event)
     QLineEdit::inputMethodEvent(event);
 }
 
-void CellEdit::pasteStorable(QClipboard::Mode mode)
+void CellEdit::pasteStorable(const QString &clipboardText)
 {
-    CellEntry::paste(*this, QGuiApplication::clipboard()->text(mode));
+    CellEntry::paste(*this, clipboardText);
+}
+
+void CellEdit::copyToClipboard(bool cut)
+{
+    if (!m_clipboard || !hasSelectedText())
+        return;
+    m_clipboard->setText(selectedText());
+    if (cut && !isReadOnly())
+        del();
 }
 
 void CellEdit::paintEvent(QPaintEvent *event)

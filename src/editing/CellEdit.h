@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QClipboard>
 #include <QLineEdit>
 
 #include <functional>
 
 class CellEdit;
+class Clipboard;
 class QUndoStack;
 
 // Receives the events of the grid's cells, in the order the window system reports them.
@@ -37,6 +37,9 @@ public:
     void setHandler(CellEventHandler *handler) { m_handler = handler; }
     // Ctrl+Z, Ctrl+Y and the menu's "Annulla" and "Ripeti" undo and redo the sheet's steps.
     void setUndoStack(QUndoStack *stack) { m_undo = stack; }
+    // Copy, cut and paste, by keys, menu or middle button, go through it; without one they do
+    // nothing.
+    void setClipboard(Clipboard *clipboard) { m_clipboard = clipboard; }
     // The cell that Tab (next) or Shift+Tab moves to; null past the grid's ends, where the
     // window's own tab order goes on.
     void setTabNeighbour(std::function<CellEdit *(bool next)> neighbour) { m_tabNeighbour = std::move(neighbour); }
@@ -78,13 +81,15 @@ private:
     void applyColours();
     // The accessible description tells bold, underline and the text colour by name.
     void describeLook();
-    void pasteStorable(QClipboard::Mode mode);
+    void pasteStorable(const QString &clipboardText);
+    void copyToClipboard(bool cut);
 
     int m_cellCode;
     quint32 m_backColour;
     quint32 m_foreColour = 0;
     CellEventHandler *m_handler = nullptr;
     QUndoStack *m_undo = nullptr;
+    Clipboard *m_clipboard = nullptr;
     std::function<CellEdit *(bool next)> m_tabNeighbour;
     bool m_pressRunBeforeFocus = false;
     bool m_focusAway = false; // the focus left with the window, not for another control

@@ -13,6 +13,9 @@ public:
     // Empties the clipboard, then puts the text on it, also an empty one: afterwards it holds
     // nothing of what it held before.
     virtual void setText(const QString &text) = 0;
+    // The X11 primary selection, which a middle click pastes; none where the system has none.
+    virtual bool hasSelection() const { return false; }
+    virtual QString selectionText() const { return QString(); }
     // Called as the program ends: a text this program put on the clipboard stays there, where
     // the system would drop it with the program.
     virtual void keepAfterExit() {}

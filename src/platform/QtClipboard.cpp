@@ -17,6 +17,16 @@ void QtClipboard::setText(const QString &text)
     clipboard->setText(text, QClipboard::Clipboard);
 }
 
+bool QtClipboard::hasSelection() const
+{
+    return QGuiApplication::clipboard()->supportsSelection();
+}
+
+QString QtClipboard::selectionText() const
+{
+    return QGuiApplication::clipboard()->text(QClipboard::Selection);
+}
+
 void QtClipboard::keepAfterExit()
 {
     // Windows keeps the clipboard by itself; elsewhere only a text this program owns is lost.

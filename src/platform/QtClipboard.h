@@ -8,5 +8,7 @@ class QtClipboard : public Clipboard
 public:
     QString text() const override;
     void setText(const QString &text) override;
+    bool hasSelection() const override;
+    QString selectionText() const override;
     void keepAfterExit() override;
 };

@@ -106,6 +106,7 @@ void AddressBookWindow::createControls()
     // or a folder switch would drop them without asking.
     m_grid->setUpEachCell([this](CellEdit *cell) {
         connect(cell, &QLineEdit::textEdited, this, [this] { m_shown.modified = true; });
+        cell->setClipboard(m_services.clipboard);
     });
     // Children made after their window is shown stay hidden until shown themselves; theirs
     // come along.

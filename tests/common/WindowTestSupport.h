@@ -55,13 +55,8 @@ inline bool activate(QWidget &w)
 struct FakeClipboard : Clipboard
 {
     QString text() const override { return held; }
-    void setText(const QString &text) override
-    {
-        held = text;
-        ++writes;
-    }
+    void setText(const QString &text) override { held = text; }
     QString held = QStringLiteral("sentinel");
-    int writes = 0;
 };
 
 // A window on a fresh program directory. The fixture plays everything outside the process:

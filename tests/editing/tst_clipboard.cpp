@@ -5,8 +5,9 @@
 #include "window/SheetPager.h"
 #include "window/Toolbar.h"
 
-#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
+#include <QMenu>
 
 using namespace WindowTest;
 
@@ -34,7 +35,7 @@ class TestClipboard : public QObject
     // Each cell holds a text of its own: "L<row>" in long cells, "S<row>" in short ones.
     static QString original(int code) { return code > 100 ? QStringLiteral("S%1").arg(code - 100) : QStringLiteral("L%1").arg(code); }
 
-    static void enter(CellEdit *cell, Way way, const QString &text)
+    void enter(CellEdit *cell, Way way, const QString &text)
     {
         cell->setFocus(Qt::OtherFocusReason);
         cell->putCaretAtEnd();
@@ -50,7 +51,7 @@ class TestClipboard : public QObject
             break;
         }
         case Way::CtrlV:
-            QGuiApplication::clipboard()->setText(text);
+            m_f->clipboard.held = text;
             QTest::keyClick(cell, Qt::Key_V, Qt::ControlModifier);
             break;
         }
@@ -176,6 +177,30 @@ private slots:
         QCOMPARE(CellInput::toStorable(input), stored);
         QCOMPARE(CellInput::fromPaste(input), pasted);
     }
+    // The cell's own keys and menu copy and cut what is selected in it, not the column.
+    void cellCopyAndCut()
+    {
+        CellEdit *cell = m_f->cell(3);
+        cell->setFocus(Qt::OtherFocusReason);
+        cell->selectAll();
+        QTest::keyClick(cell, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(m_f->clipboard.held, QStringLiteral("L3"));
+        cell->setSelection(0, 1);
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, cell->rect().center(), cell->mapToGlobal(cell->rect().center()));
+        QApplication::sendEvent(cell, &event);
+        QMenu *shown = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(shown);
+        const QList<QAction *> actions = shown->actions();
+        const QString cutKeys = u'\t' + QKeySequence(QKeySequence::Cut).toString(QKeySequence::NativeText);
+        const auto cut = std::find_if(actions.cbegin(), actions.cend(),
+                                      [&](const QAction *action) { return action->text().endsWith(cutKeys); });
+        QVERIFY(cut != actions.cend());
+        (*cut)->trigger();
+        shown->close();
+        QCOMPARE(m_f->clipboard.held, QStringLiteral("L"));
+        QCOMPARE(cell->text(), QStringLiteral("3"));
+    }
+
     void entersAsStored_data()
     {
         QTest::addColumn<EntryCase>("c");
