@@ -264,8 +264,7 @@ void CellEdit::keyPressEvent(QKeyEvent *event)
         return;
     }
     if (event->matches(QKeySequence::Paste)) {
-        if (m_clipboard)
-            pasteStorable(m_clipboard->text());
+        pasteClipboard(false);
         event->accept();
         return;
     }
@@ -286,7 +285,7 @@ void CellEdit::mouseReleaseEvent(QMouseEvent *event)
     // The X11 primary selection, pasted by the middle button at the caret, as Qt itself does.
     if (event->button() == Qt::MiddleButton && m_clipboard && m_clipboard->hasSelection()) {
         deselect();
-        pasteStorable(m_clipboard->selectionText());
+        pasteClipboard(true);
         event->accept();
         return;
     }
@@ -302,12 +301,9 @@ void CellEdit::contextMenuEvent(QContextMenuEvent *event)
         const QString text = action->text();
         if (text.endsWith(menuKeys(QKeySequence::Paste))) {
             action->disconnect(this);
-            connect(action, &QAction::triggered, this, [this] {
-                if (m_clipboard)
-                    pasteStorable(m_clipboard->text());
-            });
-        } else if (text.endsWith(menuKeys(QKeySequence::Copy)) || text.endsWith(menuKeys(QKeySequence::Cut))) {
-            const bool cut = text.endsWith(menuKeys(QKeySequence::Cut));
+            connect(action, &QAction::triggered, this, [this] { pasteClipboard(false); });
+        } else if (const bool cut = text.endsWith(menuKeys(QKeySequence::Cut));
+                   cut || text.endsWith(menuKeys(QKeySequence::Copy))) {
             action->disconnect(this);
             connect(action, &QAction::triggered, this, [this, cut] { copyToClipboard(cut); });
         } else if (m_undo && text.endsWith(menuKeys(QKeySequence::Undo))) {
@@ -333,9 +329,10 @@ void CellEdit::inputMethodEvent(QInputMethodEvent *event)
     QLineEdit::inputMethodEvent(event);
 }
 
-void CellEdit::pasteStorable(const QString &clipboardText)
+void CellEdit::pasteClipboard(bool selection)
 {
-    CellEntry::paste(*this, clipboardText);
+    if (m_clipboard)
+        CellEntry::paste(*this, selection ? m_clipboard->selectionText() : m_clipboard->text());
 }
 
 void CellEdit::copyToClipboard(bool cut)

@@ -81,7 +81,8 @@ private:
     void applyColours();
     // The accessible description tells bold, underline and the text colour by name.
     void describeLook();
-    void pasteStorable(const QString &clipboardText);
+    // The clipboard, or the X11 selection, in stored form at the caret.
+    void pasteClipboard(bool selection);
     void copyToClipboard(bool cut);
 
     int m_cellCode;

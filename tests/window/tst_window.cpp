@@ -24,7 +24,8 @@ QByteArray loadWithRows(WindowFixture &f)
 struct TabCase { int from, start, answer, to; };
 const QString CloseQuestion = QStringLiteral("  Vuoi salvare le ultime modifiche effettuate?   ");
 enum Via { WindowClose, CloseButton, Signal };
-// Cell typed in (0: none); answer; how asked (SIGTERM; e2e has the others); help closes.
+// Cell typed in (0: none); answer; how asked (SIGTERM; e2e has the others); help closes; a
+// dialog of the user's open.
 struct CloseCase { int cell, answer; Via via; int helpCloses; bool dialogOpen = false; };
 const QString HelpTitle = QStringLiteral("Help di Tessavo");
 constexpr int HelpButton = 11;
