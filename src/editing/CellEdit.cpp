@@ -301,6 +301,8 @@ void CellEdit::contextMenuEvent(QContextMenuEvent *event)
         const QString text = action->text();
         if (text.endsWith(menuKeys(QKeySequence::Paste))) {
             action->disconnect(this);
+            // Enabled by the clipboard it pastes from, which a test may have replaced.
+            action->setEnabled(!isReadOnly() && m_clipboard && !m_clipboard->text().isEmpty());
             connect(action, &QAction::triggered, this, [this] { pasteClipboard(false); });
         } else if (const bool cut = text.endsWith(menuKeys(QKeySequence::Cut));
                    cut || text.endsWith(menuKeys(QKeySequence::Copy))) {

@@ -186,16 +186,24 @@ private slots:
         QTest::keyClick(cell, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(m_f->clipboard.held, QStringLiteral("L3"));
         cell->setSelection(0, 1);
-        QContextMenuEvent event(QContextMenuEvent::Keyboard, cell->rect().center(), cell->mapToGlobal(cell->rect().center()));
+        const QPoint centre = cell->rect().center();
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, centre, cell->mapToGlobal(centre));
         QApplication::sendEvent(cell, &event);
         QMenu *shown = qobject_cast<QMenu *>(QApplication::activePopupWidget());
         QVERIFY(shown);
         const QList<QAction *> actions = shown->actions();
-        const QString cutKeys = u'\t' + QKeySequence(QKeySequence::Cut).toString(QKeySequence::NativeText);
-        const auto cut = std::find_if(actions.cbegin(), actions.cend(),
-                                      [&](const QAction *action) { return action->text().endsWith(cutKeys); });
-        QVERIFY(cut != actions.cend());
-        (*cut)->trigger();
+        const auto entry = [&](QKeySequence::StandardKey keys) {
+            const QString shownKeys = u'\t' + QKeySequence(keys).toString(QKeySequence::NativeText);
+            const auto found = std::find_if(actions.cbegin(), actions.cend(),
+                                            [&](const QAction *action) { return action->text().endsWith(shownKeys); });
+            return found == actions.cend() ? nullptr : *found;
+        };
+        QAction *paste = entry(QKeySequence::Paste), *cut = entry(QKeySequence::Cut);
+        QVERIFY(paste);
+        // Offered for what the cell's clipboard holds, whatever Qt's own one holds.
+        QVERIFY(paste->isEnabled());
+        QVERIFY(cut);
+        cut->trigger();
         shown->close();
         QCOMPARE(m_f->clipboard.held, QStringLiteral("L"));
         QCOMPARE(cell->text(), QStringLiteral("3"));
