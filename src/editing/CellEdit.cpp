@@ -93,7 +93,11 @@ CellEdit::CellEdit(int cellCode, int maxLength, QWidget *parent)
     // The next row covers the bottom three pixels of this one, as on a ruled sheet; keep the
     // text in the part that shows.
     setTextMargins(2, 0, 1, 3);
-    setValidator(new CellEntry::StorableTextValidator(this, m_showingSheetText));
+    // The rewrite comes back here with the storable text, which is the one passed on.
+    connect(this, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (m_showingSheetText || !CellEntry::rewriteStorable(*this, text))
+            emit cellTextChanged(text);
+    });
     ApplicationPaletteWatcher::ensureInstalled();
     applyColours();
 }

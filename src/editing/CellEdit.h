@@ -59,11 +59,15 @@ public:
     // Shows the sheet's own text, marks included. It is what the cell holds already, so the
     // entry rule for what the user brings in is not run over it again.
     void showText(const QString &shown);
-    bool isShowingSheetText() const { return m_showingSheetText; }
 
     // The focus went away with the whole window, so this cell has not run its focus loss yet.
     bool focusLeftWithWindow() const { return m_focusAway; }
     void clearFocusLeftWithWindow() { m_focusAway = false; }
+
+signals:
+    // textChanged once the entry rule has had its say: a text that breaks it comes here only
+    // in its storable form, and the sheet's own text from showText as it is.
+    void cellTextChanged(const QString &text);
 
 protected:
     void focusInEvent(QFocusEvent *event) override;

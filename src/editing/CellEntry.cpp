@@ -9,7 +9,7 @@
 #include <algorithm>
 
 namespace CellEntry {
-namespace {
+
 QString storableKeepingMarks(const QString &text)
 {
     if (!text.contains(QChar(VisibleText::Mark)))
@@ -19,26 +19,16 @@ QString storableKeepingMarks(const QString &text)
         part = CellInput::toStorable(part);
     return parts.join(QChar(VisibleText::Mark));
 }
-} // namespace
 
-StorableTextValidator::StorableTextValidator(QLineEdit *cell, const bool &showingSheetText)
-    : QValidator(cell)
-    , m_cell(cell)
-    , m_showingSheetText(showingSheetText)
+bool rewriteStorable(QLineEdit &cell, const QString &text)
 {
-}
-
-QValidator::State StorableTextValidator::validate(QString &input, int &pos) const
-{
-    if (m_showingSheetText)
-        return Acceptable;
-    const QString storable = storableKeepingMarks(input);
-    if (storable != input) {
-        pos = int(storableKeepingMarks(input.left(pos)).size());
-        input = storable.left(m_cell->maxLength());
-        pos = qMin(pos, int(input.size()));
-    }
-    return Acceptable;
+    const QString storable = storableKeepingMarks(text).left(cell.maxLength());
+    if (storable == text)
+        return false;
+    const int caret = int(storableKeepingMarks(text.left(cell.cursorPosition())).size());
+    cell.setText(storable);
+    cell.setCursorPosition(qMin(caret, int(storable.size())));
+    return true;
 }
 
 bool typeStorable(QLineEdit &cell, const QString &typed, Qt::KeyboardModifiers modifiers)

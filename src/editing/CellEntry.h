@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QValidator>
 
 class QInputMethodEvent;
 class QLineEdit;
@@ -11,27 +10,23 @@ class QLineEdit;
 // they are; everything around them is what the user brought in.
 namespace CellEntry {
 
-// Every change of the text passes here, whatever brought it (typing, an input method, any
-// paste, QLineEdit::insert), so nothing the store cannot keep enters the cell. While the cell
-// is being given the sheet's own text, it lets that through unchanged.
-class StorableTextValidator : public QValidator
-{
-public:
-    StorableTextValidator(QLineEdit *cell, const bool &showingSheetText);
-    State validate(QString &input, int &pos) const override;
+// A cell's text after the entry rule: what the store can keep, with the marks that stand for
+// characters of an old store left as they are.
+QString storableKeepingMarks(const QString &text);
 
-private:
-    const QLineEdit *m_cell;
-    const bool &m_showingSheetText;
-};
+// Gives the cell a text that breaks the entry rule in its storable form, the caret where the
+// same characters end; returns false when the text keeps the rule. Whatever brought the text
+// (a key Qt handles itself, an input method, QLineEdit::insert, a screen reader), this is the
+// last word before the sheet takes it.
+bool rewriteStorable(QLineEdit &cell, const QString &text);
 
 // A typed character that the store cannot keep goes in as what it keeps ("?" for a Greek
-// letter); left to the validator, the rewrite would wipe the cell's undo history. Returns
-// false for what is not a printable character, which the cell then handles itself.
+// letter) in one step, instead of going in and being rewritten. Returns false for what is not
+// a printable character, which the cell then handles itself.
 bool typeStorable(QLineEdit &cell, const QString &typed, Qt::KeyboardModifiers modifiers);
 
 // A combining mark typed after a letter becomes one accented character with it, also in a
-// full cell, where Qt would refuse the mark before the validator could compose it.
+// full cell, where Qt would refuse the mark before it could be composed.
 bool composeTypedMark(QLineEdit &cell, const QString &typed);
 
 // The cell's own paste, with the text already in stored form, so that the length limit counts

@@ -144,7 +144,7 @@ CellEdit *Grid::make(int cellCode)
     target->setUndoStack(&m_model.undoStack());
     target->setHandler(m_handler);
     target->setTabNeighbour([this, cellCode](bool next) { return tabNeighbour(cellCode, next); });
-    QObject::connect(target, &QLineEdit::textChanged, m_connections.get(),
+    QObject::connect(target, &CellEdit::cellTextChanged, m_connections.get(),
                      [this, cellCode](const QString &text) { takeEdit(cellCode, text); });
     m_cells[size_t(index)] = target;
     {
