@@ -126,8 +126,6 @@ void AddressBookWindow::createControls()
 
     // Keyboard: every toolbar action, the folders in the order of the book, F6 between areas.
     auto *keys = new KeyboardShortcuts(this, *m_toolbar, *m_tabs, m_searchBox, m_shown);
-    // The cells made later watch for the window's keys as those made already do.
-    m_grid->setUpEachCell([keys](CellEdit *cell) { cell->installEventFilter(keys); });
     connect(keys, &KeyboardShortcuts::actionRequested, this,
             [this](ToolbarAction action) { runToolbarAction(toolbarIndex(action)); });
     connect(keys, &KeyboardShortcuts::folderRequested, this, &AddressBookWindow::folderTabClicked);

@@ -5,10 +5,9 @@
 #include "window/FolderTabs.h"
 #include "window/Toolbar.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QShortcut>
 
 namespace {
 enum Area { Sheet, Tools, Tabs, AreaCount };
@@ -53,25 +52,19 @@ KeyboardShortcuts::KeyboardShortcuts(QWidget *window, Toolbar &toolbar, FolderTa
 {
     for (int i = 0; i < ToolbarActionCount; ++i) {
         const ToolbarAction action = toolbarAction(i);
-        if (action == ToolbarAction::Help)
-            continue;
-        auto *shortcut = new QShortcut(window);
-        shortcut->setKeys(keysFor(action));
         // Held down, a key would insert rows or open boxes one after another.
-        shortcut->setAutoRepeat(false);
-        connect(shortcut, &QShortcut::activated, this, [this, action] { runAction(action); });
-        m_taken += keysFor(action);
+        if (action != ToolbarAction::Help)
+            m_bindings.push_back({keysFor(action), false, [this, action] { emit actionRequested(action); }});
     }
-    addShortcut({QKeySequence(Qt::CTRL | Qt::Key_PageDown)}, &KeyboardShortcuts::nextFolder);
-    addShortcut({QKeySequence(Qt::CTRL | Qt::Key_PageUp)}, &KeyboardShortcuts::previousFolder);
-    addShortcut({QKeySequence(Qt::Key_F6)}, &KeyboardShortcuts::nextArea);
-    addShortcut({QKeySequence(Qt::SHIFT | Qt::Key_F6)}, &KeyboardShortcuts::previousArea);
-    addShortcut({exchangeMenuKey()}, &KeyboardShortcuts::requestExchangeMenu);
+    m_bindings.push_back({{QKeySequence(Qt::CTRL | Qt::Key_PageDown)}, true, [this] { nextFolder(); }});
+    m_bindings.push_back({{QKeySequence(Qt::CTRL | Qt::Key_PageUp)}, true, [this] { previousFolder(); }});
+    m_bindings.push_back({{QKeySequence(Qt::Key_F6)}, true, [this] { moveArea(1); }});
+    m_bindings.push_back({{QKeySequence(Qt::SHIFT | Qt::Key_F6)}, true, [this] { moveArea(-1); }});
+    m_bindings.push_back({{exchangeMenuKey()}, true, [this] { emit exchangeMenuRequested(); }});
 
-    for (QLineEdit *box : window->findChildren<QLineEdit *>())
-        box->installEventFilter(this);
-    m_toolbar.strip()->installEventFilter(this);
-    m_tabs.tabList()->installEventFilter(this);
+    // Every key of the window passes here before the widget with the focus sees it, the cells
+    // made later included, so a cell's own editing never takes one of the window's keys.
+    qApp->installEventFilter(this);
 
     // The focus chain is a ring through the window: cells, search box, then the toolbar and the
     // tabs, made first, each one stop. The first cell is what the window starts in.
@@ -79,15 +72,6 @@ KeyboardShortcuts::KeyboardShortcuts(QWidget *window, Toolbar &toolbar, FolderTa
         if (QWidget *first = window->findChild<QWidget *>(QStringLiteral("Text1_1")))
             first->setFocus(Qt::OtherFocusReason);
     }
-}
-
-void KeyboardShortcuts::addShortcut(const QList<QKeySequence> &keys, void (KeyboardShortcuts::*slot)())
-{
-    auto *shortcut = new QShortcut(m_window);
-    shortcut->setKeys(keys);
-    connect(shortcut, &QShortcut::activated, this, &KeyboardShortcuts::forgetModifierPress);
-    connect(shortcut, &QShortcut::activated, this, slot);
-    m_taken += keys;
 }
 
 void KeyboardShortcuts::forgetModifierPress()
@@ -99,20 +83,32 @@ void KeyboardShortcuts::forgetModifierPress()
     m_modifierPressed = false;
 }
 
-void KeyboardShortcuts::runAction(ToolbarAction action)
+const KeyboardShortcuts::Binding *KeyboardShortcuts::bindingFor(const QKeyEvent *key) const
 {
-    forgetModifierPress();
-    emit actionRequested(action);
+    const QKeySequence pressed = plain(key);
+    for (const Binding &binding : m_bindings) {
+        if (binding.keys.contains(pressed))
+            return &binding;
+    }
+    return nullptr;
 }
 
 bool KeyboardShortcuts::eventFilter(QObject *watched, QEvent *event)
 {
-    // Eaten unaccepted, the override lets the window's shortcut have the key.
-    if (event->type() == QEvent::ShortcutOverride && m_taken.contains(plain(static_cast<QKeyEvent *>(event)))) {
-        event->ignore();
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    // A dialog's or a menu's keys are their own.
+    const auto *widget = qobject_cast<const QWidget *>(watched);
+    if (!widget || widget->window() != m_window)
+        return false;
+    if (const Binding *binding = bindingFor(static_cast<QKeyEvent *>(event))) {
+        if (binding->repeats || !static_cast<QKeyEvent *>(event)->isAutoRepeat()) {
+            forgetModifierPress();
+            binding->run();
+        }
         return true;
     }
-    if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit *>(watched)) {
+    if (qobject_cast<const QLineEdit *>(watched)) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         const bool modifier = key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta;
         if (modifier && !m_modifierPressed)
@@ -121,7 +117,7 @@ bool KeyboardShortcuts::eventFilter(QObject *watched, QEvent *event)
     }
     // Keys that the toolbar's buttons and the tabs pass on; the cells and the search box
     // handle these themselves.
-    if (event->type() == QEvent::KeyPress && (watched == m_toolbar.strip() || watched == m_tabs.tabList())) {
+    if (watched == m_toolbar.strip() || watched == m_tabs.tabList()) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_F1) {
             emit actionRequested(ToolbarAction::Help);
@@ -133,7 +129,7 @@ bool KeyboardShortcuts::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    return QObject::eventFilter(watched, event);
+    return false;
 }
 
 void KeyboardShortcuts::moveArea(int step)

@@ -6,7 +6,11 @@
 #include <QList>
 #include <QObject>
 
+#include <functional>
+#include <vector>
+
 class FolderTabs;
+class QKeyEvent;
 class QLineEdit;
 class Toolbar;
 class QWidget;
@@ -41,14 +45,15 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void addShortcut(const QList<QKeySequence> &keys, void (KeyboardShortcuts::*slot)());
-    void runAction(ToolbarAction action);
+    struct Binding {
+        QList<QKeySequence> keys;
+        bool repeats; // a key held down acts again
+        std::function<void()> run;
+    };
+    const Binding *bindingFor(const QKeyEvent *key) const;
     void moveArea(int step);
-    void nextArea() { moveArea(1); }
-    void previousArea() { moveArea(-1); }
     void nextFolder();
     void previousFolder();
-    void requestExchangeMenu() { emit exchangeMenuRequested(); }
 
     QWidget *m_window;
     Toolbar &m_toolbar;
@@ -57,7 +62,7 @@ private:
     void forgetModifierPress();
 
     ShownSheet &m_sheet;
-    QList<QKeySequence> m_taken; // keys the window takes before a cell's own editing
+    std::vector<Binding> m_bindings; // the window's keys, taken before a cell's own editing
     // A cell takes Ctrl or Alt pressed alone for a change of the sheet; held for one of these
     // keys, it was none.
     bool m_modifierPressed = false;

@@ -5,6 +5,8 @@
 #include "window/KeyboardShortcuts.h"
 #include "window/Toolbar.h"
 
+#include <QDialog>
+#include <QLineEdit>
 #include <QSet>
 #include <QSignalSpy>
 
@@ -60,6 +62,32 @@ private slots:
         QCOMPARE(requests.count(), 1);
         QCOMPARE(requests.at(0).at(0).value<ToolbarAction>(), expected);
         QCOMPARE(m_f->cell(5)->text(), QStringLiteral("Anna"));
+    }
+
+    // A key held down inserts one row, not one a repeat; the folder keys do repeat. A dialog's
+    // keys are the dialog's.
+    void heldKeysAndDialogs()
+    {
+        QSignalSpy requests(keys(), &KeyboardShortcuts::actionRequested);
+        disconnect(keys(), &KeyboardShortcuts::actionRequested, &w(), nullptr);
+        const auto repeat = [](int key) {
+            QKeyEvent held(QEvent::KeyPress, key, Qt::ControlModifier, QString(), true);
+            QApplication::sendEvent(focused(), &held);
+        };
+        repeat(Qt::Key_Insert);
+        QCOMPARE(requests.count(), 0);
+        QCOMPARE(m_f->cell(5)->text(), QStringLiteral("Anna"));
+        repeat(Qt::Key_PageDown);
+        QCOMPARE(w().shownSheet().sheet, folderAfter(0, 1));
+
+        QDialog dialog(&w());
+        auto *box = new QLineEdit(&dialog);
+        dialog.show();
+        box->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(box, Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(requests.count(), 0);
+        QCOMPARE(w().shownSheet().sheet, folderAfter(0, 1));
     }
 
     // As a tab click does (its save question is tst_window's); holding Ctrl changes nothing.
