@@ -70,10 +70,8 @@ Grid::Grid(QWidget *window, qreal logicalDpi, SheetModel &model)
     }
     // Made first, so that every cell lies over it.
     m_view = new GridView(window, area, *this);
-    QObject::connect(&m_model, &SheetModel::dataChanged, m_connections.get(),
-                     [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
-                         showRows(topLeft.row() + 1, bottomRight.row() + 1);
-                     });
+    QObject::connect(&m_model, &SheetModel::rowsChanged, m_connections.get(),
+                     [this](int firstRow, int lastRow) { showRows(firstRow, lastRow); });
     // The ends of the tab order are line edits from the start: the focus enters the grid there
     // from the controls before and after it.
     make(CellCode::make(CellCode::LongColumn, 1));

@@ -210,8 +210,10 @@ void SheetModel::setRows(const Rows &rows)
         last = i;
     }
     m_rows = rows;
-    if (last >= 0)
+    if (last >= 0) {
         emit dataChanged(index(first, 0), index(last, 1));
+        emit rowsChanged(first + 1, last + 1);
+    }
 }
 
 SheetModel::Highlight SheetModel::highlight(int cellCode) const
@@ -226,6 +228,7 @@ void SheetModel::setHighlight(int cellCode, Highlight highlight)
     m_highlights[size_t(slotOf(cellCode))] = highlight;
     const QModelIndex at = indexOf(cellCode);
     emit dataChanged(at, at, {HighlightRole});
+    emit rowsChanged(at.row() + 1, at.row() + 1);
 }
 
 void SheetModel::clearHighlights()

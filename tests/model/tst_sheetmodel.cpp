@@ -30,11 +30,15 @@ class TestSheetModel : public QObject
     Q_OBJECT
 
 private slots:
-    // Every operation keeps the item model's contract.
+    // Every operation keeps the item model's contract, and the grid hears of every change.
     void contract()
     {
         SheetModel model;
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QList<QPair<int, int>> changed, told;
+        connect(&model, &QAbstractItemModel::dataChanged, this,
+                [&changed](const QModelIndex &from, const QModelIndex &to) { changed.append({from.row() + 1, to.row() + 1}); });
+        connect(&model, &SheetModel::rowsChanged, this, [&told](int first, int last) { told.append({first, last}); });
         Records records;
         records[0] = decoded(makeRecord("Tel \x81", "06"));
         model.load(records);
@@ -47,6 +51,8 @@ private slots:
         QCOMPARE(model.data(model.index(0, 0)).toString(), QStringLiteral("Tel ") + QChar(VisibleText::Mark));
         QCOMPARE(model.data(model.index(43, 1), SheetModel::BoldRole).toBool(), false);
         QCOMPARE(model.highlight(1), SheetModel::Highlight::Selected);
+        QCOMPARE(told, changed);
+        QVERIFY(changed.contains(qMakePair(44, 44)));
     }
 
     void everyByteComesBack_data()
