@@ -19,6 +19,11 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRUBRICA_BENCH=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+# The build users run: optimised for size, without unwind tables, unused code dropped.
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build-release -j "$jobs"
+ctest --test-dir build-release --output-on-failure -j "$jobs"
+
 # The install step: one program directory, a valid menu entry and its icon.
 install_root=$(mktemp -d)
 trap 'rm -rf "$install_root"' EXIT
