@@ -155,11 +155,6 @@ void AddressBookWindow::start()
     m_sheets->showSheet(0);
 }
 
-QString AddressBookWindow::storePath() const
-{
-    return m_store.path();
-}
-
 bool AddressBookWindow::isStoreOpen() const
 {
     return m_store.isOpen();

@@ -70,7 +70,6 @@ public:
     SheetPager &sheets() { return *m_sheets; }
     ExchangeMenu &exchange() { return *m_exchange; }
     QLineEdit *searchBox() const { return m_searchBox; }
-    QString storePath() const;
     // The colour options while they are open, else null.
     ColourOptionsDialog *optionsDialog() const;
     bool isStoreOpen() const;
