@@ -177,6 +177,14 @@ private slots:
         QTest::mouseDClick(w().toolbar().toolBox(6), Qt::LeftButton);
         QCOMPARE(actions.count(), 1);
     }
+
+    // Any button presses a toolbar button, and the cell keeps the focus it had.
+    void rightButtonPresses()
+    {
+        QTest::mouseClick(w().toolbar().toolBox(toolbarIndex(ToolbarAction::Bold)), Qt::RightButton);
+        QVERIFY(m_f->cell(5)->isBold());
+        QTRY_VERIFY(m_f->focusOn(5));
+    }
 };
 
 QTEST_MAIN(TestShortcuts)
