@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds Rubrica twice and runs every test in both builds, headless:
+# Builds Rubrica three times and runs every test in each build, headless:
 #   build/      gcc, warnings as errors
 #   build-san/  clang with AddressSanitizer + UndefinedBehaviorSanitizer, plus the fuzzers,
 #               each run for a bounded time.
