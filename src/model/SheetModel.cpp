@@ -210,10 +210,8 @@ void SheetModel::setRows(const Rows &rows)
         last = i;
     }
     m_rows = rows;
-    if (last >= 0) {
-        emit dataChanged(index(first, 0), index(last, 1));
-        emit rowsChanged(first + 1, last + 1);
-    }
+    if (last >= 0)
+        tellChanged(index(first, 0), index(last, 1));
 }
 
 SheetModel::Highlight SheetModel::highlight(int cellCode) const
@@ -227,8 +225,13 @@ void SheetModel::setHighlight(int cellCode, Highlight highlight)
         return;
     m_highlights[size_t(slotOf(cellCode))] = highlight;
     const QModelIndex at = indexOf(cellCode);
-    emit dataChanged(at, at, {HighlightRole});
-    emit rowsChanged(at.row() + 1, at.row() + 1);
+    tellChanged(at, at, {HighlightRole});
+}
+
+void SheetModel::tellChanged(const QModelIndex &from, const QModelIndex &to, const QList<int> &roles)
+{
+    emit dataChanged(from, to, roles);
+    emit rowsChanged(from.row() + 1, to.row() + 1);
 }
 
 void SheetModel::clearHighlights()

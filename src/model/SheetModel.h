@@ -77,6 +77,8 @@ signals:
 private:
     friend class RowsCommand;
     void setRows(const Rows &rows);
+    // Every change goes out through here, so that the grid's signal never misses one.
+    void tellChanged(const QModelIndex &from, const QModelIndex &to, const QList<int> &roles = {});
     static int slotOf(int cellCode);
 
     Rows m_rows;
